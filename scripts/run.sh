@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs the dependencies, builds Tallywave and starts it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build --target tallywave
+exec build/bin/tallywave "$@"

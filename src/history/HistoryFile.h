@@ -1,0 +1,40 @@
+#pragma once
+
+#include "history/dayObject.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tw {
+
+class Clock;
+
+// The routines that touch datasource.txt outside the log viewer. The file: three header lines, "'" comment lines,
+// one "yyyy-mm-dd hh:mm;yyyy-mm-dd hh:mm;down;up;maxdown;maxup;" line per session, CR LF.
+
+// The header lines a new history file starts with, dated `created`.
+std::vector<std::string> historyHeaderLines(const DateTime& created);
+
+struct PeriodTotals {
+    dayObject today;
+    dayObject month;
+};
+
+// Today and this month built from the file: new records dated `now`, then every session line after the header
+// added by addLineToPeriodTotals. A missing file gives zeros. Unparsable lines are skipped.
+PeriodTotals loadPeriodTotals(const std::string& historyPath, const DateTime& now);
+
+// Adds one line's amounts to today and/or this month when its start falls in their day / month.
+void addLineToPeriodTotals(std::string_view line, PeriodTotals& totals);
+
+// Appends the session (header lines first when the file is new or empty). Nothing but the header is written when
+// the session's raw counters are both 0. The stop date is set on `session` first: 23:59 of its start day when
+// endsAtMidnight, else `now`. Starts on a new line when the file's last line has no line end. False on a file error.
+bool appendSession(const std::string& historyPath, dayObject& session, bool endsAtMidnight, const DateTime& now);
+
+// Removes every session line that started today (wholeDay) or this month, keeping header, comments and broken
+// lines; rewritten atomically. False on a file error (the file is then untouched).
+bool removeCurrentPeriod(const std::string& historyPath, bool wholeDay, const DateTime& now);
+
+} // namespace tw

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "common/DateTime.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tw {
+
+// One stored session of the history file.
+class clsSessionData {
+public:
+    DateTime startDate;
+    DateTime stopDate;
+    double downloaded = 0;
+    double uploaded = 0;
+    std::int32_t maxDownloadSpeed = 0;
+    std::int32_t maxUploadSpeed = 0;
+    bool isCurrent = false; // the running session shown by the log viewer; never written
+
+    // The history line: "start;stop;downloaded;uploaded;max down;max up;" (no line end).
+    std::string getStoreString() const;
+
+    // Parses one session line; std::nullopt for a comment, a short line or a field that is not a date or number.
+    // Fields after the sixth ";" are ignored.
+    static std::optional<clsSessionData> parse(std::string_view line);
+};
+
+} // namespace tw

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tw {
+
+// Replaces the file's content as one step: the data goes to a temporary file in the same folder, is flushed to the
+// disk, and is renamed over the old file. On any failure the old file is intact and false is returned.
+bool writeFileAtomically(const std::string& path, std::string_view content);
+
+// Appends to the file (created if missing). False on any failure.
+bool appendToFile(const std::string& path, std::string_view content);
+
+// Path of the running executable (absolute), and whether a folder can be written by this user.
+std::string executablePath();
+bool isDirectoryWritable(const std::string& dir);
+
+// Value of an environment variable, empty when unset.
+std::string environmentValue(const char* name);
+
+} // namespace tw
