@@ -1,0 +1,133 @@
+#pragma once
+
+#include "alarms/alarmClass1.h"
+#include "app/MonitorView.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tw {
+
+struct AppPaths;
+class Clock;
+class TrafficEngine;
+
+// Why the main window is asked to close.
+enum class CloseReason {
+    CloseBox,       // the window's close box: hide to the tray
+    UserExit,       // "Exit" in the File menu, "Shut down" in the tray menu
+    SystemShutdown, // desktop session ending, SIGTERM, SIGINT: save without asking
+};
+
+enum class CloseDecision {
+    HideToTray, // hide the window (with the tray animation); the program goes on
+    Quit,       // the session is dealt with; unload the window and end
+    Cancel,     // the user chose to stay
+};
+
+// The refresh periods of the "refreshCombo" setting, in milliseconds.
+inline constexpr std::array<int, 10> kRefreshIntervalsMs = {250, 500, 1000, 2000, 3000, 4000, 5000, 10000, 30000, 60000};
+
+// The monitor pass, logging control and alarm evaluation of the main window, kept free of the toolkit so that whole
+// days run in tests with a scripted engine, clock and view. The window owns the timer and calls monitorTick from it.
+class MonitorController {
+public:
+    // Builds today and this month from the history file, reads the icon sensitivity and the alarm rules, and dates
+    // a new session now. Nothing is shown and no timer runs until start().
+    MonitorController(std::string settingsPath, std::string historyPath, TrafficEngine& engine, Clock& clock,
+                      MonitorView& view);
+    MonitorController(const AppPaths& paths, TrafficEngine& engine, Clock& clock, MonitorView& view);
+
+    // Logging from the first moment: starts the timer and shows the Logging state.
+    void start();
+
+    // One pass: deltas into the three periods, speeds, alarms, activity image, day and month roll-over, totals and
+    // chart. The timer handler calls this and nothing else.
+    void monitorTick();
+    // Reads "refreshCombo" (outside 0..9 counts as 2) and restarts the timer with that period. Returns the period.
+    int applyRefreshInterval();
+    // Checks every rule against the periods, sets the alarm status and offers newly fired alarms to the
+    // notification window. True when a new alarm fired.
+    bool evaluateAlarms();
+
+    // Logging commands (menu, toolbar and tray alike).
+    void startContinue();
+    void pause();
+    // Stops the session, asking whether to save it unless silent or empty. False when the user cancelled.
+    bool stopLogging(bool silent = false);
+    // The resets ask first; true when the user agreed. The logging state does not change.
+    bool resetSession();
+    bool resetToday();
+    bool resetMonth();
+    // The log viewer; afterwards today and this month are rebuilt and the running session's net amounts added back.
+    void editLogs();
+
+    // Decides a close request; on Quit the session has been written as the reason requires.
+    CloseDecision requestClose(CloseReason reason);
+
+    // After the settings window: re-reads the icon sensitivity, drops whatever the engine gathered with the old
+    // connections (the caller has rebuilt them), and applies the refresh interval if logging runs.
+    void applySettingsChange();
+    // After the alarm window was confirmed: the rules are built again from the settings file.
+    void reloadAlarmRules();
+
+    // "-debug": leaving the program writes the session without asking.
+    void setDebugMode(bool on) { m_debugMode = on; }
+    bool debugMode() const { return m_debugMode; }
+
+    const PeriodRecords& periods() const { return m_periods; }
+    std::vector<alarmClass1>& alarms() { return m_alarms; }
+    const std::vector<alarmClass1>& alarms() const { return m_alarms; }
+    LoggingState loggingState() const { return m_state; }
+    bool timerEnabled() const { return m_state == LoggingState::Logging; }
+    int refreshIntervalMs() const { return m_intervalMs; }
+    std::int32_t iconSensitivity() const { return m_iconSensitivity; }
+    void setIconSensitivity(std::int32_t bytesPerSecond) { m_iconSensitivity = bytesPerSecond; }
+
+    const std::string& settingsPath() const { return m_settingsPath; }
+    const std::string& historyPath() const { return m_historyPath; }
+
+    // Milliseconds between two checkpoints of the running session into the journal.
+    static constexpr std::uint64_t kJournalIntervalMs = 60'000;
+
+private:
+    void addDeltas(double received, double sent);
+    void updateSessionRates(std::uint64_t received, std::uint64_t sent, std::uint64_t elapsedMs);
+    void showActivity();
+    void rollOverIfNewDay();
+    void reloadPeriodTotals();
+    void newSession();
+    void restartEngineAndSession();
+    bool writeSession();
+    void checkpointIfDue();
+    void writeJournal();
+    void removeJournal();
+    std::optional<clsSessionData> runningSessionForViewer() const;
+    bool confirm(const std::string& text);
+    void enterState(LoggingState state);
+
+    std::string m_settingsPath;
+    std::string m_historyPath;
+    std::string m_journalPath;
+    TrafficEngine& m_engine;
+    Clock& m_clock;
+    MonitorView& m_view;
+
+    PeriodRecords m_periods;
+    std::vector<alarmClass1> m_alarms;
+    LoggingState m_state = LoggingState::Stopped;
+    int m_intervalMs = 1000;
+    std::int32_t m_iconSensitivity = 1;
+    bool m_debugMode = false;
+    std::optional<std::uint64_t> m_lastTickMs;
+    std::optional<std::uint64_t> m_lastJournalMs;
+};
+
+// The tray activity threshold in bytes per second: "bytesText" (default 1) times 1024 to the power "bytesCombo"
+// (default 0), rounded to a 32-bit integer.
+std::int32_t loadIconSensitivity(const std::string& settingsPath);
+
+} // namespace tw
