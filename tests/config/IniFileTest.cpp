@@ -1,0 +1,142 @@
+#include "config/IniFile.h"
+#include "config/SettingsKeys.h"
+
+#include "support/CapturingMessageSink.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace tw;
+
+namespace {
+
+class IniFileTest : public ::testing::Test {
+protected:
+    twtest::TempDir dir;
+    twtest::CapturingMessageSink sink;
+    std::string path = dir.file("settings.txt");
+};
+
+} // namespace
+
+TEST_F(IniFileTest, MissingFileGivesEveryDefaultOfTheKeyTableWithoutCreatingTheFile) {
+    EXPECT_EQ(readIni(path, kRefreshCombo), "2");
+    for (const auto& key : kUnitCombos) {
+        EXPECT_EQ(readIni(path, key), "0");
+    }
+    EXPECT_EQ(readIni(path, kSpeedCombo), "0");
+    EXPECT_EQ(readIni(path, kShowBarChart), "True");
+    EXPECT_EQ(readIni(path, kChartVisible), "True");
+    EXPECT_EQ(readIni(path, kAllInterfaces), "1");
+    EXPECT_EQ(readIni(path, kAlarmDisabled), "1");
+    EXPECT_EQ(readIni(path, kNumAlarms), "0");
+    EXPECT_EQ(readIni(path, kAudibleAlarmInAlarmWindow), "1");
+    EXPECT_EQ(readIni(path, kAudibleAlarmInNotification), "0");
+    EXPECT_EQ(readIni(path, kAudioPath, "/opt/tw/wakeup.wav"), "/opt/tw/wakeup.wav");
+    EXPECT_EQ(readIniValue(path, "General", "nothing"), "");
+    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST_F(IniFileTest, LookupIgnoresCaseAndTrimsBlanksAndAcceptsLfLines) {
+    dir.write("settings.txt", "[general]\n  RefreshCombo =  5  \n[Alarm]\r\nnumalarms=3\r\n");
+    EXPECT_EQ(readIni(path, kRefreshCombo), "5");
+    EXPECT_EQ(readIni(path, kNumAlarms), "3");
+}
+
+TEST_F(IniFileTest, KeyStoredWithEmptyValueShowsLoadErrorAndReadsEmpty) {
+    dir.write("settings.txt", "[General]\r\nrefreshCombo=\r\n");
+    EXPECT_EQ(readIni(path, kRefreshCombo), "");
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0], "Load ini-file error.");
+}
+
+TEST_F(IniFileTest, VoidValueReadsAsEmptyWithoutMessage) {
+    dir.write("settings.txt", "[General]\r\nspeedCombo=[void]\r\n");
+    EXPECT_EQ(readIni(path, kSpeedCombo), "");
+    EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST_F(IniFileTest, LongValueIsCutTo2047Characters) {
+    const std::string value(3000, 'x');
+    writeIniValue(path, "Alarm", "AudioPath", value);
+    EXPECT_EQ(readIniValue(path, "Alarm", "AudioPath"), value.substr(0, 2047));
+}
+
+TEST_F(IniFileTest, WriteReplacesInPlaceAndKeepsEveryOtherLine) {
+    dir.write("settings.txt", "; note\r\n[General]\r\nbytesText=1\r\nREFRESHCOMBO=2\r\nspeedCombo=0\r\n\r\n[Alarm]\r\n"
+                              "refreshCombo=9\r\n");
+    writeIniValue(path, "general", "refreshCombo", "7");
+    EXPECT_EQ(dir.read("settings.txt"), "; note\r\n[General]\r\nbytesText=1\r\nrefreshCombo=7\r\nspeedCombo=0\r\n\r\n"
+                                        "[Alarm]\r\nrefreshCombo=9\r\n");
+}
+
+TEST_F(IniFileTest, NewKeyGoesAfterTheLastEntryOfItsSection) {
+    dir.write("settings.txt", "[General]\nbytesText=1\n\n[Alarm]\nNumAlarms=0\n");
+    writeIniValue(path, "General", "chartVisible", "False");
+    EXPECT_EQ(dir.read("settings.txt"),
+              "[General]\r\nbytesText=1\r\nchartVisible=False\r\n\r\n[Alarm]\r\nNumAlarms=0\r\n");
+}
+
+TEST_F(IniFileTest, MissingSectionIsAppendedAtTheEndAndTheFileIsCreatedByTheFirstWrite) {
+    writeIniValue(path, "General", "bytesText", "1");
+    writeIniValue(path, "Alarm", "NumAlarms", "2");
+    EXPECT_EQ(dir.read("settings.txt"), "[General]\r\nbytesText=1\r\n[Alarm]\r\nNumAlarms=2\r\n");
+    EXPECT_EQ(readIniValue(path, "Alarm", "NumAlarms", "0"), "2");
+}
+
+TEST_F(IniFileTest, LineBreakInValueCannotSplitTheEntry) {
+    writeIniValue(path, "Alarm", "AudioPath", "a\r\n[General]\nrefreshCombo=0");
+    EXPECT_EQ(readIni(path, kRefreshCombo), "2");
+}
+
+TEST_F(IniFileTest, FailedWriteShowsSaveError) {
+    const std::string inMissingFolder = dir.file("no/such/settings.txt");
+    writeIniValue(inMissingFolder, "General", "bytesText", "1");
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0], "ini-file save error.");
+}
+
+TEST_F(IniFileTest, DeleteRemovesTheEntryAndEveryBlankLineKeepingTheOrder) {
+    dir.write("settings.txt", "[Interfaces]\r\n\r\nNumInterfaces=2\r\nRow1a=Interface\r\n\r\nRow2a=Single IP\r\n"
+                              "Row2b=10.0.0.1\r\n\r\n[Alarm]\r\nNumAlarms=0\r\n");
+    deleteIniKey(path, "Interfaces", "Row2a");
+    EXPECT_EQ(dir.read("settings.txt"), "[Interfaces]\r\nNumInterfaces=2\r\nRow1a=Interface\r\nRow2b=10.0.0.1\r\n"
+                                        "[Alarm]\r\nNumAlarms=0\r\n");
+}
+
+TEST_F(IniFileTest, DeleteOfKeyFoundOnlyInAnotherSectionChangesNothing) {
+    const std::string text = "[Interfaces]\r\n\r\nNumInterfaces=0\r\n[Alarm]\r\nRow1a=download\r\n";
+    dir.write("settings.txt", text);
+    deleteIniKey(path, "Interfaces", "Row1a");
+    deleteIniKey(path, "Nowhere", "Row1a");
+    EXPECT_EQ(dir.read("settings.txt"), text);
+    EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST_F(IniFileTest, DeleteMatchesSectionAndKeyWithExactCase) {
+    const std::string text = "[alarm]\r\nRow1a=download\r\n[Alarm]\r\nrow1a=upload\r\n";
+    dir.write("settings.txt", text);
+    deleteIniKey(path, "Alarm", "Row1a");
+    EXPECT_EQ(dir.read("settings.txt"), text);
+}
+
+TEST(IniConversions, NumbersAndBooleansReadTheWayTheProgramStoresThem) {
+    EXPECT_EQ(iniToInt(" 3 "), 3);
+    EXPECT_EQ(iniToInt("2.5"), 2);
+    EXPECT_EQ(iniToInt("3.5"), 4);
+    EXPECT_EQ(iniToInt("-1"), -1);
+    EXPECT_EQ(iniToInt("", 7), 7);
+    EXPECT_EQ(iniToInt("12abc", 7), 7);
+    EXPECT_EQ(iniToInt("1e30", 7), 7);
+    EXPECT_DOUBLE_EQ(iniToDouble("+1.25"), 1.25);
+    EXPECT_TRUE(iniToBool("True"));
+    EXPECT_TRUE(iniToBool("true"));
+    EXPECT_FALSE(iniToBool("False", true));
+    EXPECT_TRUE(iniToBool("1"));
+    EXPECT_FALSE(iniToBool("0", true));
+    EXPECT_TRUE(iniToBool("maybe", true));
+    EXPECT_EQ(rowKey(12, 'c'), "Row12c");
+}
