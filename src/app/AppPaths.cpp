@@ -16,14 +16,19 @@ std::string parentOf(const std::string& file) { return std::filesystem::path(fil
 
 std::string AppPaths::dataDir() const { return parentOf(historyPath); }
 std::string AppPaths::settingsDir() const { return parentOf(settingsPath); }
-std::string AppPaths::helpPath() const { return join(exeDir, "TallywaveHelp.html"); }
-std::string AppPaths::defaultSoundPath() const { return join(exeDir, "wakeup.wav"); }
+std::string AppPaths::helpPath() const { return join(resourceDir, "TallywaveHelp.html"); }
+std::string AppPaths::defaultSoundPath() const { return join(resourceDir, "wakeup.wav"); }
 
-AppPaths resolveAppPaths(const std::string& exeDir, bool exeDirWritable, const PathEnvironment& env) {
+std::string installedResourceDir(const std::string& exeDir) {
+    return (std::filesystem::path(exeDir).parent_path() / "share" / "tallywave").lexically_normal().string();
+}
+
+AppPaths resolveAppPaths(const std::string& exeDir, bool exeDirWritable, bool installed, const PathEnvironment& env) {
     AppPaths p;
     p.exeDir = exeDir;
-    p.portable = exeDirWritable;
-    if (exeDirWritable) {
+    p.resourceDir = installed ? installedResourceDir(exeDir) : exeDir;
+    p.portable = exeDirWritable && !installed;
+    if (p.portable) {
         p.settingsPath = join(exeDir, "settings.txt");
         p.historyPath = join(exeDir, "datasource.txt");
         return p;
@@ -39,7 +44,9 @@ AppPaths resolveAppPathsForThisProcess() {
     const std::string exeDir = std::filesystem::path(executablePath()).parent_path().string();
     const PathEnvironment env{environmentValue("HOME"), environmentValue("XDG_CONFIG_HOME"),
                               environmentValue("XDG_DATA_HOME")};
-    AppPaths p = resolveAppPaths(exeDir, isDirectoryWritable(exeDir), env);
+    // The install step leaves this marker; a build tree or an unpacked copy has none.
+    const bool installed = std::filesystem::exists(std::filesystem::path(installedResourceDir(exeDir)) / "installed");
+    AppPaths p = resolveAppPaths(exeDir, isDirectoryWritable(exeDir), installed, env);
     if (!p.portable) {
         std::error_code ec;
         std::filesystem::create_directories(p.settingsDir(), ec);

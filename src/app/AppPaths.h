@@ -6,15 +6,16 @@ namespace tw {
 
 // Where the program keeps its files. Resolved once at start-up; core routines take these paths as parameters.
 struct AppPaths {
-    std::string exeDir;       // folder of the executable: help page and default sound live here
+    std::string exeDir;       // folder of the executable
+    std::string resourceDir;  // help page and default sound: beside the executable, or <prefix>/share/tallywave
     std::string settingsPath; // settings.txt
     std::string historyPath;  // datasource.txt
     bool portable = true;     // files beside the executable
 
     std::string dataDir() const;        // folder of the history file
     std::string settingsDir() const;    // folder of the settings file
-    std::string helpPath() const;       // TallywaveHelp.html beside the executable
-    std::string defaultSoundPath() const; // wakeup.wav beside the executable
+    std::string helpPath() const;         // TallywaveHelp.html in the resource folder
+    std::string defaultSoundPath() const; // wakeup.wav in the resource folder
 };
 
 struct PathEnvironment {
@@ -23,9 +24,13 @@ struct PathEnvironment {
     std::string xdgDataHome;   // $XDG_DATA_HOME (may be empty)
 };
 
-// A copy whose folder is writable keeps its files beside itself; an installed copy (folder not writable) keeps
-// settings under $XDG_CONFIG_HOME/tallywave and the history under $XDG_DATA_HOME/tallywave.
-AppPaths resolveAppPaths(const std::string& exeDir, bool exeDirWritable, const PathEnvironment& env);
+// An installed copy (its resources under <prefix>/share/tallywave) and a copy in a folder it cannot write keep
+// settings under $XDG_CONFIG_HOME/tallywave and the history under $XDG_DATA_HOME/tallywave; any other copy is
+// portable and keeps its files beside itself.
+AppPaths resolveAppPaths(const std::string& exeDir, bool exeDirWritable, bool installed, const PathEnvironment& env);
+
+// <exeDir>/../share/tallywave, where an installed copy keeps its resources.
+std::string installedResourceDir(const std::string& exeDir);
 
 // Resolves for the running executable and creates the XDG folders when needed.
 AppPaths resolveAppPathsForThisProcess();

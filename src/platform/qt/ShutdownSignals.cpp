@@ -1,0 +1,50 @@
+#include "platform/qt/ShutdownSignals.h"
+
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace tw {
+
+namespace {
+
+int gPipe[2] = {-1, -1};
+
+void onSignal(int) {
+    const char c = 1;
+    [[maybe_unused]] const auto n = ::write(gPipe[1], &c, 1);
+}
+
+} // namespace
+
+ShutdownSignals::ShutdownSignals(QObject* parent) : QObject(parent) {
+    if (gPipe[0] < 0 && ::pipe2(gPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
+        return;
+    }
+    m_notifier = new QSocketNotifier(gPipe[0], QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, &ShutdownSignals::onReadable);
+    struct sigaction sa {};
+    sa.sa_handler = onSignal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    for (int sig : {SIGTERM, SIGINT, SIGHUP}) {
+        ::sigaction(sig, &sa, nullptr);
+    }
+}
+
+ShutdownSignals::~ShutdownSignals() {
+    for (int sig : {SIGTERM, SIGINT, SIGHUP}) {
+        std::signal(sig, SIG_DFL);
+    }
+}
+
+void ShutdownSignals::onReadable() {
+    char buf[16];
+    while (::read(gPipe[0], buf, sizeof buf) > 0) {
+    }
+    emit shutdownRequested();
+}
+
+} // namespace tw

@@ -1,0 +1,74 @@
+#include "platform/qt/SingleInstance.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QLocalSocket>
+
+#include <unistd.h>
+
+namespace tw {
+
+namespace {
+
+QString userName() {
+#ifdef Q_OS_WIN
+    return qEnvironmentVariable("USERNAME");
+#else
+    return QString::number(::getuid());
+#endif
+}
+
+constexpr char kActivate[] = "activate\n";
+
+} // namespace
+
+SingleInstance::SingleInstance(const QString& dataDir, QObject* parent) : QObject(parent) {
+    const QString folder = QDir(dataDir).canonicalPath().isEmpty() ? QDir(dataDir).absolutePath()
+                                                                   : QDir(dataDir).canonicalPath();
+    const QByteArray hash = QCryptographicHash::hash(folder.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+    m_serverName = QStringLiteral("tallywave-%1-%2").arg(userName(), QString::fromLatin1(hash));
+    m_lock = std::make_unique<QLockFile>(QDir(folder).filePath(QStringLiteral(".tallywave.lock")));
+    m_lock->setStaleLockTime(0); // only a lock whose process is gone counts as stale
+    connect(&m_server, &QLocalServer::newConnection, this, &SingleInstance::onNewConnection);
+}
+
+SingleInstance::~SingleInstance() {
+    m_server.close();
+    if (m_lock->isLocked()) {
+        m_lock->unlock();
+    }
+}
+
+bool SingleInstance::claim() {
+    if (m_lock->tryLock(200)) {
+        QLocalServer::removeServer(m_serverName); // left behind by a crashed copy
+        m_server.setSocketOptions(QLocalServer::UserAccessOption);
+        m_server.listen(m_serverName);
+        return true;
+    }
+    if (m_lock->error() != QLockFile::LockFailedError) {
+        // The folder cannot hold a lock (read-only medium): do not refuse to run over it.
+        return true;
+    }
+    QLocalSocket socket;
+    socket.connectToServer(m_serverName);
+    if (socket.waitForConnected(1000)) {
+        socket.write(kActivate);
+        socket.waitForBytesWritten(1000);
+        socket.disconnectFromServer();
+    }
+    return false;
+}
+
+void SingleInstance::onNewConnection() {
+    while (QLocalSocket* socket = m_server.nextPendingConnection()) {
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+            if (socket->readAll().contains("activate")) {
+                emit activationRequested();
+            }
+        });
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+    }
+}
+
+} // namespace tw

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QLocalServer>
+#include <QLockFile>
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+namespace tw {
+
+// One running copy per user and data folder. The first copy holds a lock file in the data folder and listens on a
+// local socket named after the user and the folder; a later copy finds the lock taken, asks the first one through
+// the socket to come to the front, and ends. A lock left by a crashed copy is taken over.
+class SingleInstance : public QObject {
+    Q_OBJECT
+public:
+    explicit SingleInstance(const QString& dataDir, QObject* parent = nullptr);
+    ~SingleInstance() override;
+
+    // True when this copy may run; false when an earlier copy holds the files (it has been asked to come forward).
+    bool claim();
+
+    QString serverName() const { return m_serverName; }
+
+signals:
+    void activationRequested();
+
+private:
+    void onNewConnection();
+
+    QString m_serverName;
+    std::unique_ptr<QLockFile> m_lock;
+    QLocalServer m_server;
+};
+
+} // namespace tw

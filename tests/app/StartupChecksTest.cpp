@@ -1,0 +1,31 @@
+#include "app/StartupChecks.h"
+#include "platform/fake/FakeProcessList.h"
+
+#include <gtest/gtest.h>
+
+using tw::ProcessInfo;
+
+TEST(StartupChecks, OnlyAnotherUsersCopyWithTheSameFileNameCounts) {
+    tw::FakeProcessList list;
+    list.ownName = "tallywave";
+    list.processes = {ProcessInfo{10, true, "tallywave"}, ProcessInfo{11, true, "tallywave"},
+                      ProcessInfo{12, false, "tallywave-old"}, ProcessInfo{13, false, "bash"}};
+    EXPECT_FALSE(tw::anotherUserRunsCopy(list)) << "own copies and other names are not another user's copy";
+    list.processes.push_back(ProcessInfo{14, false, "tallywave"});
+    EXPECT_TRUE(tw::anotherUserRunsCopy(list));
+}
+
+TEST(StartupChecks, MessageNamesTheProgramTwiceOnTwoLines) {
+    EXPECT_EQ(tw::anotherUserMessage(), "Another user logged on to this computer is already running Tallywave.\n"
+                                        "Switch to that user and run Tallywave from there.");
+}
+
+TEST(StartupChecks, IconSensitivityRoundsHalvesToEvenAndScalesByUnit) {
+    EXPECT_EQ(tw::iconSensitivityFrom(1, 0), 1);
+    EXPECT_EQ(tw::iconSensitivityFrom(2, 1), 2048);
+    EXPECT_EQ(tw::iconSensitivityFrom(2.5, 0), 2);
+    EXPECT_EQ(tw::iconSensitivityFrom(3.5, 0), 4);
+    EXPECT_EQ(tw::iconSensitivityFrom(1.6, 2), 2 * 1048576);
+    EXPECT_EQ(tw::iconSensitivityFrom(1024, 2), 1073741824);
+    EXPECT_EQ(tw::iconSensitivityFrom(4096, 2), 2147483647) << "kept within 32 bits instead of overflowing";
+}
