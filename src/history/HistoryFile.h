@@ -2,6 +2,7 @@
 
 #include "history/dayObject.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,8 @@ struct PeriodTotals {
 // Today and this month built from the file: new records dated `now`, then every session line after the header
 // added by addLineToPeriodTotals. A missing file gives zeros. Unparsable lines are skipped.
 PeriodTotals loadPeriodTotals(const std::string& historyPath, const DateTime& now);
+// The same, but std::nullopt when the file exists and cannot be read (for callers that must tell the user).
+std::optional<PeriodTotals> tryLoadPeriodTotals(const std::string& historyPath, const DateTime& now);
 
 // Adds one line's amounts to today and/or this month when its start falls in their day / month.
 void addLineToPeriodTotals(std::string_view line, PeriodTotals& totals);

@@ -28,4 +28,8 @@ public:
     static std::optional<clsSessionData> parse(std::string_view line);
 };
 
+// A byte amount as the history file writes it: the shortest decimal form of the double, whole numbers as plain
+// digits (no exponent, no ".0"). A value that is not finite is written as 0.
+std::string historyAmountText(double amount);
+
 } // namespace tw

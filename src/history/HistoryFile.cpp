@@ -1,0 +1,199 @@
+#include "history/HistoryFile.h"
+
+#include "common/TextFile.h"
+#include "history/clsSessionData.h"
+#include "platform/FileSystem.h"
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+
+namespace tw {
+
+namespace {
+
+constexpr int kHeaderLines = 3;
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+// Calls onLine for every line of the file (without its line end), reading in large blocks so that a history of
+// many megabytes is never held whole nor copied line by line. False on a read error.
+template <typename OnLine> bool forEachLine(std::FILE* file, OnLine&& onLine) {
+    std::vector<char> buf(std::size_t{1} << 20);
+    std::size_t kept = 0; // bytes of an unfinished line at the start of buf
+    for (;;) {
+        if (kept == buf.size()) {
+            buf.resize(buf.size() * 2);
+        }
+        const std::size_t got = std::fread(buf.data() + kept, 1, buf.size() - kept, file);
+        if (got == 0) {
+            if (std::ferror(file)) {
+                return false;
+            }
+            if (kept > 0) {
+                onLine(std::string_view(buf.data(), kept));
+            }
+            return true;
+        }
+        const char* begin = buf.data();
+        const char* end = buf.data() + kept + got;
+        while (const auto* nl =
+                   static_cast<const char*>(std::memchr(begin, '\n', static_cast<std::size_t>(end - begin)))) {
+            onLine(std::string_view(begin, static_cast<std::size_t>(nl - begin)));
+            begin = nl + 1;
+        }
+        kept = static_cast<std::size_t>(end - begin);
+        std::memmove(buf.data(), begin, kept);
+    }
+}
+
+std::string_view withoutCr(std::string_view line) {
+    if (!line.empty() && line.back() == '\r') {
+        line.remove_suffix(1);
+    }
+    return line;
+}
+
+// Size of the file and whether its last byte ends a line; nullopt when it cannot be read.
+struct FileTail {
+    long size = 0;
+    bool endsWithLineBreak = true;
+};
+
+std::optional<FileTail> readTail(const std::string& path) {
+    FilePtr f(std::fopen(path.c_str(), "rb"));
+    if (!f || std::fseek(f.get(), 0, SEEK_END) != 0) {
+        return std::nullopt;
+    }
+    FileTail tail;
+    tail.size = std::ftell(f.get());
+    if (tail.size < 0) {
+        return std::nullopt;
+    }
+    if (tail.size > 0) {
+        if (std::fseek(f.get(), -1, SEEK_END) != 0) {
+            return std::nullopt;
+        }
+        const int last = std::fgetc(f.get());
+        if (last == EOF) {
+            return std::nullopt;
+        }
+        tail.endsWithLineBreak = last == '\n' || last == '\r';
+    }
+    return tail;
+}
+
+} // namespace
+
+std::vector<std::string> historyHeaderLines(const DateTime& created) {
+    return {"'" + created.toDateString() + " " + created.toTimeString(), "'Source file for Tallywave",
+            "'Do not change this file unless absolutely sure."};
+}
+
+void addLineToPeriodTotals(std::string_view line, PeriodTotals& totals) {
+    const auto session = clsSessionData::parse(line);
+    if (!session) {
+        return;
+    }
+    if (session->startDate.sameDay(totals.today.getDate())) {
+        totals.today.setBytesReceived(totals.today.getBytesReceived() + session->downloaded);
+        totals.today.setBytesSent(totals.today.getBytesSent() + session->uploaded);
+    }
+    if (session->startDate.sameMonth(totals.month.getDate())) {
+        totals.month.setBytesReceived(totals.month.getBytesReceived() + session->downloaded);
+        totals.month.setBytesSent(totals.month.getBytesSent() + session->uploaded);
+    }
+}
+
+std::optional<PeriodTotals> tryLoadPeriodTotals(const std::string& historyPath, const DateTime& now) {
+    PeriodTotals totals;
+    totals.today.setDate(now);
+    totals.month.setDate(now);
+    std::error_code ec;
+    if (!std::filesystem::exists(historyPath, ec)) {
+        return totals;
+    }
+    FilePtr f(std::fopen(historyPath.c_str(), "rb"));
+    if (!f) {
+        return std::nullopt;
+    }
+    int lineNumber = 0;
+    const bool ok = forEachLine(f.get(), [&](std::string_view line) {
+        if (++lineNumber > kHeaderLines) {
+            addLineToPeriodTotals(withoutCr(line), totals);
+        }
+    });
+    if (!ok) {
+        return std::nullopt;
+    }
+    return totals;
+}
+
+PeriodTotals loadPeriodTotals(const std::string& historyPath, const DateTime& now) {
+    if (auto totals = tryLoadPeriodTotals(historyPath, now)) {
+        return *totals;
+    }
+    PeriodTotals zeros;
+    zeros.today.setDate(now);
+    zeros.month.setDate(now);
+    return zeros;
+}
+
+bool appendSession(const std::string& historyPath, dayObject& session, bool endsAtMidnight, const DateTime& now) {
+    std::string text;
+    if (fileExists(historyPath)) {
+        const auto tail = readTail(historyPath);
+        if (!tail) {
+            return false;
+        }
+        if (tail->size == 0) {
+            text = joinLines(historyHeaderLines(now));
+        } else if (!tail->endsWithLineBreak) {
+            text = kLineEnd;
+        }
+    } else {
+        text = joinLines(historyHeaderLines(now));
+    }
+    if (session.getBytesReceived() > 0 || session.getBytesSent() > 0) {
+        const DateTime start = session.getDate();
+        session.setStopDate(endsAtMidnight ? DateTime::fromCivil(start.year, start.month, start.day, 23, 59) : now);
+        text += session.getString();
+        text += kLineEnd;
+    } else if (text == kLineEnd) {
+        text.clear(); // nothing to add: leave a hand-edited last line as it is
+    }
+    return text.empty() || appendToFile(historyPath, text);
+}
+
+bool removeCurrentPeriod(const std::string& historyPath, bool wholeDay, const DateTime& now) {
+    if (!fileExists(historyPath)) {
+        return true;
+    }
+    auto lines = readTextLines(historyPath);
+    if (!lines) {
+        return false;
+    }
+    std::vector<std::string> kept;
+    kept.reserve(lines->size());
+    for (std::size_t i = 0; i < lines->size(); ++i) {
+        std::string& line = (*lines)[i];
+        if (i >= kHeaderLines) {
+            // Comments and lines that cannot be read are kept as they are.
+            const auto session = clsSessionData::parse(line);
+            if (session && (wholeDay ? session->startDate.sameDay(now) : session->startDate.sameMonth(now))) {
+                continue;
+            }
+        }
+        kept.push_back(std::move(line));
+    }
+    if (kept.size() == lines->size()) {
+        return true;
+    }
+    return writeFileAtomically(historyPath, joinLines(kept));
+}
+
+} // namespace tw
