@@ -19,13 +19,3 @@ TEST(StartupChecks, MessageNamesTheProgramTwiceOnTwoLines) {
     EXPECT_EQ(tw::anotherUserMessage(), "Another user logged on to this computer is already running Tallywave.\n"
                                         "Switch to that user and run Tallywave from there.");
 }
-
-TEST(StartupChecks, IconSensitivityRoundsHalvesToEvenAndScalesByUnit) {
-    EXPECT_EQ(tw::iconSensitivityFrom(1, 0), 1);
-    EXPECT_EQ(tw::iconSensitivityFrom(2, 1), 2048);
-    EXPECT_EQ(tw::iconSensitivityFrom(2.5, 0), 2);
-    EXPECT_EQ(tw::iconSensitivityFrom(3.5, 0), 4);
-    EXPECT_EQ(tw::iconSensitivityFrom(1.6, 2), 2 * 1048576);
-    EXPECT_EQ(tw::iconSensitivityFrom(1024, 2), 1073741824);
-    EXPECT_EQ(tw::iconSensitivityFrom(4096, 2), 2147483647) << "kept within 32 bits instead of overflowing";
-}
