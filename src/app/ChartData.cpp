@@ -1,6 +1,7 @@
 #include "app/ChartData.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace tw {
 
@@ -32,6 +33,21 @@ void ChartData::setSize(int size) {
 void ChartData::clear() {
     m_download.assign(static_cast<std::size_t>(m_size) + 1, 0);
     m_upload.assign(static_cast<std::size_t>(m_size) + 1, 0);
+}
+
+std::string chartScaleText(std::int32_t maximum, char decimalSeparator) {
+    if (maximum < 1024) {
+        return std::to_string(maximum) + " bytes";
+    }
+    const bool kilo = maximum < 1048576;
+    const double value = maximum / (kilo ? 1024.0 : 1048576.0);
+    const auto tenths = static_cast<std::int64_t>(std::nearbyint(value * 10)); // the default mode rounds to even
+    std::string text = std::to_string(tenths / 10);
+    if (tenths % 10 != 0) {
+        text += decimalSeparator;
+        text += static_cast<char>('0' + tenths % 10);
+    }
+    return text + (kilo ? " kB" : " MB");
 }
 
 } // namespace tw

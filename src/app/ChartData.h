@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -31,5 +32,8 @@ private:
     int m_size = 0;
     std::int32_t m_maximum = 0;
 };
+
+// The chart's scale text for its maximum: "5 bytes", "1.5 kB", "3 MB" (one decimal, halves to even, no ".0").
+std::string chartScaleText(std::int32_t maximum, char decimalSeparator = '.');
 
 } // namespace tw

@@ -67,3 +67,13 @@ TEST(ChartDataTest, SizeZeroOrNegativeIsSafe) {
     EXPECT_EQ(data.getValuesAtPosition(-1), std::make_pair(0, 0));
     EXPECT_EQ(data.getValuesAtPosition(7), std::make_pair(0, 0));
 }
+
+TEST(ChartDataTest, ScaleTextUsesBytesKilobytesOrMegabytesWithOneDecimalAtMost) {
+    EXPECT_EQ(tw::chartScaleText(5), "5 bytes");
+    EXPECT_EQ(tw::chartScaleText(1023), "1023 bytes");
+    EXPECT_EQ(tw::chartScaleText(1536), "1.5 kB");
+    EXPECT_EQ(tw::chartScaleText(1536, ','), "1,5 kB");
+    EXPECT_EQ(tw::chartScaleText(2048), "2 kB");
+    EXPECT_EQ(tw::chartScaleText(3145728), "3 MB");
+    EXPECT_EQ(tw::chartScaleText(1048575), "1024 kB");
+}
