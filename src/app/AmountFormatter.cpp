@@ -1,0 +1,122 @@
+#include "app/AmountFormatter.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <string_view>
+
+namespace tw {
+
+namespace {
+
+constexpr std::string_view kAmountWords[] = {"bytes", "kB", "MB", "GB"};
+constexpr std::string_view kSpeedWords[] = {"bytes/s", "kB/s", "MB/s"};
+constexpr double kKilo = 1024.0;
+
+bool isPlace(char c) {
+    return c == '#' || c == '0';
+}
+
+// The unit whose range holds the amount: below 1024 bytes, 1024 kB, 1024 MB; GB (or the last unit) above.
+int variableUnit(double amount, int lastUnit) {
+    int u = 0;
+    double limit = kKilo;
+    while (u < lastUnit && !(amount < limit)) {
+        ++u;
+        limit *= kKilo;
+    }
+    return u;
+}
+
+double inUnit(double value, int unit) {
+    return std::ldexp(value, -10 * unit);
+}
+
+} // namespace
+
+std::string formatWithMask(double value, const std::string& mask, char decimalSeparator) {
+    const std::size_t dot = mask.find('.');
+    const std::string_view intMask = std::string_view(mask).substr(0, dot);
+    const std::string_view tailMask =
+        dot == std::string::npos ? std::string_view() : std::string_view(mask).substr(dot + 1);
+    int decimals = 0;
+    for (char c : tailMask) {
+        decimals += isPlace(c) ? 1 : 0;
+    }
+
+    if (!std::isfinite(value)) {
+        value = 0;
+    }
+    // Rounded on the exact binary value, exact halves to even.
+    std::array<char, 400> buf{};
+    const auto res =
+        std::to_chars(buf.data(), buf.data() + buf.size(), std::fabs(value), std::chars_format::fixed, decimals);
+    const std::string_view digits(buf.data(), static_cast<std::size_t>(res.ptr - buf.data()));
+    const std::size_t point = digits.find('.');
+    std::string_view whole = digits.substr(0, point);
+    const std::string_view fraction = point == std::string_view::npos ? std::string_view() : digits.substr(point + 1);
+    const bool negative = value < 0 && digits.find_first_not_of("0.") != std::string_view::npos;
+    if (whole == "0") {
+        whole = {}; // a zero integer part shows only where the mask demands a digit
+    }
+
+    std::size_t places = 0;
+    for (char c : intMask) {
+        places += isPlace(c) ? 1 : 0;
+    }
+    // Digits beyond the mask's places print in front of its first place.
+    const std::size_t surplus = whole.size() > places ? whole.size() - places : 0;
+    std::string out;
+    out.reserve(mask.size() + surplus + 2);
+    std::size_t place = 0;
+    bool signWritten = !negative;
+    for (char c : intMask) {
+        if (!isPlace(c)) {
+            out += c;
+            continue;
+        }
+        const std::size_t fromRight = places - 1 - place;
+        const bool hasDigit = fromRight < whole.size();
+        if (!signWritten && ((place == 0 && surplus > 0) || hasDigit || c == '0')) {
+            out += '-'; // in front of the first digit shown
+            signWritten = true;
+        }
+        if (place == 0) {
+            out.append(whole.substr(0, surplus));
+        }
+        if (hasDigit) {
+            out += whole[whole.size() - 1 - fromRight];
+        } else if (c == '0') {
+            out += '0';
+        }
+        ++place;
+    }
+    if (dot != std::string::npos) {
+        out += decimalSeparator;
+        std::size_t next = 0;
+        for (char c : tailMask) {
+            out += isPlace(c) ? fraction[next++] : c;
+        }
+    }
+    return out;
+}
+
+AmountTexts formatAmounts(double received, double sent, int unitSetting, char decimalSeparator) {
+    const double total = received + sent;
+    const int unit = unitSetting >= 1 && unitSetting <= 4 ? unitSetting - 1 : variableUnit(total, 3);
+    const std::string mask = unit == 0 ? "# ### ### ##0 " : "# ### ### ##0.0 ";
+    const std::string_view word = kAmountWords[unit];
+    auto text = [&](double v) { return formatWithMask(inUnit(v, unit), mask, decimalSeparator).append(word); };
+    return {text(received), text(sent), text(total)};
+}
+
+AmountTexts formatSpeeds(std::int64_t download, std::int64_t upload, int unitSetting, char decimalSeparator) {
+    const auto total = static_cast<double>(download) + static_cast<double>(upload);
+    const int unit = unitSetting >= 1 && unitSetting <= 3 ? unitSetting - 1 : variableUnit(total, 2);
+    const std::string mask = unit == 0 ? "# ### ##0 " : "# ##0.0 ";
+    const std::string_view word = kSpeedWords[unit];
+    auto text = [&](double v) { return formatWithMask(inUnit(v, unit), mask, decimalSeparator).append(word); };
+    return {text(static_cast<double>(download)), text(static_cast<double>(upload)), text(total)};
+}
+
+} // namespace tw
