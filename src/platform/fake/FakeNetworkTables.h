@@ -1,0 +1,101 @@
+#pragma once
+
+#include "platform/NetworkTables.h"
+
+#include <algorithm>
+#include <arpa/inet.h>
+#include <string>
+#include <vector>
+
+namespace tw {
+
+// Scripted interface and address tables for tests: rows and counters are set by hand, reads can be made to fail,
+// and a 32-bit mode wraps every counter modulo 2^32 as an older system's table would.
+class FakeNetworkTables final : public NetworkTables {
+public:
+    bool available() const override { return m_available; }
+
+    bool readInterfaces(std::vector<InterfaceRow>& rows) override {
+        ++interfaceReads;
+        if (m_failInterfaces) {
+            return false;
+        }
+        rows = m_rows;
+        if (m_counterBits == 32) {
+            for (InterfaceRow& r : rows) {
+                r.inOctets &= 0xFFFFFFFFu;
+                r.outOctets &= 0xFFFFFFFFu;
+            }
+        }
+        return true;
+    }
+
+    bool readAddresses(std::vector<AddressRow>& rows) override {
+        ++addressReads;
+        if (m_failAddresses) {
+            return false;
+        }
+        rows = m_addresses;
+        return true;
+    }
+
+    int counterBits() const override { return m_counterBits; }
+
+    // Scripting.
+    void setAvailable(bool available) { m_available = available; }
+    void setCounterBits(int bits) { m_counterBits = bits; }
+    void failInterfaceReads(bool fail) { m_failInterfaces = fail; }
+    void failAddressReads(bool fail) { m_failAddresses = fail; }
+
+    InterfaceRow& addInterface(std::uint32_t index, const std::string& description,
+                               std::uint32_t type = kIfTypeEthernet) {
+        InterfaceRow row;
+        row.index = index;
+        row.description = description;
+        row.type = type;
+        row.adminStatus = kAdminStatusUp;
+        row.operStatus = kOperStatusOperational;
+        m_rows.push_back(row);
+        return m_rows.back();
+    }
+    void removeInterface(std::uint32_t index) {
+        std::erase_if(m_rows, [index](const InterfaceRow& r) { return r.index == index; });
+        std::erase_if(m_addresses, [index](const AddressRow& a) { return a.ifIndex == index; });
+    }
+    InterfaceRow& row(std::uint32_t index) {
+        return *std::find_if(m_rows.begin(), m_rows.end(), [index](const InterfaceRow& r) { return r.index == index; });
+    }
+    void setCounters(std::uint32_t index, std::uint64_t in, std::uint64_t out) {
+        row(index).inOctets = in;
+        row(index).outOctets = out;
+    }
+    void addTraffic(std::uint32_t index, std::uint64_t in, std::uint64_t out) {
+        row(index).inOctets += in;
+        row(index).outOctets += out;
+    }
+
+    // Dotted-decimal address; an interface may get several, the first added is its primary one.
+    void addAddress(std::uint32_t index, const std::string& dotted, const std::string& mask = "255.255.255.0") {
+        AddressRow a;
+        inet_pton(AF_INET, dotted.c_str(), &a.address);
+        inet_pton(AF_INET, mask.c_str(), &a.mask);
+        a.ifIndex = index;
+        m_addresses.push_back(a);
+    }
+    void clearAddresses(std::uint32_t index) {
+        std::erase_if(m_addresses, [index](const AddressRow& a) { return a.ifIndex == index; });
+    }
+
+    int interfaceReads = 0;
+    int addressReads = 0;
+
+private:
+    std::vector<InterfaceRow> m_rows;
+    std::vector<AddressRow> m_addresses;
+    bool m_available = true;
+    bool m_failInterfaces = false;
+    bool m_failAddresses = false;
+    int m_counterBits = 64;
+};
+
+} // namespace tw

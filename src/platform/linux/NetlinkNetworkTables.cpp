@@ -1,0 +1,325 @@
+#include "platform/NetworkTables.h"
+#include "platform/linux/NetlinkSocket.h"
+
+#include <algorithm>
+#include <arpa/inet.h>
+#include <cstdio>
+#include <cstdlib>
+#include <iterator>
+#include <cstring>
+#include <ctime>
+#include <fcntl.h>
+#include <linux/if.h>
+#include <linux/if_arp.h>
+#include <linux/if_link.h>
+#include <linux/rtnetlink.h>
+#include <unistd.h>
+
+namespace tw {
+
+namespace {
+
+std::uint64_t centisecondsSinceBoot() {
+    timespec ts{};
+    clock_gettime(CLOCK_BOOTTIME, &ts);
+    return static_cast<std::uint64_t>(ts.tv_sec) * 100 + static_cast<std::uint64_t>(ts.tv_nsec) / 10'000'000;
+}
+
+// Reads a small sysfs attribute of an interface into buf (NUL-terminated); false when it cannot be read.
+bool readSysfs(const std::string& name, const char* attribute, char* buf, std::size_t size) {
+    char path[128];
+    std::snprintf(path, sizeof(path), "/sys/class/net/%s/%s", name.c_str(), attribute);
+    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    const ssize_t got = ::read(fd, buf, size - 1);
+    ::close(fd);
+    if (got <= 0) {
+        return false;
+    }
+    buf[got] = '\0';
+    return true;
+}
+
+bool sysfsExists(const std::string& name, const char* entry) {
+    char path[128];
+    std::snprintf(path, sizeof(path), "/sys/class/net/%s/%s", name.c_str(), entry);
+    return ::access(path, F_OK) == 0;
+}
+
+// Link speed from sysfs in Mbit/s; unknown (no carrier, virtual links report -1 or refuse the read) is 0.
+std::uint64_t linkSpeed(const std::string& name) {
+    char buf[32];
+    if (!readSysfs(name, "speed", buf, sizeof(buf))) {
+        return 0;
+    }
+    char* end = nullptr;
+    const long long mbits = std::strtoll(buf, &end, 10);
+    return (end != buf && mbits > 0) ? static_cast<std::uint64_t>(mbits) * 1'000'000 : 0;
+}
+
+std::uint32_t mibType(unsigned short arphrd, const std::string& name) {
+    switch (arphrd) {
+    case ARPHRD_ETHER:
+        // Wireless adapters look like Ethernet to the stack; sysfs tells them apart.
+        return (sysfsExists(name, "wireless") || sysfsExists(name, "phy80211")) ? kIfTypeIeee80211 : kIfTypeEthernet;
+    case ARPHRD_LOOPBACK:
+        return kIfTypeLoopback;
+    case ARPHRD_PPP:
+        return kIfTypePpp;
+    case ARPHRD_SLIP:
+    case ARPHRD_CSLIP:
+        return kIfTypeSlip;
+    case ARPHRD_IEEE802_TR:
+        return kIfTypeTokenRing;
+    case ARPHRD_FDDI:
+        return kIfTypeFddi;
+    case ARPHRD_IEEE80211:
+    case ARPHRD_IEEE80211_PRISM:
+    case ARPHRD_IEEE80211_RADIOTAP:
+        return kIfTypeIeee80211;
+    default:
+        return kIfTypeOther;
+    }
+}
+
+std::uint32_t mibOperStatus(unsigned flags, std::uint8_t operstate) {
+    if (!(flags & IFF_UP)) {
+        return kOperStatusNonOperational;
+    }
+    switch (operstate) {
+    case IF_OPER_UP:
+        return kOperStatusOperational;
+    case IF_OPER_UNKNOWN:
+        // Loopback and many virtual links never report a state; the carrier flag is what they have.
+        return (flags & IFF_LOWER_UP) ? kOperStatusOperational : kOperStatusDisconnected;
+    case IF_OPER_DORMANT:
+        return kOperStatusConnecting;
+    case IF_OPER_TESTING:
+        return kOperStatusUnreachable;
+    case IF_OPER_NOTPRESENT:
+        return kOperStatusNonOperational;
+    default: // IF_OPER_DOWN, IF_OPER_LOWERLAYERDOWN
+        return kOperStatusDisconnected;
+    }
+}
+
+std::uint32_t prefixMask(unsigned prefixLength) {
+    const std::uint32_t host =
+        prefixLength == 0 ? 0u : (prefixLength >= 32 ? 0xFFFFFFFFu : ~(0xFFFFFFFFu >> prefixLength));
+    return htonl(host);
+}
+
+class NetlinkNetworkTables final : public NetworkTables {
+public:
+    bool available() const override { return m_socket.isOpen(); }
+    int counterBits() const override { return 64; }
+
+    bool readInterfaces(std::vector<InterfaceRow>& rows) override {
+        // A dump interrupted by a table change is repeated once before the caller is told it failed.
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            if (dumpLinks(rows)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    bool readAddresses(std::vector<AddressRow>& rows) override {
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            if (dumpAddresses(rows)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    // What a row needs beyond one dump: the speed and wireless check (sysfs reads, repeated only when the link
+    // changes) and the moment its operational status last changed.
+    struct LinkMemory {
+        std::uint32_t index = 0;
+        std::string name;
+        std::uint32_t operStatus = 0;
+        std::uint32_t type = kIfTypeOther;
+        std::uint64_t speed = 0;
+        std::uint64_t lastChange = 0;
+        bool present = false;
+    };
+
+    bool dumpLinks(std::vector<InterfaceRow>& rows) {
+        ifinfomsg header{};
+        header.ifi_family = AF_UNSPEC;
+        if (!m_socket.requestDump(RTM_GETLINK, &header, sizeof(header))) {
+            return false;
+        }
+        for (LinkMemory& m : m_links) {
+            m.present = false;
+        }
+        std::size_t count = 0;
+        while (const nlmsghdr* msg = m_socket.next()) {
+            if (msg->nlmsg_type != RTM_NEWLINK || msg->nlmsg_len < NLMSG_LENGTH(sizeof(ifinfomsg))) {
+                continue;
+            }
+            if (count == rows.size()) {
+                rows.emplace_back();
+            }
+            parseLink(msg, rows[count]);
+            ++count;
+        }
+        if (m_socket.failed()) {
+            return false;
+        }
+        rows.resize(count);
+        std::erase_if(m_links, [](const LinkMemory& m) { return !m.present; });
+        if (!std::is_sorted(rows.begin(), rows.end(), byIndex)) {
+            std::sort(rows.begin(), rows.end(), byIndex);
+        }
+        return true;
+    }
+
+    static bool byIndex(const InterfaceRow& a, const InterfaceRow& b) { return a.index < b.index; }
+
+    void parseLink(const nlmsghdr* msg, InterfaceRow& row) {
+        const auto* info = static_cast<const ifinfomsg*>(NLMSG_DATA(msg));
+        row.index = static_cast<std::uint32_t>(info->ifi_index);
+        row.description.clear();
+        row.physicalAddress.clear();
+        row.mtu = 0;
+        row.adminStatus = (info->ifi_flags & IFF_UP) ? kAdminStatusUp : kAdminStatusDown;
+        std::uint8_t operstate = IF_OPER_UNKNOWN;
+        rtnl_link_stats64 stats{};
+
+        int length = static_cast<int>(msg->nlmsg_len - NLMSG_LENGTH(sizeof(ifinfomsg)));
+        for (auto* attr = IFLA_RTA(info); RTA_OK(attr, length); attr = RTA_NEXT(attr, length)) {
+            const auto* data = static_cast<const char*>(RTA_DATA(attr));
+            const std::size_t size = RTA_PAYLOAD(attr);
+            switch (attr->rta_type) {
+            case IFLA_IFNAME:
+                row.description.assign(data, strnlen(data, size));
+                break;
+            case IFLA_MTU:
+                if (size >= sizeof(std::uint32_t)) {
+                    std::memcpy(&row.mtu, data, sizeof(std::uint32_t));
+                }
+                break;
+            case IFLA_ADDRESS:
+                row.physicalAddress.assign(data, size);
+                break;
+            case IFLA_OPERSTATE:
+                if (size >= 1) {
+                    operstate = static_cast<std::uint8_t>(data[0]);
+                }
+                break;
+            case IFLA_STATS64:
+                // Older kernels send a shorter structure; the missing tail stays 0.
+                std::memcpy(&stats, data, std::min(size, sizeof(stats)));
+                break;
+            default:
+                break;
+            }
+        }
+        // A loopback's address is six zero bytes: it has no physical address.
+        if (info->ifi_type == ARPHRD_LOOPBACK ||
+            std::all_of(row.physicalAddress.begin(), row.physicalAddress.end(), [](char c) { return c == 0; })) {
+            row.physicalAddress.clear();
+        }
+
+        row.operStatus = mibOperStatus(info->ifi_flags, operstate);
+        LinkMemory& memory = remember(row, info->ifi_type);
+        row.type = memory.type;
+        row.speed = memory.speed;
+        row.lastChange = memory.lastChange;
+
+        row.inOctets = stats.rx_bytes;
+        row.inNUcastPkts = stats.multicast;
+        row.inUcastPkts = stats.rx_packets >= stats.multicast ? stats.rx_packets - stats.multicast : 0;
+        row.inDiscards = stats.rx_dropped;
+        row.inErrors = stats.rx_errors;
+        row.inUnknownProtos = stats.rx_nohandler;
+        row.outOctets = stats.tx_bytes;
+        row.outUcastPkts = stats.tx_packets; // Linux does not count sent multicast apart
+        row.outNUcastPkts = 0;
+        row.outDiscards = stats.tx_dropped;
+        row.outErrors = stats.tx_errors;
+        row.outQLen = 0; // the current queue length lives in the qdisc, not in the link table
+    }
+
+    LinkMemory& remember(const InterfaceRow& row, unsigned short arphrd) {
+        auto it = std::find_if(m_links.begin(), m_links.end(),
+                               [&](const LinkMemory& m) { return m.index == row.index; });
+        if (it == m_links.end()) {
+            m_links.emplace_back();
+            it = std::prev(m_links.end());
+            it->index = row.index;
+            it->operStatus = row.operStatus;
+            refresh(*it, row, arphrd);
+        } else if (it->name != row.description) {
+            refresh(*it, row, arphrd);
+        } else if (it->operStatus != row.operStatus) {
+            // A changed link state is when the negotiated speed changes too.
+            it->operStatus = row.operStatus;
+            it->lastChange = centisecondsSinceBoot();
+            it->speed = linkSpeed(row.description);
+        }
+        it->present = true;
+        return *it;
+    }
+
+    static void refresh(LinkMemory& m, const InterfaceRow& row, unsigned short arphrd) {
+        m.name = row.description;
+        m.type = mibType(arphrd, row.description);
+        m.speed = linkSpeed(row.description);
+    }
+
+    bool dumpAddresses(std::vector<AddressRow>& rows) {
+        ifaddrmsg header{};
+        header.ifa_family = AF_INET;
+        if (!m_socket.requestDump(RTM_GETADDR, &header, sizeof(header))) {
+            return false;
+        }
+        rows.clear();
+        while (const nlmsghdr* msg = m_socket.next()) {
+            if (msg->nlmsg_type != RTM_NEWADDR || msg->nlmsg_len < NLMSG_LENGTH(sizeof(ifaddrmsg))) {
+                continue;
+            }
+            const auto* info = static_cast<const ifaddrmsg*>(NLMSG_DATA(msg));
+            if (info->ifa_family != AF_INET) {
+                continue;
+            }
+            AddressRow row;
+            row.ifIndex = info->ifa_index;
+            row.mask = prefixMask(info->ifa_prefixlen);
+            bool haveLocal = false;
+            bool haveAny = false;
+            int length = static_cast<int>(msg->nlmsg_len - NLMSG_LENGTH(sizeof(ifaddrmsg)));
+            for (auto* attr = IFA_RTA(info); RTA_OK(attr, length); attr = RTA_NEXT(attr, length)) {
+                if (RTA_PAYLOAD(attr) < sizeof(std::uint32_t)) {
+                    continue;
+                }
+                // On a point-to-point link IFA_ADDRESS is the peer; IFA_LOCAL is always our own.
+                if (attr->rta_type == IFA_LOCAL) {
+                    std::memcpy(&row.address, RTA_DATA(attr), sizeof(std::uint32_t));
+                    haveLocal = haveAny = true;
+                } else if (attr->rta_type == IFA_ADDRESS && !haveLocal) {
+                    std::memcpy(&row.address, RTA_DATA(attr), sizeof(std::uint32_t));
+                    haveAny = true;
+                }
+            }
+            if (haveAny) {
+                rows.push_back(row);
+            }
+        }
+        return !m_socket.failed();
+    }
+
+    NetlinkSocket m_socket;
+    std::vector<LinkMemory> m_links;
+};
+
+} // namespace
+
+std::unique_ptr<NetworkTables> makeSystemNetworkTables() { return std::make_unique<NetlinkNetworkTables>(); }
+
+} // namespace tw

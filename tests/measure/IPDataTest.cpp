@@ -1,0 +1,347 @@
+#include "measure/IPData.h"
+#include "measure/MonitoredConnection.h"
+#include "platform/fake/FakeNetworkTables.h"
+#include "support/CapturingMessageSink.h"
+
+#include <gmock/gmock.h>
+
+using namespace tw;
+using testing::ElementsAre;
+
+namespace {
+
+class IPDataTest : public testing::Test {
+protected:
+    IPDataTest() {
+        tables.addInterface(1, "lo", kIfTypeLoopback);
+        tables.addAddress(1, "127.0.0.1", "255.0.0.0");
+        tables.addInterface(2, "eth0");
+        tables.addAddress(2, "192.168.5.7");
+        tables.setCounters(1, 1000, 1000);
+        tables.setCounters(2, 50'000, 20'000);
+    }
+
+    // One monitor tick: update, then both getters once.
+    std::pair<std::uint64_t, std::uint64_t> tick() {
+        engine.updateStatistics();
+        const std::uint64_t in = engine.getBytesRecieved();
+        return {in, engine.getBytesSent()};
+    }
+
+    using Pair = std::pair<std::uint64_t, std::uint64_t>;
+
+    FakeNetworkTables tables;
+    IPData engine{tables};
+};
+
+TEST_F(IPDataTest, AnEmptyListCountsNothing) {
+    EXPECT_EQ(tick(), Pair(0, 0));
+    tables.addTraffic(2, 10, 10);
+    EXPECT_EQ(tick(), Pair(0, 0));
+}
+
+TEST_F(IPDataTest, ANewEntryOnlySetsItsBaselineOnTheFirstUpdateAndCountsFromTheSecond) {
+    engine.addAdaptor(kKindInterface, "eth0");
+    EXPECT_TRUE(engine.adaptors().front().isFirstTime());
+    EXPECT_EQ(tick(), Pair(0, 0));
+    EXPECT_FALSE(engine.adaptors().front().isFirstTime());
+    EXPECT_EQ(engine.adaptors().front().getDiscardedDL(), 50'000u);
+    tables.addTraffic(2, 1500, 300);
+    EXPECT_EQ(tick(), Pair(1500, 300));
+}
+
+TEST_F(IPDataTest, AGetterReadTwiceInOneTickGivesZeroTheSecondTime) {
+    engine.addAdaptor(kKindInterface, "eth0");
+    tick();
+    tables.addTraffic(2, 7, 9);
+    engine.updateStatistics();
+    EXPECT_EQ(engine.getBytesRecieved(), 7u);
+    EXPECT_EQ(engine.getBytesRecieved(), 0u);
+    EXPECT_EQ(engine.getBytesSent(), 9u);
+    EXPECT_EQ(engine.getBytesSent(), 0u);
+}
+
+TEST_F(IPDataTest, StopThenContinueDiscardsTheTrafficInBetweenAndRebaselines) {
+    engine.addAdaptor(kKindInterface, "eth0");
+    tick();
+    tables.addTraffic(2, 100, 100);
+    engine.stopIt();
+    EXPECT_TRUE(engine.adaptors().front().isFirstTime());
+    tables.addTraffic(2, 5000, 5000);
+    engine.continue_();
+    EXPECT_EQ(engine.getBytesRecieved(), 0u);
+    EXPECT_EQ(engine.getBytesSent(), 0u);
+    tables.addTraffic(2, 40, 2);
+    EXPECT_EQ(tick(), Pair(40, 2));
+}
+
+TEST_F(IPDataTest, ContinueAfterPauseDiscardsWhatMovedWhilePaused) {
+    engine.addAdaptor(kKindInterface, "eth0");
+    tick();
+    engine.pause();
+    tables.addTraffic(2, 999, 999);
+    engine.continue_();
+    tables.addTraffic(2, 1, 2);
+    EXPECT_EQ(tick(), Pair(1, 2));
+}
+
+TEST_F(IPDataTest, CountersAreSixtyFourBitWithNoLostTickAtTwoToTheThirtyOne) {
+    engine.addAdaptor(kKindInterface, "eth0");
+    tables.setCounters(2, 2'147'483'000, 2'147'483'647);
+    tick();
+    tables.setCounters(2, 2'147'484'000, 2'147'483'648);
+    EXPECT_EQ(tick(), Pair(1000, 1));
+    // A tick far above 2^31 is reported whole.
+    tables.addTraffic(2, 5'000'000'000ull, 3'000'000'000ull);
+    EXPECT_EQ(tick(), Pair(5'000'000'000ull, 3'000'000'000ull));
+}
+
+TEST_F(IPDataTest, ACounterResetCountsNothingForThatRowOnlyAndCountingResumes) {
+    tables.addInterface(3, "eth1");
+    tables.addAddress(3, "10.0.0.2");
+    tables.setCounters(3, 700, 700);
+    engine.addAdaptor(kKindInterface, "eth0");
+    engine.addAdaptor(kKindInterface, "eth1");
+    tick();
+    tables.setCounters(2, 10, 20); // the adapter restarted its counters
+    tables.addTraffic(3, 30, 40);
+    EXPECT_EQ(tick(), Pair(30, 40));
+    tables.addTraffic(2, 5, 6);
+    EXPECT_EQ(tick(), Pair(5, 6));
+}
+
+TEST_F(IPDataTest, AThirtyTwoBitSourceIsCountedAcrossItsWrap) {
+    tables.setCounterBits(32);
+    engine.addAdaptor(kKindInterface, "eth0");
+    tables.setCounters(2, 4'294'967'000ull, 2'147'483'647ull);
+    tick();
+    tables.setCounters(2, 4'294'967'296ull + 704, 2'147'483'648ull); // in wraps past 2^32 to 704
+    EXPECT_EQ(tick(), Pair(1000, 1));
+}
+
+TEST_F(IPDataTest, AFailedTableReadCountsNothingAndTheNextReadCountsBothIntervals) {
+    engine.addAdaptor(kKindSingleIp, "192.168.5.7");
+    tick();
+    tables.addTraffic(2, 100, 10);
+    tables.failInterfaceReads(true);
+    EXPECT_EQ(tick(), Pair(0, 0));
+    tables.failInterfaceReads(false);
+    tables.failAddressReads(true);
+    tables.addTraffic(2, 100, 10);
+    EXPECT_EQ(tick(), Pair(0, 0));
+    tables.failAddressReads(false);
+    tables.addTraffic(2, 100, 10);
+    EXPECT_EQ(tick(), Pair(300, 30));
+}
+
+TEST_F(IPDataTest, InterfaceNamesMatchExactlyIncludingLetterCase) {
+    engine.addAdaptor(kKindInterface, "ETH0");
+    tick();
+    tables.addTraffic(2, 100, 100);
+    EXPECT_EQ(tick(), Pair(0, 0));
+    EXPECT_TRUE(engine.adaptors().front().isFirstTime());
+}
+
+TEST_F(IPDataTest, SingleIpAndRangeEntriesMatchTheRowsFirstAddress) {
+    tables.addInterface(3, "wlan0");
+    tables.addAddress(3, "10.168.5.7");
+    tables.addInterface(4, "ppp0", kIfTypePpp); // no address at all
+    tables.addInterface(5, "eth2");
+    tables.addAddress(5, "192.168.1.5");
+    tables.addAddress(5, "172.16.0.1"); // secondary address: never the one matched
+
+    struct Case {
+        int kind;
+        std::string name;
+        std::uint64_t expected; // bytes: row n carries n * 1000
+    };
+    const Case cases[] = {
+        {kKindIpRange, "192.168.*.*", 2000 + 5000}, {kKindIpRange, "192.168.1.5", 5000},
+        {kKindIpRange, "*.168.5.7", 2000 + 3000},   {kKindIpRange, "192.168.5.?", 2000},
+        {kKindIpRange, "192.168.*", 0},             {kKindIpRange, "192.168.001.5", 0},
+        {kKindSingleIp, "192.168.1.5", 5000},       {kKindSingleIp, "172.16.0.1", 0},
+        {kKindIpRange, "172.16.*.*", 0},            {kKindSingleIp, "", 0},
+    };
+    for (const Case& c : cases) {
+        IPData e(tables);
+        e.addAdaptor(c.kind, c.name);
+        e.updateStatistics();
+        for (std::uint32_t i = 1; i <= 5; ++i) {
+            tables.addTraffic(i, i * 1000, 0);
+        }
+        e.updateStatistics();
+        EXPECT_EQ(e.getBytesRecieved(), c.expected) << c.name;
+    }
+}
+
+TEST_F(IPDataTest, ARowMatchedByTwoEntriesIsCountedOnce) {
+    engine.addAdaptor(kKindInterface, "eth0");
+    engine.addAdaptor(kKindSingleIp, "192.168.5.7");
+    tick();
+    tables.addTraffic(2, 100, 50);
+    EXPECT_EQ(tick(), Pair(100, 50));
+    // The address entry misses a tick while the interface entry counts it: nothing is counted twice afterwards.
+    tables.clearAddresses(2);
+    tables.addTraffic(2, 10, 10);
+    EXPECT_EQ(tick(), Pair(10, 10));
+    tables.addAddress(2, "192.168.5.7");
+    tables.addTraffic(2, 1, 1);
+    EXPECT_EQ(tick(), Pair(1, 1));
+}
+
+TEST_F(IPDataTest, AnEntryMatchingTwoRowsCountsEachFromItsOwnBaseline) {
+    tables.addInterface(3, "eth1");
+    tables.addAddress(3, "192.168.9.9");
+    tables.setCounters(3, 9'000'000, 1);
+    engine.addAdaptor(kKindIpRange, "192.168.*.*");
+    tick();
+    tables.addTraffic(2, 100, 1);
+    tables.addTraffic(3, 20, 2);
+    EXPECT_EQ(tick(), Pair(120, 3));
+    EXPECT_EQ(engine.adaptors().front().baselines().size(), 2u);
+}
+
+TEST_F(IPDataTest, AConnectionThatComesUpLaterIsCountedFromTheUpdateAfterItIsFirstSeen) {
+    engine.addAdaptor(kKindInterface, "ppp0");
+    tick();
+    EXPECT_TRUE(engine.adaptors().front().isFirstTime());
+    tables.addInterface(3, "ppp0", kIfTypePpp);
+    tables.setCounters(3, 4000, 3000);
+    EXPECT_EQ(tick(), Pair(0, 0));
+    tables.addTraffic(3, 10, 20);
+    EXPECT_EQ(tick(), Pair(10, 20));
+    // It drops and comes back with fresh counters: nothing from the old session is subtracted or re-added.
+    tables.removeInterface(3);
+    EXPECT_EQ(tick(), Pair(0, 0));
+    tables.addInterface(3, "ppp0", kIfTypePpp);
+    tables.setCounters(3, 4500, 3100);
+    EXPECT_EQ(tick(), Pair(0, 0));
+    tables.addTraffic(3, 1, 1);
+    EXPECT_EQ(tick(), Pair(1, 1));
+}
+
+TEST_F(IPDataTest, AllConnectionsLeavesOutLoopbackAndUnassignedRowsButCountsRowsWithoutAddress) {
+    tables.addInterface(3, "eth1");
+    tables.addAddress(3, "0.0.0.0");
+    tables.addInterface(4, "tun0"); // no address-table entry
+    engine.addAllAdaptors();
+    EXPECT_EQ(engine.getAdaptor(), "All connections");
+    EXPECT_EQ(tick(), Pair(0, 0));
+    for (std::uint32_t i = 1; i <= 4; ++i) {
+        tables.addTraffic(i, i * 1000, i);
+    }
+    EXPECT_EQ(tick(), Pair(2000 + 4000, 2 + 4));
+}
+
+TEST_F(IPDataTest, AllConnectionsFollowsATableThatGrowsAndShrinksWithoutLosingOtherRows) {
+    engine.addAllAdaptors();
+    tick();
+    tables.addInterface(3, "eth1");
+    tables.addAddress(3, "10.1.1.1");
+    tables.setCounters(3, 9'000'000, 9'000'000); // appears with large counters: baselined, not counted
+    tables.addTraffic(2, 100, 10);
+    EXPECT_EQ(tick(), Pair(100, 10));
+    tables.addTraffic(2, 1, 1);
+    tables.addTraffic(3, 5, 5);
+    EXPECT_EQ(tick(), Pair(6, 6));
+    tables.removeInterface(3); // vanishing subtracts nothing
+    tables.addTraffic(2, 7, 7);
+    EXPECT_EQ(tick(), Pair(7, 7));
+}
+
+TEST_F(IPDataTest, AllConnectionsBaselinesARowWhoseAddressArrivesAndSkipsOneWhoseCounterFalls) {
+    tables.addInterface(3, "eth1");
+    tables.addAddress(3, "0.0.0.0");
+    tables.setCounters(3, 70'000, 70'000);
+    engine.addAllAdaptors();
+    tick();
+    tables.clearAddresses(3);
+    tables.addAddress(3, "10.1.1.1"); // the lease arrives
+    tables.addTraffic(2, 3, 3);
+    EXPECT_EQ(tick(), Pair(3, 3));
+    tables.addTraffic(3, 8, 8);
+    tables.setCounters(2, 0, 0); // eth0 restarts its counters in the same tick
+    EXPECT_EQ(tick(), Pair(8, 8));
+}
+
+TEST_F(IPDataTest, AllConnectionsAfterStopCountsNothingOnTheFirstUpdate) {
+    engine.addAllAdaptors();
+    tick();
+    tables.addTraffic(2, 10, 10);
+    engine.stopIt();
+    EXPECT_EQ(tick(), Pair(0, 0));
+    tables.addTraffic(2, 10, 10);
+    EXPECT_EQ(tick(), Pair(10, 10));
+}
+
+TEST_F(IPDataTest, OnlyTheFirstEntrySelectsAllConnections) {
+    engine.addAdaptor(kKindInterface, "lo");
+    engine.addGenericAdapter();
+    tick();
+    tables.addTraffic(1, 5, 5);
+    tables.addTraffic(2, 100, 100);
+    EXPECT_EQ(tick(), Pair(5, 5));
+}
+
+TEST_F(IPDataTest, EachUpdateReadsTheInterfaceTableOnceAndTheAddressTableAtMostOnce) {
+    engine.addAdaptor(kKindInterface, "eth0");
+    tick();
+    EXPECT_EQ(tables.interfaceReads, 1);
+    EXPECT_EQ(tables.addressReads, 0);
+    engine.addAdaptor(kKindSingleIp, "1.2.3.4");
+    engine.addAdaptor(kKindIpRange, "1.*.*.*");
+    tick();
+    EXPECT_EQ(tables.interfaceReads, 2);
+    EXPECT_EQ(tables.addressReads, 1);
+    engine.addAllAdaptors();
+    tick();
+    EXPECT_EQ(tables.addressReads, 2);
+}
+
+TEST_F(IPDataTest, GetAdaptorDescribesTheList) {
+    EXPECT_EQ(engine.getAdaptor(), "No connections are monitored.");
+    engine.addAdaptor(kKindInterface, "eth0");
+    EXPECT_EQ(engine.getAdaptor(), "eth0");
+    engine.clearAdaptors();
+    engine.addAdaptor(kKindSingleIp, "10.0.0.1");
+    EXPECT_EQ(engine.getAdaptor(), "10.0.0.1");
+    engine.clearAdaptors();
+    engine.addAdaptor(kKindIpRange, "10.0.*.*");
+    EXPECT_EQ(engine.getAdaptor(), "IP Range: 10.0.*.*");
+    engine.clearAdaptors();
+    engine.addAdaptor(7, "odd");
+    EXPECT_EQ(engine.getAdaptor(), "");
+    engine.addAdaptor(kKindInterface, "eth0");
+    EXPECT_EQ(engine.getAdaptor(), "Multiple connections");
+}
+
+TEST_F(IPDataTest, GetListGivesAddressesOrDescriptionsInTableOrder) {
+    tables.addInterface(3, "tun0");
+    EXPECT_THAT(engine.getList(IPData::kListAddresses), ElementsAre("127.0.0.1", "192.168.5.7", ""));
+    EXPECT_THAT(engine.getList(IPData::kListDescriptions), ElementsAre("lo", "eth0", "tun0"));
+    tables.failAddressReads(true);
+    EXPECT_THAT(engine.getList(IPData::kListAddresses), ElementsAre("", "", ""));
+    tables.failInterfaceReads(true);
+    EXPECT_TRUE(engine.getList(IPData::kListDescriptions).empty());
+}
+
+TEST(IPDataWithoutTables, StaysInertAfterTellingTheUser) {
+    twtest::CapturingMessageSink sink;
+    FakeNetworkTables tables;
+    tables.setAvailable(false);
+    tables.addInterface(1, "eth0");
+    IPData engine(tables);
+    EXPECT_TRUE(engine.isInert());
+    EXPECT_THAT(sink.messages, ElementsAre("Not supported by this system.\n"
+                                           "Minimum requirement: Windows 98 or Windows NT4 with SP4."));
+    engine.addAllAdaptors();
+    engine.updateStatistics();
+    tables.addTraffic(1, 100, 100);
+    engine.updateStatistics();
+    EXPECT_EQ(engine.getBytesRecieved(), 0u);
+    EXPECT_EQ(engine.getBytesSent(), 0u);
+    EXPECT_TRUE(engine.getList(IPData::kListDescriptions).empty());
+    EXPECT_EQ(tables.interfaceReads, 0);
+}
+
+} // namespace
