@@ -1,0 +1,53 @@
+#include "app/ReportCommand.h"
+
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+using namespace tw;
+
+namespace {
+
+class ReportCommandTest : public ::testing::Test {
+protected:
+    twtest::TempDir dir;
+    std::string path = dir.file("datasource.txt");
+    DateTime now = DateTime::fromCivil(2004, 3, 15, 12, 0);
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+} // namespace
+
+TEST_F(ReportCommandTest, MissingHistoryReportsZerosAsSuccess) {
+    EXPECT_EQ(runReport(path, now, true, out, err), 0);
+    EXPECT_EQ(out.str(), "{\"today\":{\"received\":0,\"sent\":0},\"month\":{\"received\":0,\"sent\":0}}\n");
+    EXPECT_EQ(err.str(), "");
+}
+
+TEST_F(ReportCommandTest, JsonGivesWholeBytesOfTodayAndThisMonth) {
+    dir.write("datasource.txt", "'h\n'h\n'h\n"
+                                "2004-03-15 08:00;2004-03-15 09:00;12345678901;1536;0;0;\n"
+                                "2004-03-01 08:00;2004-03-01 09:00;1000;24;0;0;\n"
+                                "2004-02-15 08:00;2004-02-15 09:00;7;7;0;0;\n");
+    EXPECT_EQ(runReport(path, now, true, out, err), 0);
+    EXPECT_EQ(out.str(), "{\"today\":{\"received\":12345678901,\"sent\":1536},"
+                         "\"month\":{\"received\":12345679901,\"sent\":1560}}\n");
+}
+
+TEST_F(ReportCommandTest, HumanFormUsesTheMainWindowTexts) {
+    dir.write("datasource.txt", "'h\n'h\n'h\n2004-03-01 08:00;2004-03-01 09:00;1023;1;0;0;\n");
+    EXPECT_EQ(runReport(path, now, false, out, err), 0);
+    EXPECT_EQ(out.str(), "Today:      Download    0 bytes   Upload    0 bytes   Total    0 bytes\n"
+                         "This Month: Download    1.0 kB   Upload    0.0 kB   Total    1.0 kB\n");
+}
+
+TEST_F(ReportCommandTest, UnreadableHistoryFailsWithAMessage) {
+    std::filesystem::create_directory(path);
+    EXPECT_NE(runReport(path, now, true, out, err), 0);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_NE(err.str().find("cannot read the history file"), std::string::npos);
+}
