@@ -2,6 +2,7 @@
 
 #include "alarms/alarmClass1.h"
 #include "app/MonitorView.h"
+#include "app/SessionJournal.h"
 
 #include <array>
 #include <cstdint>
@@ -94,24 +95,22 @@ public:
     static constexpr std::uint64_t kJournalIntervalMs = 60'000;
 
 private:
-    void addDeltas(double received, double sent);
-    void updateSessionRates(std::uint64_t received, std::uint64_t sent, std::uint64_t elapsedMs);
-    void showActivity();
+    enum class ResetScope { Session, Today, Month };
+
+    bool reset(const std::string& question, ResetScope scope);
     void rollOverIfNewDay();
     void reloadPeriodTotals();
     void newSession();
-    void restartEngineAndSession();
     bool writeSession();
-    void checkpointIfDue();
+    void checkpointIfDue(std::uint64_t nowMs);
     void writeJournal();
     void removeJournal();
     std::optional<clsSessionData> runningSessionForViewer() const;
     bool confirm(const std::string& text);
-    void enterState(LoggingState state);
 
     std::string m_settingsPath;
     std::string m_historyPath;
-    std::string m_journalPath;
+    SessionJournal m_journal;
     TrafficEngine& m_engine;
     Clock& m_clock;
     MonitorView& m_view;
@@ -122,6 +121,8 @@ private:
     int m_intervalMs = 1000;
     std::int32_t m_iconSensitivity = 1;
     bool m_debugMode = false;
+    bool m_inLogViewer = false;
+    bool m_closed = false; // the session was dealt with by a close request; no pass may follow
     std::optional<std::uint64_t> m_lastTickMs;
     std::optional<std::uint64_t> m_lastJournalMs;
 };
