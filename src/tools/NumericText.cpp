@@ -1,0 +1,26 @@
+#include "tools/NumericText.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace tw {
+
+std::optional<double> readNumber(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return std::nullopt;
+    }
+    std::string_view number = text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    // from_chars is independent of the C locale and reads no hexadecimal, "inf" or "nan".
+    if (number.starts_with('+')) {
+        number.remove_prefix(1);
+    }
+    double value = 0;
+    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (ec != std::errc{} || end != number.data() + number.size() || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+} // namespace tw
