@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class QWidget;
+
+namespace tw {
+
+class AlarmSound;
+class splashForm;
+
+// Brings up the alarm notification window for the monitor pass (MonitorView::showAlarmNotification): new lines
+// go to the window on display; otherwise a loaded but hidden window is unloaded and a fresh one shown, unless
+// another window of the program besides the main window is open.
+class AlarmNotifier : public QObject {
+    Q_OBJECT
+
+public:
+    AlarmNotifier(std::string settingsPath, std::string defaultSoundPath, QWidget* mainWindow,
+                  QObject* parent = nullptr);
+    ~AlarmNotifier() override;
+
+    // Descriptions in display order. False when nothing could be shown: the alarms stay pending.
+    bool show(const std::vector<std::string>& descriptions);
+    // The window now loaded, if any.
+    splashForm* window() const { return m_window; }
+    // Unloads the window (stops its sound).
+    void unload();
+
+    // Tests give each new window a fake sound player.
+    void setSoundFactory(std::function<AlarmSound*()> factory) { m_soundFactory = std::move(factory); }
+
+signals:
+    void openMainWindowRequested();
+
+private:
+    bool anotherWindowOpen() const;
+
+    std::string m_settingsPath;
+    std::string m_defaultSoundPath;
+    QPointer<QWidget> m_mainWindow;
+    QPointer<splashForm> m_window;
+    std::function<AlarmSound*()> m_soundFactory;
+};
+
+} // namespace tw

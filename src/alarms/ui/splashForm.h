@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QPoint>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <string>
+#include <vector>
+
+class QLabel;
+class QListWidget;
+
+namespace tw {
+
+class AlarmSound;
+class clsButton;
+
+// "Tallywave Alarm!": the small window on top of the others that lists the alarms that fired, plays the alarm
+// sound once, and offers "OK" and "Open Tallywave". It never takes the focus. Closing it unloads it (the object
+// is deleted), which stops the sound.
+class splashForm : public QWidget {
+    Q_OBJECT
+
+public:
+    // settingsPath: settings.txt; defaultSoundPath: wakeup.wav beside the executable. sound: the player to use
+    // (tests pass a fake); by default one is made when a sound is first played.
+    splashForm(std::string settingsPath, std::string defaultSoundPath, AlarmSound* sound = nullptr,
+               QWidget* parent = nullptr);
+    ~splashForm() override;
+
+    // Appends the descriptions of newly fired alarms, already in display order, below the lines listed so far.
+    void updateLabels(const std::vector<std::string>& descriptions);
+    // Plays the file once in the background; false when it could not be handed to the audio back end.
+    // Playing is always asynchronous here; the flag is kept for callers written against the blocking form.
+    bool PlayWAVFile(const QString& path, bool async);
+    void StopPlayingWAV();
+
+    QStringList lines() const;
+    bool soundStarted() const { return m_soundStarted; }
+
+signals:
+    // "Open Tallywave" was pressed: the main window is to be shown (this window unloads itself).
+    void openMainWindowRequested();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void buildControls();
+    void applyRoundedShape();
+    void startSound();
+    void moveOnScreen(QPoint topLeft);
+
+    std::string m_settingsPath;
+    std::string m_defaultSoundPath;
+    QPointer<AlarmSound> m_sound;
+    QLabel* m_heading = nullptr;
+    QListWidget* m_list = nullptr;
+    clsButton* m_okButton = nullptr;
+    clsButton* m_openButton = nullptr;
+    QPoint m_dragStart;
+    bool m_soundStarted = false;
+    bool m_buttonsDrawn = false;
+};
+
+} // namespace tw

@@ -1,0 +1,168 @@
+#include "alarms/ui/AlarmNotifier.h"
+#include "alarms/ui/splashForm.h"
+#include "widgets/ui/clsButton.h"
+
+#include "FakeAlarmSound.h"
+#include "support/TempDir.h"
+
+#include <QDialog>
+#include <filesystem>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class NotificationTest : public testing::Test {
+protected:
+    NotificationTest() : notifier(dir.file("settings.txt"), dir.file("wakeup.wav"), &mainWindow) {
+        dir.write("wakeup.wav", "RIFF");
+        notifier.setSoundFactory([this] {
+            sound = new twtest::FakeAlarmSound;
+            return sound;
+        });
+    }
+    ~NotificationTest() override { notifier.unload(); }
+
+    void settings(const std::string& alarmSection) { dir.write("settings.txt", "[Alarm]\r\n" + alarmSection); }
+    static void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    twtest::TempDir dir;
+    QWidget mainWindow;
+    tw::AlarmNotifier notifier;
+    QPointer<twtest::FakeAlarmSound> sound;
+};
+
+} // namespace
+
+TEST_F(NotificationTest, listsTheDescriptionsInTheGivenOrderAndAppendsLaterOnesBelowWithoutReplayingTheSound) {
+    settings("AudibleAlarm=1\r\n");
+    ASSERT_TRUE(notifier.show({"Upload limit of 5 MB/day.", "Download limit of 1 kB/session."}));
+    tw::splashForm* window = notifier.window();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->windowTitle(), "Tallywave Alarm!");
+    ASSERT_TRUE(sound);
+    EXPECT_EQ(sound->played, QStringList{QString::fromStdString(dir.file("wakeup.wav"))});
+
+    ASSERT_TRUE(notifier.show({"Total speed limit of 1500 bytes/second."}));
+    EXPECT_EQ(notifier.window(), window);
+    EXPECT_EQ(window->lines(), (QStringList{"Upload limit of 5 MB/day.", "Download limit of 1 kB/session.",
+                                            "Total speed limit of 1500 bytes/second."}));
+    EXPECT_EQ(sound->played.size(), 1);
+}
+
+TEST_F(NotificationTest, staysSilentWithoutTheAudibleKeyOrWithAMissingSoundFile) {
+    settings("AudioPath=" + dir.file("wakeup.wav") + "\r\n");
+    ASSERT_TRUE(notifier.show({"Download limit of 1 kB/session."}));
+    ASSERT_TRUE(sound);
+    EXPECT_TRUE(sound->played.isEmpty());
+    notifier.unload();
+
+    settings("AudibleAlarm=1\r\nAudioPath=" + dir.file("missing.wav") + "\r\n");
+    ASSERT_TRUE(notifier.show({"Download limit of 1 kB/session."}));
+    EXPECT_TRUE(notifier.window()->isVisible());
+    EXPECT_TRUE(sound->played.isEmpty());
+}
+
+TEST_F(NotificationTest, playsTheChosenFileWhenAudible) {
+    dir.write("bell.wav", "RIFF");
+    settings("AudibleAlarm=1\r\nAudioPath=" + dir.file("bell.wav") + "\r\n");
+    ASSERT_TRUE(notifier.show({"x"}));
+    ASSERT_TRUE(sound);
+    EXPECT_EQ(sound->played, QStringList{QString::fromStdString(dir.file("bell.wav"))});
+}
+
+TEST_F(NotificationTest, isNotShownWhileAnotherWindowOfTheProgramIsOpen) {
+    QDialog dialog;
+    dialog.show();
+    EXPECT_FALSE(notifier.show({"Download limit of 1 kB/session."}));
+    EXPECT_EQ(notifier.window(), nullptr);
+    dialog.hide();
+    mainWindow.show();
+    EXPECT_TRUE(notifier.show({"Download limit of 1 kB/session."}));
+}
+
+TEST_F(NotificationTest, hiddenWindowIsUnloadedAndAFreshOneShown) {
+    ASSERT_TRUE(notifier.show({"first"}));
+    QPointer<tw::splashForm> old = notifier.window();
+    old->hide();
+    ASSERT_TRUE(notifier.show({"second"}));
+    EXPECT_TRUE(old.isNull());
+    EXPECT_EQ(notifier.window()->lines(), QStringList{"second"});
+}
+
+TEST_F(NotificationTest, okUnloadsTheWindowAndStopsTheSound) {
+    settings("AudibleAlarm=1\r\n");
+    ASSERT_TRUE(notifier.show({"x"}));
+    QPointer<tw::splashForm> window = notifier.window();
+    auto* ok = window->findChild<tw::clsButton*>("okButton");
+    ASSERT_NE(ok, nullptr);
+    EXPECT_EQ(ok->caption(), "OK");
+    QPointer<twtest::FakeAlarmSound> played = sound;
+    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_FALSE(window && window->isVisible());
+    EXPECT_GE(played ? played->stops : 1, 1);
+    flushDeletes();
+    EXPECT_TRUE(window.isNull());
+    EXPECT_EQ(notifier.window(), nullptr);
+}
+
+TEST_F(NotificationTest, openButtonAsksForTheMainWindowAndUnloads) {
+    QSignalSpy open(&notifier, &tw::AlarmNotifier::openMainWindowRequested);
+    ASSERT_TRUE(notifier.show({"x"}));
+    QPointer<tw::splashForm> window = notifier.window();
+    auto* button = window->findChild<tw::clsButton*>("openButton");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->caption(), "Open Tallywave");
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(open.count(), 1);
+    flushDeletes();
+    EXPECT_TRUE(window.isNull());
+}
+
+TEST_F(NotificationTest, windowIsRoundedOnTopAndDoesNotTakeTheFocus) {
+    ASSERT_TRUE(notifier.show({"x"}));
+    tw::splashForm* window = notifier.window();
+    EXPECT_TRUE(window->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(window->testAttribute(Qt::WA_ShowWithoutActivating));
+    EXPECT_FALSE(window->mask().contains(QPoint(0, 0)));
+    EXPECT_FALSE(window->mask().contains(QPoint(window->width() - 1, window->height() - 1)));
+    EXPECT_TRUE(window->mask().contains(QPoint(window->width() / 2, 1)));
+    EXPECT_TRUE(window->mask().contains(QPoint(window->width() / 2, window->height() / 2)));
+    auto* heading = window->findChild<QLabel*>("headingLabel");
+    ASSERT_NE(heading, nullptr);
+    EXPECT_EQ(heading->text(), "Alarms triggered:");
+    EXPECT_EQ(heading->font().family(), "Verdana");
+}
+
+TEST_F(NotificationTest, draggingMovesTheWindowButKeepsItOnTheScreen) {
+    ASSERT_TRUE(notifier.show({"x"}));
+    tw::splashForm* window = notifier.window();
+    window->move(100, 100);
+    const QRect screen = window->screen()->geometry();
+    QTest::mousePress(window, Qt::LeftButton, {}, QPoint(5, 100));
+    QMouseEvent move(QEvent::MouseMove, QPointF(45, 130), window->mapToGlobal(QPointF(45, 130)), Qt::NoButton,
+                     Qt::LeftButton, {});
+    QApplication::sendEvent(window, &move);
+    EXPECT_EQ(window->pos(), QPoint(140, 130));
+
+    const QPointF far(screen.width() * 3.0, -5000);
+    QMouseEvent past(QEvent::MouseMove, far, window->mapToGlobal(far), Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(window, &past);
+    EXPECT_EQ(window->pos(), QPoint(screen.right() + 1 - window->width(), screen.top()));
+    QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(5, 100));
+}
+
+TEST(AlarmSound, playingWithoutASoundDeviceIsNotAnError) {
+    const std::string wav =
+        (std::filesystem::path(__FILE__).parent_path() / "../../../src/resources/wakeup.wav").lexically_normal();
+    tw::AlarmSound sound;
+    sound.play(QString::fromStdString(wav));
+    sound.stop();
+    SUCCEED();
+}
