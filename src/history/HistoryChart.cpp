@@ -1,0 +1,247 @@
+#include "history/HistoryChart.h"
+
+#include "common/DateTime.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace tw {
+
+namespace {
+
+constexpr double kKilo = 1024.0;
+constexpr int kAxisX = 60;
+constexpr int kLabelRight = 58;
+constexpr int kMaxBarWidth = 50;
+
+int roundToInt(double v) {
+    return static_cast<int>(std::lround(v));
+}
+
+int digitCount(double wholeNumber) {
+    int digits = 1;
+    while (wholeNumber >= 10) {
+        wholeNumber = std::floor(wholeNumber / 10);
+        ++digits;
+    }
+    return digits;
+}
+
+ChartSlot slotOf(const NodeStatistics& node, std::string label) {
+    ChartSlot s;
+    s.hasBar = true;
+    s.downloaded = static_cast<double>(node.downloadedBytes());
+    s.uploaded = static_cast<double>(node.uploadedBytes());
+    s.maxDownloadSpeed = node.getMaxDLSpeed();
+    s.maxUploadSpeed = node.getMaxULSpeed();
+    s.label = std::move(label);
+    return s;
+}
+
+double valueOf(const ChartSlot& s, HistoryChartType type) {
+    switch (type) {
+    case HistoryChartType::Download:
+        return s.downloaded;
+    case HistoryChartType::Upload:
+        return s.uploaded;
+    case HistoryChartType::DownloadAndUpload:
+        return s.downloaded + s.uploaded;
+    case HistoryChartType::MaxDownloadSpeed:
+        return s.maxDownloadSpeed;
+    case HistoryChartType::MaxUploadSpeed:
+        return s.maxUploadSpeed;
+    }
+    return 0;
+}
+
+std::string groupedWhole(double v) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.0f", v);
+    std::string digits = buf;
+    std::string out;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) {
+            out += ' ';
+        }
+        out += digits[i];
+    }
+    return out;
+}
+
+} // namespace
+
+std::vector<ChartSlot> chartSlotsOfYear(const clsADTYear& year, const std::array<std::string, 12>& monthNames) {
+    std::vector<ChartSlot> slots(12);
+    for (int m = 1; m <= 12; ++m) {
+        slots[m - 1].label = monthNames[m - 1];
+    }
+    for (const clsADTMonth& month : year.getMonths()) {
+        if (month.getMonth() >= 1 && month.getMonth() <= 12) {
+            slots[month.getMonth() - 1] = slotOf(month, monthNames[month.getMonth() - 1]);
+        }
+    }
+    return slots;
+}
+
+std::vector<ChartSlot> chartSlotsOfMonth(const clsADTMonth& month, int year) {
+    int days = daysInMonth(year, month.getMonth());
+    std::vector<ChartSlot> slots(static_cast<std::size_t>(std::max(days, 0)));
+    for (int d = 1; d <= days; ++d) {
+        slots[d - 1].label = std::to_string(d);
+    }
+    for (const clsADTDay& day : month.getDays()) {
+        if (day.getDay() >= 1 && day.getDay() <= days) {
+            slots[day.getDay() - 1] = slotOf(day, std::to_string(day.getDay()));
+        }
+    }
+    return slots;
+}
+
+std::vector<ChartSlot> chartSlotsOfDay(const clsADTDay& day) {
+    std::vector<ChartSlot> slots;
+    slots.reserve(day.getSessions().size());
+    for (const clsSessionData& s : day.getSessions()) {
+        ChartSlot slot;
+        slot.hasBar = true;
+        slot.downloaded = s.downloaded;
+        slot.uploaded = s.uploaded;
+        slot.maxDownloadSpeed = s.maxDownloadSpeed;
+        slot.maxUploadSpeed = s.maxUploadSpeed;
+        char buf[8];
+        std::snprintf(buf, sizeof buf, "%02d:%02d", s.startDate.hour % 100, s.startDate.minute % 100);
+        slot.label = buf;
+        slots.push_back(std::move(slot));
+    }
+    return slots;
+}
+
+double niceCeiling(double value) {
+    int power = 1;
+    while (power < 4 && value > std::pow(kKilo, power + 1)) {
+        ++power;
+    }
+    const double unit = std::pow(kKilo, power);
+    const double u = value / unit;
+    const double tenfold = std::floor(u * 10);
+    const int tenfoldDigits = digitCount(tenfold);
+    if (tenfoldDigits >= 2) {
+        const double firstTwo = std::floor(tenfold / std::pow(10.0, tenfoldDigits - 2));
+        if (firstTwo >= 10 && firstTwo <= 14) {
+            return (firstTwo + 1) * std::pow(10.0, tenfoldDigits - 2) * unit / 10;
+        }
+    }
+    const double whole = std::floor(u);
+    const int wholeDigits = digitCount(whole);
+    const double firstDigit = std::floor(whole / std::pow(10.0, wholeDigits - 1));
+    return (firstDigit + 1) * std::pow(10.0, wholeDigits - 1) * unit;
+}
+
+std::string axisValueText(double value, char decimalSeparator) {
+    static constexpr const char* kUnits[] = {"bytes", "kB", "MB", "GB", "TB"};
+    int unit = 0;
+    while (unit < 4 && value > std::pow(kKilo, unit + 1)) {
+        ++unit;
+    }
+    const double scaled = value / std::pow(kKilo, unit);
+    if (unit == 0) {
+        return groupedWhole(std::round(scaled)) + " " + kUnits[0];
+    }
+    const double tenths = std::round(scaled * 10);
+    const double whole = std::floor(tenths / 10);
+    const int decimal = static_cast<int>(tenths - whole * 10);
+    return groupedWhole(whole) + decimalSeparator + static_cast<char>('0' + decimal) + " " + kUnits[unit];
+}
+
+HistoryChartLayout layoutHistoryChart(const std::vector<ChartSlot>& slots, const HistoryChartRequest& request) {
+    HistoryChartLayout out;
+    const int W = request.width;
+    const int H = request.height;
+    const HistoryChartType type = request.type;
+    out.axisY = H - 15;
+
+    double largest = 0;
+    for (const ChartSlot& s : slots) {
+        if (s.hasBar) {
+            largest = std::max(largest, valueOf(s, type));
+        }
+    }
+    const double M = niceCeiling(largest);
+    out.scaleMax = M;
+
+    const double B = std::round(H - 18.0);
+    const int parts = request.enlarged ? 8 : 4;
+    const bool speed = type == HistoryChartType::MaxDownloadSpeed || type == HistoryChartType::MaxUploadSpeed;
+    const std::string suffix = speed ? "/s" : "";
+    auto label = [&](double v, int y) {
+        std::string text = axisValueText(v, request.decimalSeparator) + suffix;
+        out.axisLabels.push_back({text, kLabelRight, y});
+    };
+    out.gridYs.push_back(2);
+    label(M, 2);
+    for (int i = 1; i < parts; ++i) {
+        const double y = B * i / parts;
+        out.gridYs.push_back(roundToInt(y));
+        label(M * (parts - i) / parts, roundToInt(y - 5));
+    }
+
+    switch (type) {
+    case HistoryChartType::Download:
+        out.legend = {{ChartSeries::Download, "Download"}};
+        break;
+    case HistoryChartType::Upload:
+        out.legend = {{ChartSeries::Upload, "Upload"}};
+        break;
+    case HistoryChartType::DownloadAndUpload:
+        out.legend = {{ChartSeries::Download, "Download"}, {ChartSeries::Upload, "Upload"}};
+        break;
+    case HistoryChartType::MaxDownloadSpeed:
+        out.legend = {{ChartSeries::Download, "Max download speed"}};
+        break;
+    case HistoryChartType::MaxUploadSpeed:
+        out.legend = {{ChartSeries::Upload, "Max upload speed"}};
+        break;
+    }
+
+    const int n = static_cast<int>(slots.size());
+    if (n == 0) {
+        return out;
+    }
+    // Crowded slots still get a visible bar of one pixel.
+    const int w = std::clamp(roundToInt(static_cast<double>(W - kAxisX - 4 * n) / n), 1, kMaxBarWidth);
+    const int g = std::max(0, static_cast<int>(std::floor(static_cast<double>(W - kAxisX - n * w) / (n + 1))));
+    const int base = H - 16;
+    auto height = [&](double v) { return M > 0 ? roundToInt(v / M * B) : 0; };
+    int lastLabelRight = std::numeric_limits<int>::min();
+    for (int k = 0; k < n; ++k) {
+        const ChartSlot& s = slots[k];
+        const int x = 63 + k * (w + g);
+        if (s.hasBar) {
+            ChartSeries lower = type == HistoryChartType::Upload || type == HistoryChartType::MaxUploadSpeed
+                                    ? ChartSeries::Upload
+                                    : ChartSeries::Download;
+            double lowerValue = type == HistoryChartType::DownloadAndUpload ? s.downloaded : valueOf(s, type);
+            const int h = height(lowerValue);
+            if (h >= 1) {
+                out.bars.push_back({lower, x, base - h, w, h});
+            }
+            if (type == HistoryChartType::DownloadAndUpload) {
+                const int h2 = height(s.uploaded);
+                if (h2 >= 1) {
+                    out.bars.push_back({ChartSeries::Upload, x, base - std::max(h, 0) - h2, w, h2});
+                }
+            }
+        }
+        const int textWidth = request.textWidth ? request.textWidth(s.label) : 0;
+        const int left = x + w / 2 - textWidth / 2;
+        if (request.dropOverlappingLabels && w + g < textWidth && left < lastLabelRight) {
+            continue;
+        }
+        out.slotLabels.push_back({s.label, left, base + 3});
+        lastLabelRight = left + textWidth;
+    }
+    return out;
+}
+
+} // namespace tw
