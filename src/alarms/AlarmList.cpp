@@ -1,0 +1,96 @@
+#include "alarms/AlarmList.h"
+
+#include "config/IniFile.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace tw {
+
+namespace {
+
+// Limits go through a 96-bit decimal: just below 2 to the power 96.
+constexpr double kMaxAlarmValue = 7.92281625142643E+28;
+
+std::optional<double> number(std::string_view text) {
+    const double value = iniToDouble(text, std::numeric_limits<double>::quiet_NaN());
+    if (std::isnan(value))
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+std::string limitText(double bytes) {
+    // The rule describes its limit in the same words: "Download limit of 5 MB/session."
+    alarmClass1 rule;
+    rule.init("download", "per session", bytes);
+    const std::string sentence = rule.getString();
+    constexpr std::string_view kPrefix = "Download limit of ";
+    constexpr std::string_view kSuffix = "/session.";
+    return sentence.substr(kPrefix.size(), sentence.size() - kPrefix.size() - kSuffix.size());
+}
+
+std::optional<double> limitBytes(std::string_view text) {
+    const auto blank = text.rfind(' ');
+    if (blank == std::string_view::npos)
+        return std::nullopt;
+    const auto value = number(text.substr(0, blank));
+    const std::string_view unit = text.substr(blank + 1);
+    for (std::size_t i = 0; i < kLimitUnits.size(); ++i) {
+        if (value && kLimitUnits[i] == unit)
+            return *value * std::pow(1024.0, static_cast<double>(i));
+    }
+    return std::nullopt;
+}
+
+std::string decimalText(double value) {
+    char buffer[400];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    if (result.ec != std::errc{})
+        return "0";
+    return std::string(buffer, result.ptr);
+}
+
+int removeEquivalentAlarms(std::vector<AlarmRow>& rows) {
+    int removed = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        for (std::size_t j = i + 1; j < rows.size();) {
+            const bool equivalent = rows[i].kind == rows[j].kind && rows[i].period == rows[j].period &&
+                                    limitBytes(rows[i].limit) == limitBytes(rows[j].limit);
+            if (equivalent) {
+                rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(j));
+                ++removed;
+            } else {
+                ++j;
+            }
+        }
+    }
+    return removed;
+}
+
+std::string checkAlarmAmount(std::string_view amount, int unitIndex) {
+    const auto value = number(amount);
+    if (!value)
+        return "Alarm value must be numeric!";
+    if (std::fabs(*value) > kMaxAlarmValue || *value * std::pow(1024.0, unitIndex) > kMaxAlarmValue)
+        return "Alarm value too large!\nMaximum value is LARGE, but not that large...";
+    if (*value < 0)
+        return "Alarm value can't be negative!";
+    return {};
+}
+
+std::vector<alarmClass1> buildAlarmRules(const std::vector<AlarmRow>& rows, bool disabled) {
+    std::vector<alarmClass1> rules;
+    if (disabled)
+        return rules;
+    for (const AlarmRow& row : rows) {
+        alarmClass1 rule;
+        rule.init(row.kind, row.period, limitBytes(row.limit).value_or(0));
+        rules.push_back(rule);
+    }
+    return rules;
+}
+
+} // namespace tw

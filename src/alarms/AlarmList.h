@@ -1,0 +1,43 @@
+#pragma once
+
+#include "alarms/alarmClass1.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tw {
+
+// One row of the alarm window's list: kind text, period text, and the limit as a number, a blank and a unit
+// ("5 MB").
+struct AlarmRow {
+    std::string kind;
+    std::string period;
+    std::string limit;
+
+    bool operator==(const AlarmRow&) const = default;
+};
+
+// Units of the limit; the factor of each is 1024 to the power of its position.
+inline constexpr std::array<std::string_view, 4> kLimitUnits = {"bytes", "kB", "MB", "GB"};
+
+// Bytes as the list shows them, with the largest unit that divides them exactly: 1572864 -> "1536 kB".
+std::string limitText(double bytes);
+// The limit of a list text in bytes ("1.5 kB" -> 1536); nothing when the text is not a number and a unit.
+std::optional<double> limitBytes(std::string_view text);
+// Bytes as they are stored in the settings file: shortest decimal form, no exponent.
+std::string decimalText(double value);
+
+// Removes every row equivalent to an earlier one (same kind, same period, same limit in bytes); the earlier row
+// survives. Returns the number of rows removed, one per equivalent pair found.
+int removeEquivalentAlarms(std::vector<AlarmRow>& rows);
+
+// The amount typed in the add and edit dialogs, with its unit index. Empty when acceptable, else the message.
+std::string checkAlarmAmount(std::string_view amount, int unitIndex);
+
+// The running rules for the list: none when all alarms are disabled.
+std::vector<alarmClass1> buildAlarmRules(const std::vector<AlarmRow>& rows, bool disabled);
+
+} // namespace tw

@@ -1,0 +1,63 @@
+#include "alarms/AlarmList.h"
+
+#include <gtest/gtest.h>
+
+using tw::AlarmRow;
+
+TEST(AlarmList, limitsAreShownWithTheLargestUnitThatDividesThemExactly) {
+    EXPECT_EQ(tw::limitText(1536), "1536 bytes");
+    EXPECT_EQ(tw::limitText(1572864), "1536 kB");
+    EXPECT_EQ(tw::limitText(5368709120.0), "5 GB");
+    EXPECT_EQ(tw::limitText(0), "0 bytes");
+}
+
+TEST(AlarmList, limitTextsConvertToBytesWithTheirUnit) {
+    EXPECT_EQ(tw::limitBytes("1 MB"), 1048576.0);
+    EXPECT_EQ(tw::limitBytes("1.5 kB"), 1536.0);
+    EXPECT_EQ(tw::limitBytes("3 GB"), 3221225472.0);
+    EXPECT_EQ(tw::limitBytes("12 bytes"), 12.0);
+    EXPECT_FALSE(tw::limitBytes("12 TB"));
+    EXPECT_FALSE(tw::limitBytes("twelve bytes"));
+    EXPECT_EQ(tw::decimalText(3221225472.0), "3221225472");
+    EXPECT_EQ(tw::decimalText(102.4), "102.4");
+}
+
+TEST(AlarmList, equivalentRowsAreRemovedKeepingTheEarlierOne) {
+    std::vector<AlarmRow> rows = {{"download", "per day", "1 MB"},
+                                  {"upload", "per day", "1 MB"},
+                                  {"download", "per day", "1024 kB"}};
+    EXPECT_EQ(tw::removeEquivalentAlarms(rows), 1);
+    EXPECT_EQ(rows, (std::vector<AlarmRow>{{"download", "per day", "1 MB"}, {"upload", "per day", "1 MB"}}));
+}
+
+TEST(AlarmList, threeIdenticalRowsGiveTwoRemovalsAndOneSurvivor) {
+    std::vector<AlarmRow> rows(3, AlarmRow{"download", "per session", "5 MB"});
+    EXPECT_EQ(tw::removeEquivalentAlarms(rows), 2);
+    EXPECT_EQ(rows.size(), 1u);
+}
+
+TEST(AlarmList, kindAndPeriodTextsAreComparedExactly) {
+    std::vector<AlarmRow> rows = {{"download", "per day", "1 MB"}, {"download", "per month", "1 MB"}};
+    EXPECT_EQ(tw::removeEquivalentAlarms(rows), 0);
+}
+
+TEST(AlarmList, amountChecksRefuseTextNegativeAndTooLargeButAcceptZero) {
+    EXPECT_EQ(tw::checkAlarmAmount("abc", 0), "Alarm value must be numeric!");
+    EXPECT_EQ(tw::checkAlarmAmount("-1", 0), "Alarm value can't be negative!");
+    EXPECT_EQ(tw::checkAlarmAmount("8E+28", 0), "Alarm value too large!\nMaximum value is LARGE, but not that large...");
+    EXPECT_EQ(tw::checkAlarmAmount("8E+19", 3), "Alarm value too large!\nMaximum value is LARGE, but not that large...");
+    EXPECT_EQ(tw::checkAlarmAmount("1E+400", 0), "Alarm value must be numeric!");
+    EXPECT_EQ(tw::checkAlarmAmount("0", 0), "");
+    EXPECT_EQ(tw::checkAlarmAmount("7E+19", 0), "");
+}
+
+TEST(AlarmList, rulesAreBuiltInListOrderUnlessDisabled) {
+    const std::vector<AlarmRow> rows = {{"upload", "per day", "2 kB"}, {"total speed", "per second", "1500 bytes"}};
+    const auto rules = tw::buildAlarmRules(rows, false);
+    ASSERT_EQ(rules.size(), 2u);
+    EXPECT_EQ(rules[0].kind(), tw::alarmClass1::kUpload);
+    EXPECT_EQ(rules[0].limit(), 2048);
+    EXPECT_EQ(rules[1].getString(), "Total speed limit of 1500 bytes/second.");
+    EXPECT_FALSE(rules[1].isTriggered());
+    EXPECT_TRUE(tw::buildAlarmRules(rows, true).empty());
+}
