@@ -334,8 +334,9 @@ CloseDecision MonitorController::requestClose(CloseReason reason) {
     if (m_state == LoggingState::Logging)
         monitorTick();
     const bool silent = reason == CloseReason::SystemShutdown || m_debugMode;
+    bool saved = true;
     if (silent) {
-        writeSession();
+        saved = writeSession();
     } else if (hasTraffic(m_periods[0])) {
         const Answer answer = m_view.ask({"You are about to shutdown " + std::string(kAppTitle) +
                                               ". \nDo you want to save this session?",
@@ -345,10 +346,14 @@ CloseDecision MonitorController::requestClose(CloseReason reason) {
         if (answer == Answer::Yes) {
             if (m_state == LoggingState::Logging)
                 monitorTick();
-            writeSession();
+            saved = writeSession();
         }
     }
-    removeJournal();
+    // A history file that cannot be written now gets the session at the next start.
+    if (saved)
+        removeJournal();
+    else
+        m_journal.write(m_periods[0], m_clock.now());
     m_closed = true;
     m_view.setTimerRunning(false, m_intervalMs);
     return CloseDecision::Quit;

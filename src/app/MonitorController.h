@@ -36,8 +36,9 @@ inline constexpr std::array<int, 10> kRefreshIntervalsMs = {250, 500, 1000, 2000
 // days run in tests with a scripted engine, clock and view. The window owns the timer and calls monitorTick from it.
 class MonitorController {
 public:
-    // Builds today and this month from the history file, reads the icon sensitivity and the alarm rules, and dates
-    // a new session now. Nothing is shown and no timer runs until start().
+    // Appends a session journal left behind by an unclean end (recoverSessionJournal), builds today and this month
+    // from the history file, reads the icon sensitivity and the alarm rules, and dates a new session now. Nothing
+    // is shown and no timer runs until start().
     MonitorController(std::string settingsPath, std::string historyPath, TrafficEngine& engine, Clock& clock,
                       MonitorView& view);
     MonitorController(const AppPaths& paths, TrafficEngine& engine, Clock& clock, MonitorView& view);
@@ -66,7 +67,9 @@ public:
     // The log viewer; afterwards today and this month are rebuilt and the running session's net amounts added back.
     void editLogs();
 
-    // Decides a close request; on Quit the session has been written as the reason requires.
+    // Decides a close request. Leaving while logging first runs a last pass; the close box only hides the window.
+    // On Quit the session has been written as the reason requires (a session the history file refused is kept in
+    // the journal for the next start) and no pass runs any more.
     CloseDecision requestClose(CloseReason reason);
 
     // After the settings window: re-reads the icon sensitivity, drops whatever the engine gathered with the old

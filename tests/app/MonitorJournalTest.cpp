@@ -131,3 +131,15 @@ TEST_F(MonitorJournalTest, ARecoveredSessionStartsANewHistoryFileWithItsHeader) 
     EXPECT_EQ((*lines)[1], "'Source file for Tallywave");
     EXPECT_EQ((*lines)[3], "2026-03-13 22:00;2026-03-13 22:30;123456789;2345678;145000;31000;");
 }
+
+TEST_F(MonitorJournalTest, ASessionThatCannotBeSavedAtExitIsKeptForTheNextStart) {
+    startMonitor();
+    logFor(3);
+    std::filesystem::create_directory(history); // the history file cannot be written
+    EXPECT_EQ(controller->requestClose(CloseReason::SystemShutdown), tw::CloseDecision::Quit);
+    EXPECT_TRUE(journalExists());
+    crash();
+    std::filesystem::remove(history);
+    EXPECT_TRUE(tw::recoverSessionJournal(history));
+    EXPECT_EQ(sessionLines(), std::vector<std::string>{"2026-03-14 10:00;2026-03-14 10:00;300;30;100;10;"});
+}
