@@ -16,15 +16,9 @@ WholeBytes absolute(WholeBytes v) {
     return v < 0 ? -v : v;
 }
 
-WholeBytes gcd128(WholeBytes a, WholeBytes b) {
-    a = absolute(a);
-    b = absolute(b);
-    while (b != 0) {
-        WholeBytes t = a % b;
-        a = b;
-        b = t;
-    }
-    return a;
+// One 128-bit remainder, then 64-bit steps: statistics of a long history reduce many fractions.
+std::int64_t gcdWithDenominator(WholeBytes numerator, std::int64_t denominator) {
+    return std::gcd(static_cast<std::int64_t>(absolute(numerator % denominator)), denominator);
 }
 
 } // namespace
@@ -34,6 +28,9 @@ WholeBytes wholeBytesFromDouble(double value) {
         return 0;
     }
     value = std::round(value);
+    if (std::fabs(value) < 9.0e18) {
+        return static_cast<std::int64_t>(value); // the usual case, without the slower 128-bit conversion
+    }
     if (value > kLargestAmount) {
         value = kLargestAmount;
     } else if (value < -kLargestAmount) {
@@ -71,10 +68,10 @@ ExactAmount ExactAmount::ratio(WholeBytes numerator, std::int64_t denominator) {
         numerator = -numerator;
         denominator = -denominator;
     }
-    WholeBytes g = gcd128(numerator, denominator);
+    const std::int64_t g = gcdWithDenominator(numerator, denominator);
     if (g > 1) {
         numerator /= g;
-        denominator = static_cast<std::int64_t>(denominator / g);
+        denominator /= g;
     }
     r.m_numerator = numerator;
     r.m_denominator = denominator;

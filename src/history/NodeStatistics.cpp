@@ -10,14 +10,21 @@ struct Spread {
     ExactAmount min, max, median;
 };
 
-// Sorts the values in place.
+// Reorders the values. Selection instead of a full sort: a whole-tree recalculation visits every day.
 Spread spreadOf(std::vector<WholeBytes>& values) {
-    std::sort(values.begin(), values.end());
-    std::size_t n = values.size();
+    const std::size_t n = values.size();
     Spread s;
-    s.min = values.front();
-    s.max = values.back();
-    s.median = n % 2 == 1 ? ExactAmount(values[n / 2]) : ExactAmount::ratio(values[n / 2 - 1] + values[n / 2], 2);
+    const auto [lowest, highest] = std::minmax_element(values.begin(), values.end());
+    s.min = *lowest;
+    s.max = *highest;
+    const auto middle = values.begin() + static_cast<std::ptrdiff_t>(n / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    if (n % 2 == 1) {
+        s.median = *middle;
+    } else {
+        const WholeBytes below = *std::max_element(values.begin(), middle);
+        s.median = ExactAmount::ratio(below + *middle, 2);
+    }
     return s;
 }
 

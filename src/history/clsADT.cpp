@@ -8,6 +8,7 @@
 #include "platform/FileSystem.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace tw {
@@ -15,6 +16,28 @@ namespace tw {
 namespace {
 
 constexpr int kHeaderLines = 3;
+
+// The whole file in one read of its known size (a long history is tens of megabytes).
+std::optional<std::string> readFileAtOnce(const std::string& path) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr) {
+        return std::nullopt;
+    }
+    std::string data;
+    bool ok = std::fseek(f, 0, SEEK_END) == 0;
+    const long size = ok ? std::ftell(f) : -1;
+    ok = ok && size >= 0 && std::fseek(f, 0, SEEK_SET) == 0;
+    if (ok) {
+        data.resize(static_cast<std::size_t>(size));
+        data.resize(std::fread(data.data(), 1, data.size(), f));
+        ok = std::ferror(f) == 0;
+    }
+    std::fclose(f);
+    if (!ok) {
+        return std::nullopt;
+    }
+    return data;
+}
 
 // Progress of a load: 0 while opening, 5..65 while parsing (by the share of the file read), 100 when done.
 class LoadProgress {
@@ -101,7 +124,7 @@ bool clsADT::load(const std::string& path, ProgressSink* progress) {
         report.label("Done");
         return true;
     }
-    std::optional<std::string> content = readWholeFile(path);
+    std::optional<std::string> content = readFileAtOnce(path);
     if (!content) {
         report.value(100);
         report.label("Done");
