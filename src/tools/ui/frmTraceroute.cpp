@@ -1,0 +1,251 @@
+#include "tools/ui/frmTraceroute.h"
+
+#include "tools/AddressText.h"
+#include "tools/ui/ToolWidgets.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace tw {
+
+namespace {
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+} // namespace
+
+// Hands the worker's reports to the window's thread; a report that arrives after the window is gone is dropped.
+class frmTraceroute::Observer final : public TraceObserver {
+public:
+    explicit Observer(frmTraceroute* window) : m_window(window) {}
+
+    void hostIpFound(const std::string& ip) override {
+        post([w = m_window, text = qs(ip)] { w->m_hostIPText->setText(text); });
+    }
+    void hostNameFound(const std::string& name) override {
+        post([w = m_window, text = qs(name)] { w->m_hostText->setText(text); });
+    }
+    void clearLog() override {
+        post([w = m_window] { w->m_feedback->clear(); });
+    }
+    void logLine(const std::string& line) override {
+        post([w = m_window, text = qs(line)] { w->appendLog(text); });
+    }
+    void hopRow(const HopRow& row) override {
+        post([w = m_window, row] {
+            auto* item = new QTreeWidgetItem(
+                w->m_list, {QString::number(row.hop), qs(row.time), qs(row.linkIp), qs(row.linkName)});
+            w->m_list->scrollToItem(item);
+        });
+    }
+    void failure(const std::string& message) override {
+        post([w = m_window, text = qs(message)] { toolui::showMessage(w, text); });
+    }
+    void finished() override {
+        post([w = m_window] { w->traceFinished(); });
+    }
+
+private:
+    template <typename F> void post(F f) { QMetaObject::invokeMethod(m_window, std::move(f), Qt::QueuedConnection); }
+
+    frmTraceroute* m_window;
+};
+
+frmTraceroute::frmTraceroute(QWidget* parent) : frmTraceroute(parent, makeSystemResolver(), &openIcmpEcho) {}
+
+frmTraceroute::frmTraceroute(QWidget* parent, std::shared_ptr<Resolver> resolver, TraceRoute::EchoOpener opener)
+    : QDialog(parent), m_resolver(std::move(resolver)), m_opener(std::move(opener)),
+      m_observer(std::make_unique<Observer>(this)) {
+    build();
+}
+
+frmTraceroute::~frmTraceroute() {
+    if (m_trace) {
+        m_trace->cancel();
+    }
+    if (m_worker.joinable()) {
+        m_worker.join();
+    }
+}
+
+void frmTraceroute::build() {
+    setObjectName("frmTraceroute");
+    setWindowTitle("Traceroute");
+
+    auto* hostBox = new QGridLayout;
+    m_optionHostName = new QRadioButton("Host name", this);
+    m_optionHostIp = new QRadioButton("Host IP", this);
+    m_optionHostName->setObjectName("Option1");
+    m_optionHostIp->setObjectName("Option1");
+    m_optionHostName->setProperty("index", 0);
+    m_optionHostIp->setProperty("index", 1);
+    m_hostText = new QLineEdit(this);
+    m_hostText->setObjectName("hostText");
+    m_hostIPText = new QLineEdit(this);
+    m_hostIPText->setObjectName("hostIPText");
+    hostBox->addWidget(m_optionHostName, 0, 0);
+    hostBox->addWidget(m_hostText, 0, 1);
+    hostBox->addWidget(new QLabel("(e.g. www.example.com)", this), 0, 2);
+    hostBox->addWidget(m_optionHostIp, 1, 0);
+    hostBox->addWidget(m_hostIPText, 1, 1);
+    hostBox->addWidget(new QLabel("(e.g. 192.0.2.1)", this), 1, 2);
+    hostBox->setColumnStretch(1, 1);
+    connect(m_optionHostName, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) {
+            selectOption(0);
+        }
+    });
+    connect(m_optionHostIp, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) {
+            selectOption(1);
+        }
+    });
+
+    m_list = new QTreeWidget(this);
+    m_list->setObjectName("ListView1");
+    m_list->setRootIsDecorated(false);
+    m_list->setUniformRowHeights(true);
+    m_list->setHeaderLabels({"Hop", "Time (ms)", "Link IP", "Link name"});
+    m_list->setColumnWidth(0, 50);
+    m_list->setColumnWidth(1, 80);
+    m_list->setColumnWidth(2, 140);
+    m_list->setMinimumHeight(180);
+    toolui::applyStripes(m_list);
+
+    auto* frame = new QGroupBox("Options", this);
+    frame->setObjectName("Frame1");
+    auto* options = new QGridLayout(frame);
+    auto addOption = [&](int row, const char* label, const char* name, const char* value) {
+        auto* edit = new QLineEdit(value, frame);
+        edit->setObjectName(name);
+        edit->setMaximumWidth(80);
+        options->addWidget(new QLabel(label, frame), row, 0);
+        options->addWidget(edit, row, 1);
+        return edit;
+    };
+    m_charsText = addOption(0, "Chars/packet:", "Text3", "32");
+    m_maxHopsText = addOption(1, "Max hops:", "Text2", "30");
+    m_triesText = addOption(2, "Tries/hop:", "Text5", "5");
+    m_timeoutText = addOption(3, "Idle timeout(ms):", "timeoutText", "1000");
+    // Checked at opening: unchecking it saves the reverse lookups (and the time they take) on a slow resolver.
+    m_resolveCheck = new QCheckBox("Resolve host IP address.", frame);
+    m_resolveCheck->setObjectName("chkResolve");
+    m_resolveCheck->setChecked(true);
+    options->addWidget(m_resolveCheck, 4, 0, 1, 2);
+
+    m_feedback = new QPlainTextEdit(this);
+    m_feedback->setObjectName("Text4");
+    m_feedback->setReadOnly(true);
+    auto* feedbackBox = new QVBoxLayout;
+    feedbackBox->addWidget(new QLabel("Feedback window:", this));
+    feedbackBox->addWidget(m_feedback);
+
+    m_command1 = new QPushButton("Start", this);
+    m_command1->setObjectName("Command1");
+    m_command1->setDefault(true);
+    connect(m_command1, &QPushButton::clicked, this, &frmTraceroute::onCommand1);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(frame);
+    bottom->addLayout(feedbackBox, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_command1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(hostBox);
+    layout->addWidget(m_list, 1);
+    layout->addLayout(bottom);
+    layout->addLayout(buttons);
+    resize(620, 520);
+}
+
+void frmTraceroute::selectOption(int index) {
+    (index == 0 ? m_optionHostName : m_optionHostIp)->setChecked(true);
+    m_hostText->setEnabled(index == 0);
+    m_hostIPText->setEnabled(index == 1);
+}
+
+void frmTraceroute::setAddress(const QString& address) {
+    m_hostIPText->setText(address);
+    selectOption(1);
+}
+
+QString frmTraceroute::GetIPFromHostName(const QString& hostName) const {
+    const auto address = m_resolver->addressOf(hostName.toStdString());
+    return address ? qs(formatIpv4(*address)) : QString();
+}
+
+QString frmTraceroute::GetHostNameFromAddress(const QString& address) const {
+    const auto parsed = parseIpv4(address.toStdString());
+    return parsed ? qs(m_resolver->nameOf(*parsed)) : QString();
+}
+
+void frmTraceroute::appendLog(const QString& line) {
+    m_feedback->moveCursor(QTextCursor::End);
+    m_feedback->insertPlainText(line + "\n");
+    m_feedback->ensureCursorVisible();
+}
+
+void frmTraceroute::onCommand1() {
+    if (m_command1->text() == "Stop") {
+        m_trace->stop();
+        m_command1->setText("Start");
+        // The current probe still runs; a new trace may start once it has ended.
+        m_command1->setEnabled(false);
+        return;
+    }
+    if (isTracing()) {
+        return;
+    }
+    m_command1->setText("Stop");
+    m_list->clear();
+    if (m_optionHostName->isChecked()) {
+        if (m_hostText->text().isEmpty()) {
+            toolui::showMessage(this, "The host name is missing.");
+            toolui::focusAndSelect(m_hostText);
+            m_command1->setText("Start");
+            return;
+        }
+    } else if (m_hostIPText->text().isEmpty()) {
+        toolui::showMessage(this, "The host IP is missing.");
+        toolui::focusAndSelect(m_hostIPText);
+        m_command1->setText("Start");
+        return;
+    }
+    startTrace();
+}
+
+void frmTraceroute::startTrace() {
+    TraceRequest request;
+    request.byHostName = m_optionHostName->isChecked();
+    request.hostText = m_hostText->text().toStdString();
+    request.hostIpText = m_hostIPText->text().toStdString();
+    request.options = {m_charsText->text().toStdString(), m_maxHopsText->text().toStdString(),
+                       m_triesText->text().toStdString(), m_timeoutText->text().toStdString()};
+    request.resolveNames = m_resolveCheck->isChecked();
+    m_trace = std::make_unique<TraceRoute>(m_opener, m_resolver);
+    m_worker = std::thread([trace = m_trace.get(), observer = m_observer.get(), request] {
+        trace->run(request, *observer);
+    });
+}
+
+void frmTraceroute::traceFinished() {
+    if (m_worker.joinable()) {
+        m_worker.join();
+    }
+    m_command1->setText("Start");
+    m_command1->setEnabled(true);
+}
+
+} // namespace tw

@@ -1,0 +1,250 @@
+#include "tools/ui/frmWhois.h"
+
+#include "tools/AddressText.h"
+#include "tools/ui/ToolWidgets.h"
+
+#include <QCoreApplication>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTcpSocket>
+#include <QVBoxLayout>
+
+#include <thread>
+
+namespace tw {
+
+frmWhois::frmWhois(QWidget* parent) : frmWhois(parent, makeSystemResolver()) {}
+
+frmWhois::frmWhois(QWidget* parent, std::shared_ptr<Resolver> resolver)
+    : QDialog(parent), m_resolver(std::move(resolver)) {
+    build();
+}
+
+frmWhois::~frmWhois() { m_socket->abort(); }
+
+void frmWhois::build() {
+    setObjectName("frmWhois");
+    setWindowTitle("Whois");
+
+    auto* hostBox = new QGridLayout;
+    m_optionHostName = new QRadioButton("Host name", this);
+    m_optionHostIp = new QRadioButton("Host IP", this);
+    m_optionHostName->setObjectName("Option1");
+    m_optionHostIp->setObjectName("Option1");
+    m_optionHostName->setProperty("index", 0);
+    m_optionHostIp->setProperty("index", 1);
+    m_hostText = new QLineEdit(this);
+    m_hostText->setObjectName("hostText");
+    m_hostIPText = new QLineEdit(this);
+    m_hostIPText->setObjectName("hostIPText");
+    hostBox->addWidget(m_optionHostName, 0, 0);
+    hostBox->addWidget(m_hostText, 0, 1);
+    hostBox->addWidget(m_optionHostIp, 1, 0);
+    hostBox->addWidget(m_hostIPText, 1, 1);
+    connect(m_optionHostName, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) {
+            selectOption(0);
+        }
+    });
+    connect(m_optionHostIp, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) {
+            selectOption(1);
+        }
+    });
+
+    auto* frame = new QGroupBox("Options", this);
+    frame->setObjectName("Frame1");
+    auto* options = new QGridLayout(frame);
+    m_serverText = new QLineEdit(QString::fromUtf8(WhoisQuery::kDefaultServer.data()), frame);
+    m_serverText->setObjectName("Text1");
+    m_portText = new QLineEdit(QString::fromUtf8(WhoisQuery::kDefaultPort.data()), frame);
+    m_portText->setObjectName("Text2");
+    m_portText->setMaximumWidth(70);
+    options->addWidget(new QLabel("Whois server:", frame), 0, 0);
+    options->addWidget(m_serverText, 0, 1);
+    options->addWidget(new QLabel("Port number:", frame), 1, 0);
+    options->addWidget(m_portText, 1, 1, Qt::AlignLeft);
+
+    m_response = new QPlainTextEdit(this);
+    m_response->setObjectName("txtResponse");
+    m_response->setReadOnly(true);
+    m_response->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QFont fixed("Monospace");
+    fixed.setStyleHint(QFont::TypeWriter);
+    m_response->setFont(fixed);
+
+    m_command1 = new QPushButton("Look Up", this);
+    m_command1->setObjectName("Command1");
+    m_command1->setDefault(true);
+    connect(m_command1, &QPushButton::clicked, this, &frmWhois::onCommand1);
+
+    m_socket = new QTcpSocket(this);
+    m_socket->setObjectName("Winsock1");
+    connect(m_socket, &QTcpSocket::connected, this, &frmWhois::onConnected);
+    connect(m_socket, &QTcpSocket::readyRead, this, &frmWhois::onReadyRead);
+    connect(m_socket, &QTcpSocket::errorOccurred, this, &frmWhois::onError);
+
+    auto* top = new QHBoxLayout;
+    top->addLayout(hostBox, 1);
+    top->addWidget(frame, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_command1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(m_response, 1);
+    layout->addLayout(buttons);
+    resize(640, 480);
+}
+
+void frmWhois::selectOption(int index) {
+    (index == 0 ? m_optionHostName : m_optionHostIp)->setChecked(true);
+    m_hostText->setEnabled(index == 0);
+    m_hostIPText->setEnabled(index == 1);
+}
+
+void frmWhois::setAddress(const QString& address) {
+    m_hostIPText->setText(address);
+    selectOption(1);
+}
+
+template <typename Lookup, typename Done> void frmWhois::lookUpThenRun(Lookup lookup, Done done) {
+    const std::uint64_t id = m_lookup;
+    QPointer<frmWhois> self(this);
+    std::thread([self, id, lookup = std::move(lookup), done = std::move(done), resolver = m_resolver]() mutable {
+        QString result = lookup(*resolver);
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [self, id, result = std::move(result), done = std::move(done)] {
+                if (self && self->m_lookup == id) {
+                    done(result);
+                }
+            },
+            Qt::QueuedConnection);
+    }).detach();
+}
+
+void frmWhois::onCommand1() {
+    if (m_serverText->text().isEmpty()) {
+        toolui::showMessage(this, "You must specify a whois server!", true);
+        toolui::focusAndSelect(m_serverText);
+        return;
+    }
+    const auto port = WhoisQuery::port(m_portText->text().toStdString());
+    if (!port) {
+        toolui::showMessage(this, "The port number you specified is not recognized.", true);
+        toolui::focusAndSelect(m_portText);
+        return;
+    }
+    m_port = *port;
+    ++m_lookup;
+    if (m_optionHostName->isChecked()) {
+        if (m_hostText->text().isEmpty()) {
+            toolui::showMessage(this, "The host name is missing.");
+            toolui::focusAndSelect(m_hostText);
+            return;
+        }
+        const std::string name = m_hostText->text().toStdString();
+        lookUpThenRun(
+            [name](Resolver& r) {
+                const auto address = r.addressOf(name);
+                return address ? QString::fromStdString(formatIpv4(*address)) : QString();
+            },
+            [this](const QString& ip) {
+                m_hostIPText->setText(ip.isEmpty() ? QString("IP not found") : ip);
+                connectToServer(ip);
+            });
+        return;
+    }
+    if (m_hostIPText->text().isEmpty()) {
+        toolui::showMessage(this, "The host IP is missing.");
+        toolui::focusAndSelect(m_hostIPText);
+        return;
+    }
+    const QString query = m_hostIPText->text();
+    lookUpThenRun(
+        [address = parseIpv4(query.toStdString())](Resolver& r) {
+            return address ? QString::fromStdString(r.nameOf(*address)) : QString();
+        },
+        [this](const QString& name) { m_hostText->setText(name.isEmpty() ? QString("Name not found") : name); });
+    connectToServer(query);
+}
+
+void frmWhois::connectToServer(const QString& query) {
+    m_query = query.toStdString();
+    m_response->clear();
+    m_answer = WhoisQuery();
+    m_decoder.resetState();
+    m_socket->abort();
+    m_socket->connectToHost(m_serverText->text(), m_port);
+}
+
+void frmWhois::onConnected() {
+    const std::string line = WhoisQuery::line(m_query);
+    m_socket->write(line.data(), static_cast<qint64>(line.size()));
+}
+
+void frmWhois::onReadyRead() {
+    const QByteArray data = m_socket->readAll();
+    const std::string shown = m_answer.append(std::string_view(data.constData(), static_cast<std::size_t>(data.size())));
+    if (!shown.empty()) {
+        const QString text = m_decoder.decode(QByteArrayView(shown.data(), static_cast<qsizetype>(shown.size())));
+        m_response->moveCursor(QTextCursor::End);
+        m_response->insertPlainText(text);
+    }
+    if (m_answer.full()) {
+        m_socket->abort();
+    }
+}
+
+namespace {
+
+// The sockets error numbers users of whois clients know the failures by.
+int winsockNumber(QAbstractSocket::SocketError error) {
+    switch (error) {
+    case QAbstractSocket::ConnectionRefusedError:
+        return 10061;
+    case QAbstractSocket::RemoteHostClosedError:
+        return 10054;
+    case QAbstractSocket::HostNotFoundError:
+        return 11001;
+    case QAbstractSocket::SocketAccessError:
+        return 10013;
+    case QAbstractSocket::SocketResourceError:
+        return 10055;
+    case QAbstractSocket::SocketTimeoutError:
+        return 10060;
+    case QAbstractSocket::NetworkError:
+        return 10050;
+    case QAbstractSocket::AddressInUseError:
+        return 10048;
+    case QAbstractSocket::SocketAddressNotAvailableError:
+        return 10049;
+    case QAbstractSocket::UnsupportedSocketOperationError:
+        return 10045;
+    default:
+        return 10000 + static_cast<int>(error);
+    }
+}
+
+} // namespace
+
+void frmWhois::onError() {
+    // The server closing the connection is how a whois answer ends.
+    if (m_socket->error() == QAbstractSocket::RemoteHostClosedError) {
+        return;
+    }
+    toolui::showMessage(this,
+                        QString("Winsock Error: %1\n%2").arg(winsockNumber(m_socket->error())).arg(m_socket->errorString()),
+                        true);
+}
+
+} // namespace tw
