@@ -1,0 +1,126 @@
+// The monitor pass runs on the UI thread every 250 ms at the shortest: an ordinary pass with many alarm rules, the
+// midnight pass that appends the day and rebuilds today and this month from a long history, and a journal
+// checkpoint.
+#include "app/MonitorController.h"
+#include "measure/TrafficEngine.h"
+#include "platform/fake/FakeClock.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+class SteadyEngine final : public tw::TrafficEngine {
+public:
+    void updateStatistics() override {}
+    std::uint64_t getBytesRecieved() override { return 125'000; }
+    std::uint64_t getBytesSent() override { return 12'000; }
+    void pause() override {}
+    void continue_() override {}
+    void stopIt() override {}
+    std::string getAdaptor() const override { return {}; }
+};
+
+class QuietView final : public tw::MonitorView {
+public:
+    void updateSpeeds(std::int32_t, std::int32_t) override {}
+    void updateTotals(const tw::PeriodRecords&) override {}
+    void addChartSample(std::int32_t, std::int32_t) override {}
+    void clearChart() override {}
+    void setAlarmStatus(const std::string&) override {}
+    void setTrayImage(tw::TrayImage) override {}
+    void setLoggingState(tw::LoggingState) override {}
+    void setTimerRunning(bool, int) override {}
+    bool showAlarmNotification(const std::vector<std::string>&) override { return true; }
+    tw::Answer ask(const tw::Question&) override { return tw::Answer::No; }
+    void showProgress() override {}
+    void hideProgress() override {}
+    bool openLogViewer(const std::optional<tw::clsSessionData>&) override { return false; }
+    bool isWindowVisible() const override { return true; }
+};
+
+struct Files {
+    std::filesystem::path dir;
+    std::string settings;
+    std::string history;
+};
+
+// Ten years of hourly sessions (about 87 600 lines) and 50 alarm rules.
+Files makeFiles() {
+    Files f;
+    f.dir = std::filesystem::temp_directory_path() / "tallywave-bench-monitor";
+    std::filesystem::remove_all(f.dir);
+    std::filesystem::create_directories(f.dir);
+    f.settings = (f.dir / "settings.txt").string();
+    f.history = (f.dir / "datasource.txt").string();
+    std::ofstream settings(f.settings, std::ios::binary);
+    settings << "[Alarm]\r\nAlarmDisabled=0\r\nNumAlarms=50\r\n";
+    for (int i = 1; i <= 50; ++i)
+        settings << "Row" << i << "a=download/upload\r\nRow" << i << "b=per month\r\nRow" << i << "c=1e15\r\n";
+    std::ofstream history(f.history, std::ios::binary);
+    history << "'2016-01-01\r\n'Source file for Tallywave\r\n'Do not change this file unless absolutely sure.\r\n";
+    tw::DateTime start = tw::DateTime::fromCivil(2016, 3, 14, 0, 0);
+    for (int i = 0; i < 87'600; ++i) {
+        char line[120];
+        std::snprintf(line, sizeof line, "%s;%s;%d;%d;%d;%d;\r\n", start.toHistoryString().c_str(),
+                      start.addSeconds(3000).toHistoryString().c_str(), 123456789 + i, 2345678, 145000, 31000);
+        history << line;
+        start = start.addSeconds(3600);
+    }
+    return f;
+}
+
+void BM_OrdinaryPass(benchmark::State& state) {
+    const Files f = makeFiles();
+    tw::FakeClock clock(tw::DateTime::fromCivil(2026, 3, 14, 10, 0, 0));
+    SteadyEngine engine;
+    QuietView view;
+    tw::MonitorController controller(f.settings, f.history, engine, clock, view);
+    controller.start();
+    for (auto _ : state) {
+        clock.advanceMs(250);
+        controller.monitorTick();
+    }
+    std::filesystem::remove_all(f.dir);
+}
+BENCHMARK(BM_OrdinaryPass);
+
+void BM_MidnightPass(benchmark::State& state) {
+    const Files f = makeFiles();
+    tw::FakeClock clock(tw::DateTime::fromCivil(2026, 3, 14, 23, 59, 59));
+    SteadyEngine engine;
+    QuietView view;
+    tw::MonitorController controller(f.settings, f.history, engine, clock, view);
+    controller.start();
+    int day = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        clock.setNow(tw::DateTime::fromCivil(2026, 3, 14, 23, 59, 59).addDays(day++));
+        controller.monitorTick();
+        clock.advanceMs(1000);
+        state.ResumeTiming();
+        controller.monitorTick(); // the first pass of the next day
+    }
+    std::filesystem::remove_all(f.dir);
+}
+BENCHMARK(BM_MidnightPass)->Unit(benchmark::kMillisecond);
+
+void BM_JournalCheckpoint(benchmark::State& state) {
+    const Files f = makeFiles();
+    tw::FakeClock clock(tw::DateTime::fromCivil(2026, 3, 14, 10, 0, 0));
+    SteadyEngine engine;
+    QuietView view;
+    tw::MonitorController controller(f.settings, f.history, engine, clock, view);
+    controller.start();
+    for (auto _ : state) {
+        clock.advanceMs(tw::MonitorController::kJournalIntervalMs);
+        controller.monitorTick();
+    }
+    std::filesystem::remove_all(f.dir);
+}
+BENCHMARK(BM_JournalCheckpoint)->Unit(benchmark::kMicrosecond);
+
+} // namespace
