@@ -51,9 +51,8 @@ void alarmClass1::changeMonth() {
 }
 
 std::string alarmClass1::getString() const {
-    static constexpr std::array<std::string_view, 6> kPrefixes = {"Download ",       "Upload ",
-                                                                  "Total transfer ", "Download speed ",
-                                                                  "Upload speed ",   "Total speed "};
+    static constexpr std::array<std::string_view, 6> kPrefixes = {"Download ",       "Upload ",       "Total transfer ",
+                                                                  "Download speed ", "Upload speed ", "Total speed "};
     static constexpr std::array<std::string_view, 4> kPeriodWords = {"session", "day", "month", "second"};
 
     std::string text(kPrefixes[static_cast<std::size_t>(m_kind)]);

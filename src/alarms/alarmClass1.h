@@ -29,8 +29,8 @@ public:
     };
 
     // The texts stored in the settings file and shown in the alarm list, indexed by code.
-    static constexpr std::array<std::string_view, 6> kKindTexts = {
-        "download", "upload", "download/upload", "download speed", "upload speed", "total speed"};
+    static constexpr std::array<std::string_view, 6> kKindTexts = {"download",       "upload",       "download/upload",
+                                                                   "download speed", "upload speed", "total speed"};
     static constexpr std::array<std::string_view, 4> kPeriodTexts = {"per session", "per day", "per month",
                                                                      "per second"};
 

@@ -63,8 +63,8 @@ std::int32_t loadIconSensitivity(const std::string& settingsPath) {
 
 MonitorController::MonitorController(std::string settingsPath, std::string historyPath, TrafficEngine& engine,
                                      Clock& clock, MonitorView& view)
-    : m_settingsPath(std::move(settingsPath)), m_historyPath(std::move(historyPath)),
-      m_journal(m_historyPath), m_engine(engine), m_clock(clock), m_view(view) {
+    : m_settingsPath(std::move(settingsPath)), m_historyPath(std::move(historyPath)), m_journal(m_historyPath),
+      m_engine(engine), m_clock(clock), m_view(view) {
     recoverSessionJournal(m_historyPath);
     reloadPeriodTotals();
     m_iconSensitivity = loadIconSensitivity(m_settingsPath);
@@ -338,9 +338,9 @@ CloseDecision MonitorController::requestClose(CloseReason reason) {
     if (silent) {
         saved = writeSession();
     } else if (hasTraffic(m_periods[0])) {
-        const Answer answer = m_view.ask({"You are about to shutdown " + std::string(kAppTitle) +
-                                              ". \nDo you want to save this session?",
-                                          std::string(kAppTitle), true, Answer::Yes});
+        const Answer answer =
+            m_view.ask({"You are about to shutdown " + std::string(kAppTitle) + ". \nDo you want to save this session?",
+                        std::string(kAppTitle), true, Answer::Yes});
         if (answer == Answer::Cancel)
             return CloseDecision::Cancel;
         if (answer == Answer::Yes) {

@@ -30,7 +30,8 @@ enum class CloseDecision {
 };
 
 // The refresh periods of the "refreshCombo" setting, in milliseconds.
-inline constexpr std::array<int, 10> kRefreshIntervalsMs = {250, 500, 1000, 2000, 3000, 4000, 5000, 10000, 30000, 60000};
+inline constexpr std::array<int, 10> kRefreshIntervalsMs = {250,  500,  1000,  2000,  3000,
+                                                            4000, 5000, 10000, 30000, 60000};
 
 // The monitor pass, logging control and alarm evaluation of the main window, kept free of the toolkit so that whole
 // days run in tests with a scripted engine, clock and view. The window owns the timer and calls monitorTick from it.

@@ -1,5 +1,5 @@
-#include "alarms/AlarmRules.h"
 #include "alarms/alarmClass1.h"
+#include "alarms/AlarmRules.h"
 
 #include "support/TempDir.h"
 
