@@ -14,6 +14,7 @@ namespace tw {
 namespace {
 
 constexpr std::string_view kJournalName = "datasource.journal";
+constexpr std::size_t kHistoryHeaderLines = 3;
 constexpr std::string_view kJournalComment =
     "'Running session of Tallywave, checkpointed while logging; added to the history at the next start.";
 
@@ -27,6 +28,21 @@ std::optional<clsSessionData> readJournal(const std::string& path) {
         return clsSessionData::parse(line);
     }
     return std::nullopt;
+}
+
+// True when the history already holds the session: written at Stop, exit or midnight just before the process died,
+// before it could remove the journal.
+bool alreadyInHistory(const std::string& historyPath, const clsSessionData& session) {
+    const auto lines = readTextLines(historyPath);
+    if (!lines)
+        return false;
+    for (std::size_t i = kHistoryHeaderLines; i < lines->size(); ++i) {
+        const auto stored = clsSessionData::parse((*lines)[i]);
+        if (stored && stored->startDate == session.startDate && stored->downloaded >= session.downloaded &&
+            stored->uploaded >= session.uploaded)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -62,6 +78,10 @@ bool recoverSessionJournal(const std::string& historyPath) {
         return false;
     const auto session = readJournal(journal.path());
     if (!session || (session->downloaded <= 0 && session->uploaded <= 0)) {
+        journal.remove();
+        return false;
+    }
+    if (alreadyInHistory(historyPath, *session)) {
         journal.remove();
         return false;
     }

@@ -143,3 +143,16 @@ TEST_F(MonitorJournalTest, ASessionThatCannotBeSavedAtExitIsKeptForTheNextStart)
     EXPECT_TRUE(tw::recoverSessionJournal(history));
     EXPECT_EQ(sessionLines(), std::vector<std::string>{"2026-03-14 10:00;2026-03-14 10:00;300;30;100;10;"});
 }
+
+TEST_F(MonitorJournalTest, ASessionSavedJustBeforeADeathIsNotAddedTwice) {
+    // Written at midnight with more than the last checkpoint held; the process died before removing the journal.
+    writeHistory({"2026-03-13 22:00;2026-03-13 23:59;5000;500;10;1;"});
+    dir.write("datasource.journal", "2026-03-13 22:00;2026-03-13 23:59;4900;490;10;1;\r\n");
+    EXPECT_FALSE(tw::recoverSessionJournal(history));
+    EXPECT_FALSE(journalExists());
+    EXPECT_EQ(sessionLines().size(), 1u);
+
+    dir.write("datasource.journal", "2026-03-13 22:00;2026-03-13 23:30;6000;490;10;1;\r\n");
+    EXPECT_TRUE(tw::recoverSessionJournal(history)) << "more than the stored line holds: another session";
+    EXPECT_EQ(sessionLines().size(), 2u);
+}
