@@ -1,0 +1,41 @@
+#include "alarms/ui/editAlarmDialog.h"
+
+#include "alarms/AlarmList.h"
+#include "alarms/ui/alarmDialog2.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace tw {
+
+namespace {
+
+QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
+
+void selectText(QComboBox* box, std::string_view wanted) {
+    const int index = box->findText(text(wanted), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index >= 0)
+        box->setCurrentIndex(index);
+}
+
+} // namespace
+
+editAlarmDialog::editAlarmDialog(alarmDialog2& alarmWindow) : AlarmRowDialog(alarmWindow, "Edit alarm", "Update") {
+    setObjectName("editAlarmDialog");
+}
+
+void editAlarmDialog::setValues(std::string_view kindText, std::string_view periodText, std::string_view limitText) {
+    selectText(m_kindCombo, kindText);
+    selectText(m_periodCombo, periodText);
+    const auto blank = limitText.find(' ');
+    m_amountText->setText(text(limitText.substr(0, blank)));
+    if (blank != std::string_view::npos)
+        selectText(m_unitCombo, limitText.substr(blank + 1));
+}
+
+void editAlarmDialog::commit(const AlarmRow& row) {
+    alarmWindow().removeSelectedRow();
+    alarmWindow().appendRow(row);
+}
+
+} // namespace tw
