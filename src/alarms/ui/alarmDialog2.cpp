@@ -101,6 +101,7 @@ QWidget* alarmDialog2::buildListPage() {
     m_list->setHeaderLabels({"Direction", "Interval", "Limit"});
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list->header()->resizeSection(0, 130);
     m_list->header()->resizeSection(1, 100);
     m_list->installEventFilter(this);

@@ -1,0 +1,51 @@
+// Renders the alarm windows for the documentation when TALLYWAVE_SCREENSHOTS names a folder; skipped otherwise.
+#include "alarms/ui/AlarmNotifier.h"
+#include "alarms/ui/alarmDialog2.h"
+#include "alarms/ui/splashForm.h"
+
+#include "FakeAlarmSound.h"
+#include "alarms/AlarmList.h"
+#include "support/TempDir.h"
+
+#include <QCheckBox>
+#include <QPainter>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString screenshotFolder() { return qEnvironmentVariable("TALLYWAVE_SCREENSHOTS"); }
+
+} // namespace
+
+TEST(Screenshots, alarmWindowAndNotification) {
+    if (screenshotFolder().isEmpty())
+        GTEST_SKIP() << "set TALLYWAVE_SCREENSHOTS to a folder to render the screenshots";
+    twtest::TempDir dir;
+    dir.write("wakeup.wav", "RIFF");
+    dir.write("settings.txt", "[Alarm]\r\nAlarmDisabled=0\r\nNumAlarms=4\r\nRow1a=download\r\nRow1b=per day\r\n"
+                              "Row1c=524288000\r\nRow2a=download/upload\r\nRow2b=per month\r\nRow2c=21474836480\r\n"
+                              "Row3a=download speed\r\nRow3b=per second\r\nRow3c=1048576\r\nRow4a=upload\r\n"
+                              "Row4b=per session\r\nRow4c=104857600\r\n");
+
+    tw::alarmDialog2 alarms(dir.file("settings.txt"), dir.file("wakeup.wav"), nullptr);
+    alarms.findChild<QTreeWidget*>("ListView1")->setCurrentItem(
+        alarms.findChild<QTreeWidget*>("ListView1")->topLevelItem(1));
+    alarms.show();
+    alarms.grab().save(screenshotFolder() + "/alarms.png");
+    alarms.hide();
+
+    QWidget desktop;
+    tw::AlarmNotifier notifier(dir.file("settings.txt"), dir.file("wakeup.wav"), &desktop);
+    notifier.setSoundFactory([] { return new twtest::FakeAlarmSound; });
+    ASSERT_TRUE(notifier.show({"Download speed limit of 1 MB/second.", "Download limit of 500 MB/day."}));
+    tw::splashForm* window = notifier.window();
+    // The window's rounded outline: what lies outside its mask stays transparent.
+    QImage shaped(window->size(), QImage::Format_ARGB32);
+    shaped.fill(Qt::transparent);
+    QPainter painter(&shaped);
+    painter.setClipRegion(window->mask());
+    painter.drawPixmap(0, 0, window->grab());
+    painter.end();
+    shaped.save(screenshotFolder() + "/notification.png");
+}
