@@ -54,8 +54,11 @@ AlarmRowDialog::AlarmRowDialog(alarmDialog2& alarmWindow, const QString& caption
     sentence->addWidget(m_kindCombo);
     sentence->addWidget(m_periodCombo);
     sentence->addWidget(new QLabel("exceeds", this));
-    sentence->addWidget(m_amountText);
-    sentence->addWidget(upDown);
+    auto* number = new QHBoxLayout;
+    number->setSpacing(1);
+    number->addWidget(m_amountText);
+    number->addWidget(upDown);
+    sentence->addLayout(number);
     sentence->addWidget(m_unitCombo);
 
     auto* buttons = new QDialogButtonBox(this);
