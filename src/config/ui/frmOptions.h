@@ -1,0 +1,92 @@
+#pragma once
+
+#include "measure/MonitoredConnection.h"
+
+#include <QDialog>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class QTreeWidget;
+
+namespace tw {
+
+class IPData;
+class StartupEntry;
+
+// "Settings": update speed, start with login, tray icon sensitivity, the monitored connections, the display units
+// and the chart type. Every control is loaded from the settings file when the window opens and written back on OK
+// after validation; Cancel discards. The caller re-applies units, chart type, refresh interval and connections
+// after it closes; the icon threshold is ready at once (iconSensitivity, iconSensitivityChanged).
+class frmOptions : public QDialog {
+    Q_OBJECT
+
+public:
+    // Asks for one more connection to monitor; nothing when the user cancelled.
+    using ConnectionPicker = std::function<std::optional<MonitoredConnection>(
+        QWidget* owner, const std::vector<MonitoredConnection>& existing)>;
+
+    // engine: the running traffic engine, whose interfaces the add-connection dialog offers (may be null).
+    frmOptions(std::string settingsPath, StartupEntry& startup, IPData* engine, QWidget* parent = nullptr);
+
+    void setConnectionPicker(ConnectionPicker picker) { m_picker = std::move(picker); }
+    // The threshold in bytes per second set by the last OK.
+    std::int32_t iconSensitivity() const { return m_iconSensitivity; }
+
+    // The listed connections, in list order.
+    std::vector<MonitoredConnection> connections() const;
+
+signals:
+    void iconSensitivityChanged(std::int32_t bytesPerSecond);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* buildGeneralPage();
+    QWidget* buildConnectionsPage();
+    QWidget* buildUnitsPage();
+    QWidget* buildChartPage();
+    void load();
+    void applyAllInterfaces();
+    void addConnection();
+    void removeConnection();
+    void appendRow(const QString& type, const QString& name);
+    void stepTab(int delta);
+    void accept() override;
+    bool validate();
+    void save();
+
+    std::string m_settingsPath;
+    StartupEntry& m_startup;
+    IPData* m_engine;
+    ConnectionPicker m_picker;
+    std::int32_t m_iconSensitivity = 0;
+
+    QTabWidget* m_tabs = nullptr;
+    QComboBox* m_refreshCombo = nullptr;
+    QCheckBox* m_startUpCheck = nullptr;
+    QLineEdit* m_bytesText = nullptr;
+    QComboBox* m_bytesCombo = nullptr;
+    QCheckBox* m_allInterfacesCheck = nullptr;
+    QLabel* m_chooseLabel = nullptr;
+    QTreeWidget* m_list = nullptr;
+    QPushButton* m_addButton = nullptr;
+    QPushButton* m_removeButton = nullptr;
+    std::vector<QComboBox*> m_unitCombos;
+    QComboBox* m_speedCombo = nullptr;
+    QRadioButton* m_barChart = nullptr;
+    QRadioButton* m_lineChart = nullptr;
+};
+
+} // namespace tw

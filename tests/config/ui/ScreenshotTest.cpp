@@ -1,0 +1,23 @@
+// Renders the settings window for the documentation when TALLYWAVE_SCREENSHOTS names a folder; skipped otherwise.
+#include "config/ui/frmOptions.h"
+
+#include "platform/fake/FakeStartupEntry.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+TEST(Screenshots, settingsWindow) {
+    const QString folder = qEnvironmentVariable("TALLYWAVE_SCREENSHOTS");
+    if (folder.isEmpty())
+        GTEST_SKIP() << "set TALLYWAVE_SCREENSHOTS to a folder to render the screenshots";
+    twtest::TempDir dir;
+    dir.write("settings.txt", "[General]\r\nbytesText=4\r\nbytesCombo=1\r\nrefreshCombo=2\r\n[Interfaces]\r\n"
+                              "allInterfaces=0\r\nNumInterfaces=2\r\nRow1a=Interface\r\nRow1b=eth0\r\n"
+                              "Row2a=IP Range\r\nRow2b=192.168.1.1-192.168.1.254\r\n");
+    tw::FakeStartupEntry startup;
+    startup.set = true;
+    tw::frmOptions settings(dir.file("settings.txt"), startup, nullptr);
+    settings.resize(560, 380);
+    settings.show();
+    settings.grab().save(folder + "/settings.png");
+}
