@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <cmath>
+
 namespace tw {
 
 namespace {
@@ -59,8 +61,11 @@ float clsButton::InitButton(const QString& caption, bool shape, float light, qin
     m_initialised = true;
     m_pressed = false;
     m_building = true;
-    const Raster under = toRaster(containerPixels());
-    const Raster face = transparent ? under : Raster(width(), height(), toRgb(palette().color(backgroundRole())));
+    // Drawn in device pixels so that the bevel stays sharp on high-density screens.
+    const QImage container = containerPixels();
+    const Raster under = toRaster(container);
+    const Raster face =
+        transparent ? under : Raster(under.width(), under.height(), toRgb(palette().color(backgroundRole())));
     // Pressed first, then released, each with its caption offset.
     m_down = renderState(face, under, true);
     m_up = renderState(face, under, false);
@@ -71,7 +76,9 @@ float clsButton::InitButton(const QString& caption, bool shape, float light, qin
 }
 
 QImage clsButton::containerPixels() const {
-    QImage image(size(), QImage::Format_RGB32);
+    const qreal ratio = devicePixelRatioF();
+    QImage image((QSizeF(size()) * ratio).toSize(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     image.fill(palette().color(backgroundRole()));
     if (QWidget* container = parentWidget()) {
         // Only the container's own drawing: the button and its siblings are left out.
@@ -81,15 +88,19 @@ QImage clsButton::containerPixels() const {
 }
 
 QPixmap clsButton::renderState(const Raster& face, const Raster& under, bool pressed) const {
-    QImage image = toImage(renderBevel(face, under, m_style, pressed));
+    const qreal ratio = devicePixelRatioF();
+    BevelStyle style = m_style;
+    style.bevelWidth = static_cast<int>(std::lround(style.bevelWidth * ratio));
+    QImage image = toImage(renderBevel(face, under, style, pressed));
+    image.setDevicePixelRatio(ratio);
     drawCaption(image, pressed ? 1 : -1, pressed ? 1 : -1);
     return QPixmap::fromImage(image);
 }
 
 void clsButton::drawCaption(QImage& image, int dx, int dy) const {
     const Rgb shadow = captionShadowColour(toRaster(image));
-    const int w = image.width() - 1;
-    const int h = image.height() - 1;
+    const int w = width() - 1;
+    const int h = height() - 1;
     const int flags = Qt::AlignCenter | Qt::TextSingleLine | Qt::TextDontClip;
     QPainter painter(&image);
     painter.setFont(font());
@@ -155,7 +166,7 @@ void clsButton::mouseReleaseEvent(QMouseEvent* event) {
 
 void clsButton::resizeEvent(QResizeEvent*) {
     // Rendering the container delivers pending resize events to this button too: do not build twice.
-    if (m_initialised && !m_building && m_up.size() != size()) {
+    if (m_initialised && !m_building && m_up.deviceIndependentSize().toSize() != size()) {
         InitButton(m_caption, m_shape, static_cast<float>(m_style.light), static_cast<qint16>(m_style.bevelWidth),
                    m_cornerSize, m_transparent);
     }
