@@ -7,7 +7,9 @@ namespace tw {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Matches one character against the bracket list starting after '['; sets `next` past the closing ']'.
 // An unclosed bracket is taken literally.

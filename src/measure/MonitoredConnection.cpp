@@ -10,7 +10,7 @@ constexpr std::array<std::string_view, 3> kKindTexts = {"Interface", "Single IP"
 
 std::string_view kindText(int kind) {
     return (kind >= 0 && kind < static_cast<int>(kKindTexts.size())) ? kKindTexts[static_cast<std::size_t>(kind)]
-                                                                      : std::string_view{};
+                                                                     : std::string_view{};
 }
 
 std::optional<int> kindFromText(std::string_view text) {

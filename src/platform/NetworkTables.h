@@ -34,7 +34,7 @@ inline constexpr std::uint32_t kOperStatusOperational = 5;
 // counters (counterBits() == 32) wraps them modulo 2^32.
 struct InterfaceRow {
     std::uint32_t index = 0;
-    std::string description;     // the interface name on Linux
+    std::string description; // the interface name on Linux
     std::uint32_t type = kIfTypeOther;
     std::uint32_t mtu = 0;
     std::uint64_t speed = 0;     // bit/s, 0 when unknown
@@ -60,7 +60,7 @@ struct InterfaceRow {
 struct AddressRow {
     std::uint32_t address = 0; // network byte order
     std::uint32_t ifIndex = 0;
-    std::uint32_t mask = 0;    // network byte order
+    std::uint32_t mask = 0; // network byte order
 };
 
 // The machine's interface and IPv4 address tables. Reads fill the caller's vector, reusing its elements, so a

@@ -156,11 +156,16 @@ TEST_F(IPDataTest, SingleIpAndRangeEntriesMatchTheRowsFirstAddress) {
         std::uint64_t expected; // bytes: row n carries n * 1000
     };
     const Case cases[] = {
-        {kKindIpRange, "192.168.*.*", 2000 + 5000}, {kKindIpRange, "192.168.1.5", 5000},
-        {kKindIpRange, "*.168.5.7", 2000 + 3000},   {kKindIpRange, "192.168.5.?", 2000},
-        {kKindIpRange, "192.168.*", 0},             {kKindIpRange, "192.168.001.5", 0},
-        {kKindSingleIp, "192.168.1.5", 5000},       {kKindSingleIp, "172.16.0.1", 0},
-        {kKindIpRange, "172.16.*.*", 0},            {kKindSingleIp, "", 0},
+        {kKindIpRange, "192.168.*.*", 2000 + 5000},
+        {kKindIpRange, "192.168.1.5", 5000},
+        {kKindIpRange, "*.168.5.7", 2000 + 3000},
+        {kKindIpRange, "192.168.5.?", 2000},
+        {kKindIpRange, "192.168.*", 0},
+        {kKindIpRange, "192.168.001.5", 0},
+        {kKindSingleIp, "192.168.1.5", 5000},
+        {kKindSingleIp, "172.16.0.1", 0},
+        {kKindIpRange, "172.16.*.*", 0},
+        {kKindSingleIp, "", 0},
     };
     for (const Case& c : cases) {
         IPData e(tables);

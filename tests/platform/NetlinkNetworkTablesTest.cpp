@@ -2,13 +2,13 @@
 
 #include <arpa/inet.h>
 #include <cstring>
+#include <gmock/gmock.h>
 #include <net/if.h>
+#include <netinet/in.h>
 #include <sched.h>
 #include <sys/ioctl.h>
-#include <thread>
-#include <gmock/gmock.h>
-#include <netinet/in.h>
 #include <sys/socket.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace tw;

@@ -19,7 +19,9 @@ namespace tw {
 
 namespace {
 
-QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString qs(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 QLabel* wrappedLabel(const char* objectName, const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -60,8 +62,8 @@ void addInterfaceDialog::build() {
         m_options->addButton(option[i], i);
     }
 
-    m_label1 = wrappedLabel("Label1", QStringLiteral("These are the interfaces found when scanning your computer."),
-                            this);
+    m_label1 =
+        wrappedLabel("Label1", QStringLiteral("These are the interfaces found when scanning your computer."), this);
     m_interfaceCombo = new QComboBox(this);
     m_interfaceCombo->setObjectName(QStringLiteral("interfaceCombo"));
     m_label2 = wrappedLabel(

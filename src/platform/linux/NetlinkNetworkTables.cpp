@@ -5,10 +5,10 @@
 #include <arpa/inet.h>
 #include <cstdio>
 #include <cstdlib>
-#include <iterator>
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
+#include <iterator>
 #include <linux/if.h>
 #include <linux/if_arp.h>
 #include <linux/if_link.h>
@@ -247,8 +247,8 @@ private:
     }
 
     LinkMemory& remember(const InterfaceRow& row, unsigned short arphrd) {
-        auto it = std::find_if(m_links.begin(), m_links.end(),
-                               [&](const LinkMemory& m) { return m.index == row.index; });
+        auto it =
+            std::find_if(m_links.begin(), m_links.end(), [&](const LinkMemory& m) { return m.index == row.index; });
         if (it == m_links.end()) {
             m_links.emplace_back();
             it = std::prev(m_links.end());
@@ -320,6 +320,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<NetworkTables> makeSystemNetworkTables() { return std::make_unique<NetlinkNetworkTables>(); }
+std::unique_ptr<NetworkTables> makeSystemNetworkTables() {
+    return std::make_unique<NetlinkNetworkTables>();
+}
 
 } // namespace tw

@@ -63,8 +63,7 @@ bool NetlinkSocket::requestDump(std::uint16_t type, const void* header, std::siz
     kernel.nl_family = AF_NETLINK;
     ssize_t sent;
     do {
-        sent = ::sendto(m_fd, &request, request.hdr.nlmsg_len, 0, reinterpret_cast<sockaddr*>(&kernel),
-                        sizeof(kernel));
+        sent = ::sendto(m_fd, &request, request.hdr.nlmsg_len, 0, reinterpret_cast<sockaddr*>(&kernel), sizeof(kernel));
     } while (sent < 0 && errno == EINTR);
     if (sent != static_cast<ssize_t>(request.hdr.nlmsg_len)) {
         return false;

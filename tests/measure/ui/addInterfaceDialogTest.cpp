@@ -1,5 +1,5 @@
-#include "measure/IPData.h"
 #include "measure/ui/addInterfaceDialog.h"
+#include "measure/IPData.h"
 #include "platform/fake/FakeNetworkTables.h"
 #include "support/qt_ModalAnswerer.h"
 
@@ -17,8 +17,7 @@ namespace {
 
 class AddInterfaceDialogTest : public testing::Test {
 protected:
-    template <typename T>
-    static T* child(QWidget& w, const char* name) {
+    template <typename T> static T* child(QWidget& w, const char* name) {
         T* c = w.findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(c, nullptr) << name;
         return c;
@@ -119,8 +118,7 @@ TEST_F(AddInterfaceDialogTest, InvalidTypedTextIsRefusedWithTheTextSelectedForCo
         addInterfaceDialog dlg(addresses, descriptions, {});
         dlg.show();
         addTyped(dlg, answerer, bad);
-        EXPECT_THAT(answerer.texts,
-                    ElementsAre("The IP range entered is not a valid IP range.\nPlease correct it."))
+        EXPECT_THAT(answerer.texts, ElementsAre("The IP range entered is not a valid IP range.\nPlease correct it."))
             << bad;
         EXPECT_TRUE(dlg.isVisible()) << bad;
         QLineEdit* text = child<QLineEdit>(dlg, "ipText");
