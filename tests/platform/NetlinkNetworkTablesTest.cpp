@@ -111,6 +111,7 @@ TEST(NetlinkNetworkTables, StampsTheMomentTheOperationalStatusChanges) {
     std::string skip;
     std::vector<InterfaceRow> before;
     std::vector<InterfaceRow> after;
+    std::vector<InterfaceRow> openedLater;
     std::thread worker([&] {
         if (::unshare(CLONE_NEWNET) != 0) {
             skip = std::string("cannot create a network namespace: ") + std::strerror(errno);
@@ -126,6 +127,7 @@ TEST(NetlinkNetworkTables, StampsTheMomentTheOperationalStatusChanges) {
         ::ioctl(fd, SIOCSIFFLAGS, &req);
         ::close(fd);
         tables->readInterfaces(after);
+        makeSystemNetworkTables()->readInterfaces(openedLater);
     });
     worker.join();
     if (!skip.empty()) {
@@ -139,6 +141,9 @@ TEST(NetlinkNetworkTables, StampsTheMomentTheOperationalStatusChanges) {
     EXPECT_EQ(after[0].adminStatus, kAdminStatusUp);
     EXPECT_EQ(after[0].operStatus, kOperStatusOperational);
     EXPECT_GT(after[0].lastChange, 0u);
+    // A table opened afterwards knows the moment too.
+    ASSERT_EQ(openedLater.size(), 1u);
+    EXPECT_EQ(openedLater[0].lastChange, after[0].lastChange);
 }
 
 } // namespace

@@ -13,6 +13,8 @@
 #include <linux/if_arp.h>
 #include <linux/if_link.h>
 #include <linux/rtnetlink.h>
+#include <mutex>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tw {
@@ -111,6 +113,42 @@ std::uint32_t prefixMask(unsigned prefixLength) {
     return htonl(host);
 }
 
+// What a row needs beyond one dump: the speed and wireless check (sysfs reads, repeated only when the link
+// changes) and the moment its operational status last changed.
+struct LinkMemory {
+    std::uint32_t index = 0;
+    std::string name;
+    std::uint32_t operStatus = 0;
+    std::uint32_t type = kIfTypeOther;
+    std::uint64_t speed = 0;
+    std::uint64_t lastChange = 0;
+    bool present = false;
+};
+
+// The links of one network namespace as every table object of the process has seen them, so that a table opened
+// late (the interface details window) still knows when a link changed while the engine was watching.
+struct LinkMemoryTable {
+    std::mutex mutex;
+    std::vector<LinkMemory> links;
+};
+
+std::shared_ptr<LinkMemoryTable> linkMemoryOfThisNamespace() {
+    struct stat st {};
+    const ino_t ns = ::stat("/proc/thread-self/ns/net", &st) == 0 ? st.st_ino : 0;
+    static std::mutex mutex;
+    static std::vector<std::pair<ino_t, std::weak_ptr<LinkMemoryTable>>> tables;
+    const std::lock_guard lock(mutex);
+    std::erase_if(tables, [](const auto& t) { return t.second.expired(); });
+    for (const auto& [inode, table] : tables) {
+        if (inode == ns) {
+            return table.lock();
+        }
+    }
+    auto table = std::make_shared<LinkMemoryTable>();
+    tables.emplace_back(ns, table);
+    return table;
+}
+
 class NetlinkNetworkTables final : public NetworkTables {
 public:
     bool available() const override { return m_socket.isOpen(); }
@@ -136,25 +174,15 @@ public:
     }
 
 private:
-    // What a row needs beyond one dump: the speed and wireless check (sysfs reads, repeated only when the link
-    // changes) and the moment its operational status last changed.
-    struct LinkMemory {
-        std::uint32_t index = 0;
-        std::string name;
-        std::uint32_t operStatus = 0;
-        std::uint32_t type = kIfTypeOther;
-        std::uint64_t speed = 0;
-        std::uint64_t lastChange = 0;
-        bool present = false;
-    };
-
     bool dumpLinks(std::vector<InterfaceRow>& rows) {
+        const std::lock_guard lock(m_memory->mutex);
+        std::vector<LinkMemory>& links = m_memory->links;
         ifinfomsg header{};
         header.ifi_family = AF_UNSPEC;
         if (!m_socket.requestDump(RTM_GETLINK, &header, sizeof(header))) {
             return false;
         }
-        for (LinkMemory& m : m_links) {
+        for (LinkMemory& m : links) {
             m.present = false;
         }
         std::size_t count = 0;
@@ -172,7 +200,7 @@ private:
             return false;
         }
         rows.resize(count);
-        std::erase_if(m_links, [](const LinkMemory& m) { return !m.present; });
+        std::erase_if(links, [](const LinkMemory& m) { return !m.present; });
         if (!std::is_sorted(rows.begin(), rows.end(), byIndex)) {
             std::sort(rows.begin(), rows.end(), byIndex);
         }
@@ -247,11 +275,11 @@ private:
     }
 
     LinkMemory& remember(const InterfaceRow& row, unsigned short arphrd) {
-        auto it =
-            std::find_if(m_links.begin(), m_links.end(), [&](const LinkMemory& m) { return m.index == row.index; });
-        if (it == m_links.end()) {
-            m_links.emplace_back();
-            it = std::prev(m_links.end());
+        std::vector<LinkMemory>& links = m_memory->links;
+        auto it = std::find_if(links.begin(), links.end(), [&](const LinkMemory& m) { return m.index == row.index; });
+        if (it == links.end()) {
+            links.emplace_back();
+            it = std::prev(links.end());
             it->index = row.index;
             it->operStatus = row.operStatus;
             refresh(*it, row, arphrd);
@@ -315,7 +343,7 @@ private:
     }
 
     NetlinkSocket m_socket;
-    std::vector<LinkMemory> m_links;
+    std::shared_ptr<LinkMemoryTable> m_memory = linkMemoryOfThisNamespace();
 };
 
 } // namespace
