@@ -29,7 +29,9 @@ int hueToRgb(int n1, int n2, int hue) {
     return n1;
 }
 
-std::uint8_t toChannel(int value) { return static_cast<std::uint8_t>(std::clamp(value, 0, kRgbMax)); }
+std::uint8_t toChannel(int value) {
+    return static_cast<std::uint8_t>(std::clamp(value, 0, kRgbMax));
+}
 
 Rgb withLuminance(Rgb colour, long luminance) {
     Hls hls = rgbToHls(colour);

@@ -23,9 +23,8 @@ TEST(AlarmList, limitTextsConvertToBytesWithTheirUnit) {
 }
 
 TEST(AlarmList, equivalentRowsAreRemovedKeepingTheEarlierOne) {
-    std::vector<AlarmRow> rows = {{"download", "per day", "1 MB"},
-                                  {"upload", "per day", "1 MB"},
-                                  {"download", "per day", "1024 kB"}};
+    std::vector<AlarmRow> rows = {
+        {"download", "per day", "1 MB"}, {"upload", "per day", "1 MB"}, {"download", "per day", "1024 kB"}};
     EXPECT_EQ(tw::removeEquivalentAlarms(rows), 1);
     EXPECT_EQ(rows, (std::vector<AlarmRow>{{"download", "per day", "1 MB"}, {"upload", "per day", "1 MB"}}));
 }
@@ -44,8 +43,10 @@ TEST(AlarmList, kindAndPeriodTextsAreComparedExactly) {
 TEST(AlarmList, amountChecksRefuseTextNegativeAndTooLargeButAcceptZero) {
     EXPECT_EQ(tw::checkAlarmAmount("abc", 0), "Alarm value must be numeric!");
     EXPECT_EQ(tw::checkAlarmAmount("-1", 0), "Alarm value can't be negative!");
-    EXPECT_EQ(tw::checkAlarmAmount("8E+28", 0), "Alarm value too large!\nMaximum value is LARGE, but not that large...");
-    EXPECT_EQ(tw::checkAlarmAmount("8E+19", 3), "Alarm value too large!\nMaximum value is LARGE, but not that large...");
+    EXPECT_EQ(tw::checkAlarmAmount("8E+28", 0),
+              "Alarm value too large!\nMaximum value is LARGE, but not that large...");
+    EXPECT_EQ(tw::checkAlarmAmount("8E+19", 3),
+              "Alarm value too large!\nMaximum value is LARGE, but not that large...");
     EXPECT_EQ(tw::checkAlarmAmount("1E+400", 0), "Alarm value must be numeric!");
     EXPECT_EQ(tw::checkAlarmAmount("0", 0), "");
     EXPECT_EQ(tw::checkAlarmAmount("7E+19", 0), "");

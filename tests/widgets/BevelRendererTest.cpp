@@ -10,7 +10,9 @@ namespace {
 const Rgb kFace{30, 40, 60}; // luminance 42: lightening by 180 steps does not reach the cap
 const tw::BevelStyle kStyle{0.75, 5};
 
-int luminance(Rgb c) { return tw::rgbToHls(c).l; }
+int luminance(Rgb c) {
+    return tw::rgbToHls(c).l;
+}
 
 } // namespace
 

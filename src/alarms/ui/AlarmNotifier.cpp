@@ -13,7 +13,9 @@ AlarmNotifier::AlarmNotifier(std::string settingsPath, std::string defaultSoundP
     : QObject(parent), m_settingsPath(std::move(settingsPath)), m_defaultSoundPath(std::move(defaultSoundPath)),
       m_mainWindow(mainWindow) {}
 
-AlarmNotifier::~AlarmNotifier() { delete m_window.data(); }
+AlarmNotifier::~AlarmNotifier() {
+    delete m_window.data();
+}
 
 bool AlarmNotifier::show(const std::vector<std::string>& descriptions) {
     if (m_window && m_window->isVisible()) {

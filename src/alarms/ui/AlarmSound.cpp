@@ -7,7 +7,9 @@ namespace tw {
 
 AlarmSound::AlarmSound(QObject* parent) : QObject(parent) {}
 
-AlarmSound::~AlarmSound() { stop(); }
+AlarmSound::~AlarmSound() {
+    stop();
+}
 
 bool AlarmSound::play(const QString& path) {
     if (!m_effect)

@@ -9,6 +9,8 @@ addalarmDialog::addalarmDialog(alarmDialog2& alarmWindow) : AlarmRowDialog(alarm
     setObjectName("addalarmDialog");
 }
 
-void addalarmDialog::commit(const AlarmRow& row) { alarmWindow().appendRow(row); }
+void addalarmDialog::commit(const AlarmRow& row) {
+    alarmWindow().appendRow(row);
+}
 
 } // namespace tw

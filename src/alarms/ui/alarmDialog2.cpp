@@ -48,8 +48,12 @@ QCheckBox* checkBox(const QString& name, const QString& text, QWidget* parent) {
     return box;
 }
 
-bool checked(const std::string& stored, int fallback) { return iniToInt(stored, fallback) != 0; }
-std::string state(const QCheckBox* box) { return box->isChecked() ? "1" : "0"; }
+bool checked(const std::string& stored, int fallback) {
+    return iniToInt(stored, fallback) != 0;
+}
+std::string state(const QCheckBox* box) {
+    return box->isChecked() ? "1" : "0";
+}
 
 // A text box that does not count is drawn on the dialog face.
 void enableBox(QLineEdit* box, bool enabled) {
@@ -241,9 +245,9 @@ std::vector<AlarmRow> alarmDialog2::rows() const {
 }
 
 void alarmDialog2::appendRow(const AlarmRow& row) {
-    auto* item = new QTreeWidgetItem(m_list, QStringList{QString::fromStdString(row.kind),
-                                                         QString::fromStdString(row.period),
-                                                         QString::fromStdString(row.limit)});
+    auto* item =
+        new QTreeWidgetItem(m_list, QStringList{QString::fromStdString(row.kind), QString::fromStdString(row.period),
+                                                QString::fromStdString(row.limit)});
     m_list->setCurrentItem(item);
 }
 
@@ -315,7 +319,8 @@ bool alarmDialog2::validate() {
         }
     }
     if (m_disconnectCheck->isChecked()) {
-        const double seconds = iniToDouble(m_secondsText->text().toStdString(), std::numeric_limits<double>::quiet_NaN());
+        const double seconds =
+            iniToDouble(m_secondsText->text().toStdString(), std::numeric_limits<double>::quiet_NaN());
         if (std::isnan(seconds)) {
             refuse(m_secondsText, "Disconnect delay time must be an integer!");
             return false;

@@ -10,7 +10,9 @@ namespace tw {
 
 namespace {
 
-QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
+QString text(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
+}
 
 void selectText(QComboBox* box, std::string_view wanted) {
     const int index = box->findText(text(wanted), Qt::MatchExactly | Qt::MatchCaseSensitive);

@@ -47,7 +47,9 @@ splashForm::splashForm(std::string settingsPath, std::string defaultSoundPath, A
     }
 }
 
-splashForm::~splashForm() { StopPlayingWAV(); }
+splashForm::~splashForm() {
+    StopPlayingWAV();
+}
 
 void splashForm::buildControls() {
     QPalette p = palette();

@@ -28,9 +28,8 @@ namespace tw {
 
 namespace {
 
-const QStringList kRefreshItems = {"250 milliseconds", "500 milliseconds", "1 second",   "2 seconds",
-                                   "3 seconds",        "4 seconds",        "5 seconds",  "10 seconds",
-                                   "30 seconds",       "1 minute"};
+const QStringList kRefreshItems = {"250 milliseconds", "500 milliseconds", "1 second",   "2 seconds",  "3 seconds",
+                                   "4 seconds",        "5 seconds",        "10 seconds", "30 seconds", "1 minute"};
 const QStringList kSensitivityUnits = {"bytes/s", "kB/s", "MB/s"};
 const QStringList kAmountUnits = {"Variable", "bytes", "kB", "MB", "GB"};
 const QStringList kSpeedUnits = {"Variable", "bytes/s", "kB/s", "MB/s"};
@@ -57,7 +56,9 @@ void selectIndex(QComboBox* box, const std::string& stored, const IniKey& key) {
     box->setCurrentIndex(index);
 }
 
-std::string number(int value) { return std::to_string(value); }
+std::string number(int value) {
+    return std::to_string(value);
+}
 
 } // namespace
 
@@ -97,8 +98,8 @@ frmOptions::frmOptions(std::string settingsPath, StartupEntry& startup, IPData* 
         connect(previous, &QShortcut::activated, this, [this] { stepTab(-1); });
     }
 
-    m_picker = [this](QWidget* owner, const std::vector<MonitoredConnection>& existing)
-        -> std::optional<MonitoredConnection> {
+    m_picker = [this](QWidget* owner,
+                      const std::vector<MonitoredConnection>& existing) -> std::optional<MonitoredConnection> {
         std::unique_ptr<addInterfaceDialog> dialog;
         if (m_engine)
             dialog = std::make_unique<addInterfaceDialog>(*m_engine, existing, owner);
@@ -318,7 +319,8 @@ void frmOptions::accept() {
 }
 
 bool frmOptions::validate() {
-    const SensitivityCheck check = checkIconSensitivity(m_bytesText->text().toStdString(), m_bytesCombo->currentIndex());
+    const SensitivityCheck check =
+        checkIconSensitivity(m_bytesText->text().toStdString(), m_bytesCombo->currentIndex());
     if (check.ok) {
         m_iconSensitivity = check.threshold;
         emit iconSensitivityChanged(m_iconSensitivity);

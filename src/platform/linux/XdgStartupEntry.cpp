@@ -40,12 +40,23 @@ std::string execValue(const std::string& executable) {
     std::string out;
     for (char c : quoted) {
         switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\t': out += "\\t"; break;
-        case '\r': out += "\\r"; break;
-        case '%': out += "%%"; break;
-        default: out += c;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '%':
+            out += "%%";
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -59,11 +70,20 @@ std::string unescapeString(std::string_view value) {
             continue;
         }
         switch (value[++i]) {
-        case 's': out += ' '; break;
-        case 'n': out += '\n'; break;
-        case 't': out += '\t'; break;
-        case 'r': out += '\r'; break;
-        default: out += value[i];
+        case 's':
+            out += ' ';
+            break;
+        case 'n':
+            out += '\n';
+            break;
+        case 't':
+            out += '\t';
+            break;
+        case 'r':
+            out += '\r';
+            break;
+        default:
+            out += value[i];
         }
     }
     return out;
@@ -174,9 +194,7 @@ public:
         return entry->exec.compare(0, unquoted.size(), unquoted) == 0;
     }
 
-    std::string setStartUp(bool enable) override {
-        return enable ? add() : remove();
-    }
+    std::string setStartUp(bool enable) override { return enable ? add() : remove(); }
 
 private:
     std::string add() {
@@ -187,9 +205,13 @@ private:
         const std::string exec = execValue(m_executable);
         const std::string content = "[Desktop Entry]\n"
                                     "Type=Application\n"
-                                    "Name=" + std::string(kEntryName) + "\n"
+                                    "Name=" +
+                                    std::string(kEntryName) +
+                                    "\n"
                                     "Comment=Network bandwidth monitor\n"
-                                    "Exec=" + exec + "\n"
+                                    "Exec=" +
+                                    exec +
+                                    "\n"
                                     "Icon=tallywave\n"
                                     "Terminal=false\n"
                                     "X-GNOME-Autostart-enabled=true\n";
@@ -205,8 +227,8 @@ private:
             return "1";
         std::error_code ec;
         if (!std::filesystem::remove(m_path, ec) || ec) {
-            return lines({"Error deleting registry string value.", "key: " + m_folder,
-                          "string: " + std::string(kEntryName)});
+            return lines(
+                {"Error deleting registry string value.", "key: " + m_folder, "string: " + std::string(kEntryName)});
         }
         return "1";
     }

@@ -14,7 +14,9 @@
 
 namespace {
 
-QString screenshotFolder() { return qEnvironmentVariable("TALLYWAVE_SCREENSHOTS"); }
+QString screenshotFolder() {
+    return qEnvironmentVariable("TALLYWAVE_SCREENSHOTS");
+}
 
 } // namespace
 
@@ -29,8 +31,8 @@ TEST(Screenshots, alarmWindowAndNotification) {
                               "Row4b=per session\r\nRow4c=104857600\r\n");
 
     tw::alarmDialog2 alarms(dir.file("settings.txt"), dir.file("wakeup.wav"), nullptr);
-    alarms.findChild<QTreeWidget*>("ListView1")->setCurrentItem(
-        alarms.findChild<QTreeWidget*>("ListView1")->topLevelItem(1));
+    alarms.findChild<QTreeWidget*>("ListView1")
+        ->setCurrentItem(alarms.findChild<QTreeWidget*>("ListView1")->topLevelItem(1));
     alarms.show();
     alarms.grab().save(screenshotFolder() + "/alarms.png");
     alarms.hide();

@@ -1,5 +1,5 @@
-#include "alarms/ui/addalarmDialog.h"
 #include "alarms/ui/alarmDialog2.h"
+#include "alarms/ui/addalarmDialog.h"
 #include "alarms/ui/editAlarmDialog.h"
 
 #include "alarms/AlarmList.h"
@@ -26,15 +26,12 @@ protected:
     AlarmWindowTest() { dir.write("wakeup.wav", "RIFF"); }
 
     std::string settings() const { return dir.file("settings.txt"); }
-    std::string read(std::string_view key) const {
-        return tw::readIniValue(settings(), "Alarm", key, "<missing>");
-    }
+    std::string read(std::string_view key) const { return tw::readIniValue(settings(), "Alarm", key, "<missing>"); }
     void alarmSection(const std::string& lines) const { dir.write("settings.txt", "[Alarm]\r\n" + lines); }
     std::unique_ptr<tw::alarmDialog2> open() {
         return std::make_unique<tw::alarmDialog2>(settings(), dir.file("wakeup.wav"), &alarms);
     }
-    template <class T>
-    static T* child(QWidget* w, const char* name) {
+    template <class T> static T* child(QWidget* w, const char* name) {
         T* found = w->findChild<T*>(name);
         EXPECT_NE(found, nullptr) << name;
         return found;
@@ -78,8 +75,8 @@ TEST_F(AlarmWindowTest, storedLimitsAreShownWithTheLargestExactUnit) {
                  "Row3b=per session\r\nRow3c=5368709120\r\nAudibleAlarm=0\r\nPercentInvisible=3\r\n");
     auto w = open();
     EXPECT_EQ(w->rows(), (std::vector<AlarmRow>{{"download", "per day", "1536 bytes"},
-                                                 {"upload", "per month", "1536 kB"},
-                                                 {"download/upload", "per session", "5 GB"}}));
+                                                {"upload", "per month", "1536 kB"},
+                                                {"download/upload", "per session", "5 GB"}}));
     EXPECT_TRUE(child<QTreeWidget>(w.get(), "ListView1")->isEnabled());
     EXPECT_FALSE(child<QLineEdit>(w.get(), "pathText")->isEnabled());
     EXPECT_FALSE(child<QPushButton>(w.get(), "chPathButton")->isEnabled());

@@ -1,18 +1,18 @@
-#include "alarms/ui/AlarmNotifier.h"
 #include "alarms/ui/splashForm.h"
+#include "alarms/ui/AlarmNotifier.h"
 #include "widgets/ui/clsButton.h"
 
 #include "FakeAlarmSound.h"
 #include "support/TempDir.h"
 
 #include <QDialog>
-#include <filesystem>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPointer>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {

@@ -33,8 +33,7 @@ protected:
         });
         return window;
     }
-    template <class T>
-    static T* child(QWidget* w, const char* name) {
+    template <class T> static T* child(QWidget* w, const char* name) {
         T* found = w->findChild<T*>(name);
         EXPECT_NE(found, nullptr) << name;
         return found;
@@ -93,7 +92,7 @@ TEST_F(OptionsTest, loadsEveryControlFromTheSettingsFile) {
     EXPECT_TRUE(child<QCheckBox>(w.get(), "startUpCheck")->isChecked());
     EXPECT_TRUE(child<QTreeWidget>(w.get(), "ListView1")->isEnabled());
     EXPECT_EQ(w->connections(), (std::vector<tw::MonitoredConnection>{{tw::kKindInterface, "eth0"},
-                                                                       {tw::kKindIpRange, "10.0.0.1-10.0.0.9"}}));
+                                                                      {tw::kKindIpRange, "10.0.0.1-10.0.0.9"}}));
 }
 
 TEST_F(OptionsTest, sensitivityOf1024MegabytesPerSecondIsAcceptedAndAppliedAtOnce) {
@@ -112,8 +111,7 @@ TEST_F(OptionsTest, refusedSensitivityBringsTheGeneralTabForwardWithTheTextSelec
     auto w = open();
     w->show();
     QApplication::setActiveWindow(w.get());
-    for (const auto& [text, unit, message] :
-         std::vector<std::tuple<QString, int, std::string>>{
+    for (const auto& [text, unit, message] : std::vector<std::tuple<QString, int, std::string>>{
              {"1025", 2, "Sensitivity value too large!\nMaximum value is 1024 MB/s."},
              {"0.4", 0, "Sensitivity must be at least 1 byte/s!"},
              {"abc", 0, "Sensitivity value must be numeric!"}}) {
