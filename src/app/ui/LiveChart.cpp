@@ -1,0 +1,138 @@
+#include "app/ui/LiveChart.h"
+
+#include "app/ui/PeriodPanels.h"
+#include "app/ui/ResourceImages.h"
+
+#include <QLocale>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <cmath>
+
+namespace tw {
+
+namespace {
+
+int roundEven(double v) {
+    return static_cast<int>(std::nearbyint(v));
+}
+
+} // namespace
+
+LiveChart::LiveChart(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("chartPicture"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setEnlarged(false);
+}
+
+void LiveChart::setEnlarged(bool enlarged) {
+    m_enlarged = enlarged;
+    setCursor(enlarged ? chartReduceCursor() : chartEnlargeCursor());
+    setToolTip(enlarged ? QStringLiteral("Double click to reduce the graph")
+                        : QStringLiteral("Double click to enlarge the graph"));
+}
+
+QPixmap LiveChart::blankPicture() const {
+    QPixmap picture(size().expandedTo(QSize(1, 1)));
+    picture.fill(palette().color(QPalette::Base));
+    return picture;
+}
+
+void LiveChart::clearPicture() {
+    m_bufferPicture = blankPicture();
+    m_screen = blankPicture();
+    update();
+}
+
+void LiveChart::clearAll() {
+    clearPicture();
+    m_data.clear();
+}
+
+void LiveChart::drawChart(std::int32_t upload, std::int32_t download, bool add) {
+    if (add) {
+        m_data.insertValues(download, upload);
+    }
+    if (!window()->isVisible() || m_data.getMaxValue() <= 0) {
+        clearPicture();
+        return;
+    }
+    if (m_bufferPicture.size() != size()) {
+        m_bufferPicture = blankPicture();
+    }
+    {
+        QPainter painter(&m_bufferPicture);
+        const int w = width();
+        const int h = m_bufferPicture.height();
+        painter.setPen(kGridColour);
+        for (int x = w; x >= 0; x -= kGridSpacing) {
+            painter.drawLine(x, 0, x, h);
+        }
+        paintSeries(painter);
+        painter.setPen(palette().color(QPalette::ButtonText));
+        painter.drawText(QRect(2, 1, w, h), Qt::AlignLeft | Qt::AlignTop,
+                         QString::fromStdString(chartScaleText(m_data.getMaxValue(), localeDecimalSeparator())));
+    }
+    // One block copy to the screen, then the buffer is made ready for the next drawing.
+    m_screen = m_bufferPicture;
+    m_bufferPicture = blankPicture();
+    update();
+}
+
+void LiveChart::paintSeries(QPainter& painter) const {
+    const double w = width();
+    const double h = m_bufferPicture.height();
+    const double max = m_data.getMaxValue();
+    const int size = m_data.getSize();
+    auto y = [&](std::int32_t v) { return roundEven(h - roundEven(v / max * h)); };
+    auto x = [&](int i) { return roundEven(w - 1 - 2.0 * i); };
+    if (m_showBarChart) {
+        for (int i = 0; i < size; ++i) {
+            const auto [down, up] = m_data.getValuesAtPosition(i);
+            painter.setPen(kDownloadColour);
+            painter.drawLine(x(i), y(down), x(i), roundEven(h));
+            painter.setPen(kUploadColour);
+            painter.drawLine(x(i) - 1, y(up), x(i) - 1, roundEven(h));
+        }
+        return;
+    }
+    for (int series = 0; series < 2; ++series) {
+        painter.setPen(series == 0 ? kDownloadColour : kUploadColour);
+        for (int i = 0; i + 1 < size; ++i) {
+            const auto now = m_data.getValuesAtPosition(i);
+            const auto before = m_data.getValuesAtPosition(i + 1);
+            const std::int32_t a = series == 0 ? before.first : before.second;
+            const std::int32_t b = series == 0 ? now.first : now.second;
+            painter.drawLine(x(i) - 2, y(a), x(i), y(b));
+        }
+    }
+}
+
+void LiveChart::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (m_screen.isNull()) {
+        painter.fillRect(rect(), palette().color(QPalette::Base));
+    } else {
+        painter.drawPixmap(0, 0, m_screen);
+        if (m_screen.size() != size()) {
+            painter.fillRect(QRect(m_screen.width(), 0, width() - m_screen.width(), height()),
+                             palette().color(QPalette::Base));
+            painter.fillRect(QRect(0, m_screen.height(), width(), height() - m_screen.height()),
+                             palette().color(QPalette::Base));
+        }
+    }
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void LiveChart::resizeEvent(QResizeEvent*) {
+    clearPicture();
+}
+
+void LiveChart::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        emit doubleClicked();
+    }
+}
+
+} // namespace tw

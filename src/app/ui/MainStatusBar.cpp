@@ -1,0 +1,56 @@
+#include "app/ui/MainStatusBar.h"
+
+#include "platform/Clock.h"
+
+#include <QDateTime>
+#include <QLabel>
+#include <QLocale>
+#include <QStatusBar>
+
+namespace tw {
+
+namespace {
+
+QLabel* addPanel(QStatusBar* bar, const char* name, int stretch) {
+    auto* label = new QLabel(bar);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setContentsMargins(4, 0, 4, 0);
+    bar->addPermanentWidget(label, stretch);
+    return label;
+}
+
+} // namespace
+
+MainStatusBar::MainStatusBar(QWidget* parent, Clock& clock)
+    : QObject(parent), m_clock(clock), m_bar(new QStatusBar(parent)) {
+    m_bar->setObjectName(QStringLiteral("sbStatusBar"));
+    m_bar->setSizeGripEnabled(true);
+    m_connections = addPanel(m_bar, "connectionPanel", 1);
+    m_connections->setMinimumWidth(60);
+    m_alarm = addPanel(m_bar, "alarmPanel", 0);
+    m_date = addPanel(m_bar, "datePanel", 0);
+    m_time = addPanel(m_bar, "timePanel", 0);
+    m_tick.setInterval(1000);
+    connect(&m_tick, &QTimer::timeout, this, &MainStatusBar::refreshClock);
+    m_tick.start();
+    refreshClock();
+}
+
+void MainStatusBar::setConnections(const QString& text, const QString& toolTip) {
+    m_connections->setText(text);
+    m_connections->setToolTip(toolTip);
+}
+
+void MainStatusBar::setAlarmStatus(const QString& text) {
+    m_alarm->setText(text);
+}
+
+void MainStatusBar::refreshClock() {
+    const DateTime now = m_clock.now();
+    const QDateTime at(QDate(now.year, now.month, now.day), QTime(now.hour, now.minute, now.second));
+    const QLocale locale;
+    m_date->setText(locale.toString(at.date(), QLocale::ShortFormat));
+    m_time->setText(locale.toString(at.time(), QLocale::ShortFormat));
+}
+
+} // namespace tw

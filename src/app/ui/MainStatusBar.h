@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+class QLabel;
+class QStatusBar;
+class QWidget;
+
+namespace tw {
+
+class Clock;
+
+// "sbStatusBar" with its four panels: the monitored connections, the alarm state, the date and the time. The
+// date and time come from the program's clock and are kept current every second.
+class MainStatusBar : public QObject {
+    Q_OBJECT
+public:
+    MainStatusBar(QWidget* parent, Clock& clock);
+
+    QStatusBar* bar() const { return m_bar; }
+    void setConnections(const QString& text, const QString& toolTip);
+    void setAlarmStatus(const QString& text);
+    void refreshClock();
+
+    QLabel* connectionPanel() const { return m_connections; }
+    QLabel* alarmPanel() const { return m_alarm; }
+    QLabel* datePanel() const { return m_date; }
+    QLabel* timePanel() const { return m_time; }
+
+private:
+    Clock& m_clock;
+    QStatusBar* m_bar;
+    QLabel* m_connections;
+    QLabel* m_alarm;
+    QLabel* m_date;
+    QLabel* m_time;
+    QTimer m_tick;
+};
+
+} // namespace tw

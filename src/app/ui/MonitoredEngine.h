@@ -1,0 +1,25 @@
+#pragma once
+
+#include "measure/ConnectionSettings.h"
+#include "measure/TrafficEngine.h"
+
+#include <memory>
+#include <string>
+
+namespace tw {
+
+class NetworkTables;
+
+// The traffic engine together with the way its monitored connections are (re)built from the settings. The window
+// uses IPData over the system's tables; tests give a scripted engine.
+class MonitoredEngine {
+public:
+    virtual ~MonitoredEngine() = default;
+    virtual TrafficEngine& engine() = 0;
+    // Drops the current connections and adds those of the settings file; returns the status bar panel's texts.
+    virtual ConnectionsStatus reloadConnections(const std::string& settingsPath) = 0;
+};
+
+std::unique_ptr<MonitoredEngine> makeMonitoredEngine(NetworkTables& tables);
+
+} // namespace tw

@@ -1,0 +1,111 @@
+#include "app/ui/PeriodPanels.h"
+
+#include "app/AmountFormatter.h"
+#include "app/ui/MainLayout.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLocale>
+
+namespace tw {
+
+namespace {
+
+constexpr int kRowTop = 20;
+constexpr int kRowPitch = 22;
+constexpr int kRowHeight = 20;
+
+QLabel* makeLabel(QWidget* parent, const QString& text, const QString& name, Qt::Alignment align) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setAlignment(align | Qt::AlignVCenter);
+    return label;
+}
+
+QString fromStd(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+} // namespace
+
+char localeDecimalSeparator() {
+    const QString point = QLocale().decimalPoint();
+    return point.size() == 1 && point.at(0).unicode() < 128 ? static_cast<char>(point.at(0).unicode()) : '.';
+}
+
+PeriodPanels::PeriodPanels(QWidget* parent) {
+    static const char* const kTitles[] = {"This Session", "Today", "This Month"};
+    static const char* const kFrames[] = {"sessionFrame", "todayFrame", "monthFrame"};
+    static const char* const kHeadings[] = {"Download:", "Upload:", "Total:"};
+    for (int i = 0; i < 3; ++i) {
+        m_panels[i] = new QGroupBox(QString::fromLatin1(kTitles[i]), parent);
+        m_panels[i]->setObjectName(QString::fromLatin1(kFrames[i]));
+        for (int r = 0; r < 3; ++r) {
+            m_headings[i][r] = makeLabel(m_panels[i], QString::fromLatin1(kHeadings[r]),
+                                         QStringLiteral("headingLabel_%1_%2").arg(i).arg(r), Qt::AlignLeft);
+        }
+        const Qt::Alignment right = Qt::AlignRight;
+        m_download[i] = makeLabel(m_panels[i], QString(), QStringLiteral("downloadLabel_%1").arg(i), right);
+        m_upload[i] = makeLabel(m_panels[i], QString(), QStringLiteral("uploadLabel_%1").arg(i), right);
+        m_total[i] = makeLabel(m_panels[i], QString(), QStringLiteral("totalLabel_%1").arg(i), right);
+        QFont bold = m_total[i]->font();
+        bold.setBold(true);
+        m_total[i]->setFont(bold);
+    }
+    static const char* const kSpeedHeadings[] = {"Download speed:", "Upload speed:", "Total speed:"};
+    static const char* const kSpeedNames[] = {"speedDwnldLabel", "speedUploadLabel", "speedTotalLabel"};
+    for (int r = 0; r < 3; ++r) {
+        m_speedHeadings[r] = makeLabel(m_panels[0], QString::fromLatin1(kSpeedHeadings[r]),
+                                       QStringLiteral("speedHeadingLabel_%1").arg(r), Qt::AlignLeft);
+        m_speeds[r] = makeLabel(m_panels[0], QString(), QString::fromLatin1(kSpeedNames[r]), Qt::AlignRight);
+    }
+    QFont bold = m_speeds[2]->font();
+    bold.setBold(true);
+    m_speeds[2]->setFont(bold);
+}
+
+void PeriodPanels::showTotals(const PeriodRecords& periods, const std::array<int, 4>& unitSettings,
+                              char decimalSeparator) {
+    for (int i = 0; i < 3; ++i) {
+        const dayObject& p = periods[static_cast<std::size_t>(i)];
+        const AmountTexts texts =
+            formatAmounts(p.getBytesReceived(), p.getBytesSent(), unitSettings[static_cast<std::size_t>(i)],
+                          decimalSeparator);
+        m_download[i]->setText(fromStd(texts.download));
+        m_upload[i]->setText(fromStd(texts.upload));
+        m_total[i]->setText(fromStd(texts.total));
+    }
+}
+
+void PeriodPanels::showSpeeds(std::int32_t download, std::int32_t upload, int speedUnit, char decimalSeparator) {
+    const AmountTexts texts = formatSpeeds(download, upload, speedUnit, decimalSeparator);
+    m_speeds[0]->setText(fromStd(texts.download));
+    m_speeds[1]->setText(fromStd(texts.upload));
+    m_speeds[2]->setText(fromStd(texts.total));
+}
+
+void PeriodPanels::applyLayout(const MainLayout& l) {
+    const QRect rects[] = {l.sessionPanel, l.todayPanel, l.monthPanel};
+    for (int i = 0; i < 3; ++i) {
+        m_panels[i]->setGeometry(rects[i]);
+        QLabel* values[] = {m_download[i], m_upload[i], m_total[i]};
+        for (int r = 0; r < 3; ++r) {
+            const int y = kRowTop + r * kRowPitch;
+            m_headings[i][r]->setGeometry(l.headingX, y, l.headingWidth, kRowHeight);
+            values[r]->setGeometry(l.amountX, y, l.amountWidth, kRowHeight);
+        }
+    }
+    for (int r = 0; r < 3; ++r) {
+        const int y = kRowTop + r * kRowPitch;
+        m_speedHeadings[r]->setGeometry(l.speedHeadingX, y, l.speedHeadingWidth, kRowHeight);
+        m_speeds[r]->setGeometry(l.speedValueX, y, l.speedValueWidth, kRowHeight);
+    }
+}
+
+void PeriodPanels::setVisible(bool visible) {
+    for (QGroupBox* p : m_panels) {
+        p->setVisible(visible);
+    }
+}
+
+} // namespace tw

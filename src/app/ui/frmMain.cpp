@@ -1,0 +1,411 @@
+#include "app/ui/frmMain.h"
+
+#include "app/ui/AppTitle.h"
+#include "app/ui/LiveChart.h"
+#include "app/ui/MainLayout.h"
+#include "app/ui/MainStatusBar.h"
+#include "app/ui/PeriodPanels.h"
+#include "app/ui/ResourceImages.h"
+#include "app/ui/SystemTray.h"
+#include "app/ui/frmSplash.h"
+#include "config/SettingsKeys.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace tw {
+
+namespace {
+
+constexpr int kDefaultClientWidth = 520;
+constexpr int kDefaultHeight = 560;
+
+QString fromStd(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+} // namespace
+
+frmMain::frmMain(const AppPaths& paths, MainWindowOptions options, std::int32_t iconSensitivity, Clock& clock,
+                 NetworkTables& tables, QWidget* parent)
+    : frmMain(paths, options, iconSensitivity, clock, makeMonitoredEngine(tables), parent) {}
+
+frmMain::frmMain(const AppPaths& paths, MainWindowOptions options, std::int32_t iconSensitivity, Clock& clock,
+                 std::unique_ptr<MonitoredEngine> engine, QWidget* parent)
+    : QMainWindow(parent), m_paths(paths), m_options(options), m_clock(clock), m_engine(std::move(engine)),
+      m_launcher(this, m_paths) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(appTitle());
+    buildWindow();
+    connectCommands();
+    load(iconSensitivity);
+}
+
+frmMain::~frmMain() {
+    m_timer.stop();
+    if (m_tray) {
+        m_tray->remove();
+    }
+}
+
+void frmMain::buildWindow() {
+    m_menus = MainMenus::build(menuBar());
+
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("clientArea"));
+    setCentralWidget(m_client);
+    m_client->installEventFilter(this);
+
+    m_coolBar = new QFrame(m_client);
+    m_coolBar->setObjectName(QStringLiteral("CoolBar1"));
+    m_coolBar->setFrameShape(QFrame::StyledPanel);
+    m_coolBar->setFrameShadow(QFrame::Raised);
+    m_toolbar = MainToolbar::build(m_coolBar);
+    m_toolbar.bar->move(2, 1);
+
+    m_panels = std::make_unique<PeriodPanels>(m_client);
+    m_chart = new LiveChart(m_client);
+    connect(m_chart, &LiveChart::doubleClicked, this, &frmMain::onChartDoubleClicked);
+
+    m_statusBar = new MainStatusBar(this, m_clock);
+    setStatusBar(m_statusBar->bar());
+
+    m_timer.setObjectName(QStringLiteral("Timer1"));
+    connect(&m_timer, &QTimer::timeout, this, [this] { m_controller->monitorTick(); });
+
+    m_tray = new SystemTray(this, [this] { return anotherWindowIsOpen(); });
+    connect(m_tray, &SystemTray::restoreRequested, this, &frmMain::restoreFromTray);
+}
+
+void frmMain::connectCommands() {
+    const MainMenus& m = m_menus;
+    connect(m.settings, &QAction::triggered, this, &frmMain::onSettings);
+    connect(m.exit, &QAction::triggered, this, &frmMain::onExit);
+    connect(m.start, &QAction::triggered, this, &frmMain::onStart);
+    connect(m.pause, &QAction::triggered, this, &frmMain::onPause);
+    connect(m.stop, &QAction::triggered, this, &frmMain::onStop);
+    connect(m.resetSession, &QAction::triggered, this, &frmMain::onResetSession);
+    connect(m.resetToday, &QAction::triggered, this, &frmMain::onResetToday);
+    connect(m.resetMonth, &QAction::triggered, this, &frmMain::onResetMonth);
+    connect(m.editLogs, &QAction::triggered, this, &frmMain::onEditLogs);
+    connect(m.connections, &QAction::triggered, this, &frmMain::onConnections);
+    connect(m.interfaceInfo, &QAction::triggered, this, &frmMain::onInterfaceInfo);
+    connect(m.historyChart, &QAction::triggered, this, &frmMain::onHistoryChart);
+    connect(m.traceroute, &QAction::triggered, this, &frmMain::onTraceroute);
+    connect(m.whois, &QAction::triggered, this, &frmMain::onWhois);
+    connect(m.alarm, &QAction::triggered, this, &frmMain::onAlarm);
+    connect(m.contents, &QAction::triggered, this, &frmMain::onContents);
+    connect(m.productPage, &QAction::triggered, this, &frmMain::onProductPage);
+    connect(m.makerPage, &QAction::triggered, this, &frmMain::onMakerPage);
+    connect(m.about, &QAction::triggered, this, &frmMain::onAbout);
+
+    connect(m_toolbar.bar, &QToolBar::actionTriggered, this, &frmMain::onToolbarButton);
+
+    connect(m_tray->mPopRestore, &QAction::triggered, this, &frmMain::restoreFromTray);
+    connect(m_tray->mPopMinimize, &QAction::triggered, this, &frmMain::minimizeToTray);
+    connect(m_tray->mPopStart, &QAction::triggered, this, &frmMain::onStart);
+    connect(m_tray->mPopPause, &QAction::triggered, this, &frmMain::onPause);
+    connect(m_tray->mPopStop, &QAction::triggered, this, &frmMain::onStop);
+    connect(m_tray->mPopExit, &QAction::triggered, this, &frmMain::onExit);
+
+    using W = WindowLauncher::Window;
+    setCommandAvailable(m.settings, m_toolbar.settings, W::Settings);
+    setCommandAvailable(m.alarm, m_toolbar.alarm, W::Alarms);
+    setCommandAvailable(m.editLogs, m_toolbar.statistics, W::LogViewer);
+    setCommandAvailable(m.connections, nullptr, W::Connections);
+    setCommandAvailable(m.interfaceInfo, nullptr, W::InterfaceInfo);
+    setCommandAvailable(m.traceroute, m_toolbar.traceroute, W::Traceroute);
+    setCommandAvailable(m.whois, m_toolbar.whois, W::Whois);
+    // Without a notification area there is nothing to minimise to.
+    m_tray->mPopMinimize->setEnabled(SystemTray::isAvailable());
+}
+
+void frmMain::setCommandAvailable(QAction* menuItem, QAction* button, WindowLauncher::Window window) {
+    const bool available = WindowLauncher::isAvailable(window);
+    menuItem->setEnabled(available);
+    if (button) {
+        button->setEnabled(available);
+    }
+}
+
+void frmMain::load(std::int32_t iconSensitivity) {
+    const ConnectionsStatus status = m_engine->reloadConnections(m_paths.settingsPath);
+    m_statusBar->setConnections(fromStd(status.text), fromStd(status.toolTip));
+    m_helpPath = fromStd(m_paths.helpPath());
+
+    readDisplaySettings();
+    const bool chartShown = iniToBool(readIni(m_paths.settingsPath, kChartVisible), true);
+    m_menus.historyChart->setChecked(chartShown);
+    m_chart->setVisible(chartShown);
+    m_hiddenChartHeight = kDefaultHeight - MainLayout::toPixels(MainLayout::kMinHeightWithoutChartTw);
+    updateMinimumSize();
+    resize(kDefaultClientWidth, chartShown ? kDefaultHeight : minimumHeight());
+    relayout();
+
+    m_controller = std::make_unique<MonitorController>(m_paths, m_engine->engine(), m_clock, *this);
+    m_controller->setDebugMode(m_options.debugMode);
+    m_controller->setIconSensitivity(iconSensitivity);
+    m_controller->start();
+    updateTotals(m_controller->periods());
+    updateSpeeds(0, 0);
+
+    if (SystemTray::isAvailable()) {
+        m_tray->show();
+    }
+}
+
+void frmMain::readDisplaySettings() {
+    const std::string& ini = m_paths.settingsPath;
+    for (std::size_t i = 0; i < 3; ++i) {
+        m_unitSettings[i] = iniToInt(readIni(ini, kUnitCombos[i]));
+    }
+    m_unitSettings[3] = iniToInt(readIni(ini, kSpeedCombo));
+    m_chart->setShowBarChart(iniToBool(readIni(ini, kShowBarChart), true));
+}
+
+void frmMain::showAtStartup() {
+    if (m_options.debugMode || !m_options.winStartUp) {
+        show();
+    } else if (!SystemTray::isAvailable()) {
+        // Never a running program without a window or an icon to bring it back.
+        showMinimized();
+    }
+}
+
+// ---- layout -------------------------------------------------------------------------------------------------------
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_client && event->type() == QEvent::Resize) {
+        relayout();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::updateMinimumSize() {
+    const int chrome = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
+    const int panelsBottom = MainLayout::toPixels(MainLayout::kChartTopTw) + 8;
+    const int chartMinimum =
+        MainLayout::toPixels(MainLayout::kMinHeightWithChartTw - MainLayout::kMinHeightWithoutChartTw);
+    const int withoutChart = std::max(MainLayout::toPixels(MainLayout::kMinHeightWithoutChartTw), chrome + panelsBottom);
+    const int height = m_menus.historyChart->isChecked()
+                           ? std::max(MainLayout::toPixels(MainLayout::kMinHeightWithChartTw), withoutChart + chartMinimum)
+                           : withoutChart;
+    setMinimumSize(MainLayout::toPixels(MainLayout::kMinWidthTw), height);
+}
+
+void frmMain::relayout() {
+    if (isMinimized()) {
+        return;
+    }
+    const int coolBarHeight = m_toolbar.bar->sizeHint().height() + 4;
+    const MainLayout l = MainLayout::compute(m_client->width(), m_client->height(), coolBarHeight, isChartEnlarged());
+    m_coolBar->setGeometry(l.coolBar);
+    m_toolbar.bar->resize(l.coolBar.width() - 4, coolBarHeight - 2);
+    m_panels->applyLayout(l);
+    m_chart->setGeometry(l.chart);
+    m_chart->data().setSize(l.chartWidth);
+}
+
+bool frmMain::isChartEnlarged() const {
+    return m_chart->isEnlarged();
+}
+
+void frmMain::setChartEnlarged(bool enlarged) {
+    m_chart->setEnlarged(enlarged);
+    m_coolBar->setVisible(!enlarged);
+    m_panels->setVisible(!enlarged);
+    relayout();
+    m_chart->clearPicture();
+}
+
+// ---- MonitorView --------------------------------------------------------------------------------------------------
+
+void frmMain::updateSpeeds(std::int32_t download, std::int32_t upload) {
+    m_panels->showSpeeds(download, upload, m_unitSettings[3], localeDecimalSeparator());
+}
+
+void frmMain::updateTotals(const PeriodRecords& periods) {
+    m_panels->showTotals(periods, m_unitSettings, localeDecimalSeparator());
+}
+
+void frmMain::addChartSample(std::int32_t download, std::int32_t upload) {
+    if (m_menus.historyChart->isChecked()) {
+        m_chart->drawChart(upload, download, true);
+    }
+}
+
+void frmMain::clearChart() {
+    m_chart->clearAll();
+}
+
+void frmMain::setAlarmStatus(const std::string& text) {
+    m_statusBar->setAlarmStatus(fromStd(text));
+}
+
+void frmMain::setTrayImage(TrayImage image) {
+    setWindowIcon(trayImage(image));
+    m_tray->setImage(image);
+}
+
+void frmMain::setLoggingState(LoggingState state) {
+    const bool logging = state == LoggingState::Logging;
+    const bool paused = state == LoggingState::Paused;
+    const bool stopped = state == LoggingState::Stopped;
+    for (QAction* start : {m_menus.start, m_toolbar.start, m_tray->mPopStart}) {
+        start->setEnabled(!logging);
+    }
+    for (QAction* pause : {m_menus.pause, m_toolbar.pause, m_tray->mPopPause}) {
+        pause->setEnabled(logging);
+    }
+    for (QAction* stop : {m_menus.stop, m_toolbar.stop, m_tray->mPopStop}) {
+        stop->setEnabled(!stopped);
+    }
+    m_menus.resetSession->setEnabled(!stopped);
+
+    const TrayImage image = logging ? TrayImage::Idle : paused ? TrayImage::Paused : TrayImage::Stopped;
+    const QString suffix = logging  ? QStringLiteral(" - Logging")
+                           : paused ? QStringLiteral(" - Logging paused")
+                                    : QStringLiteral(" - Not logging");
+    setTrayImage(image);
+    m_tray->setToolTip(appTitle() + suffix);
+}
+
+void frmMain::setTimerRunning(bool running, int intervalMs) {
+    m_timer.stop();
+    if (running) {
+        m_timer.setInterval(intervalMs);
+        m_timer.start();
+    }
+}
+
+bool frmMain::showAlarmNotification(const std::vector<std::string>& descriptions) {
+    if (anotherWindowIsOpen()) {
+        return false;
+    }
+    return m_launcher.showAlarmNotification(descriptions);
+}
+
+Answer frmMain::ask(const Question& question) {
+    QMessageBox box(QMessageBox::Question, fromStd(question.caption), fromStd(question.text),
+                    QMessageBox::Yes | QMessageBox::No | (question.withCancel ? QMessageBox::Cancel : QMessageBox::NoButton),
+                    this);
+    const QMessageBox::StandardButton byDefault = question.defaultButton == Answer::Yes  ? QMessageBox::Yes
+                                                  : question.defaultButton == Answer::No ? QMessageBox::No
+                                                                                         : QMessageBox::Cancel;
+    box.setDefaultButton(byDefault);
+    box.setEscapeButton(question.withCancel ? QMessageBox::Cancel : QMessageBox::No);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return question.withCancel ? Answer::Cancel : Answer::No;
+    }
+}
+
+void frmMain::showProgress() {
+    if (!m_splash) {
+        m_splash = new frmSplash(this);
+    }
+    m_splash->Progress(0);
+    m_splash->show();
+    m_splash->move(geometry().center() - m_splash->rect().center());
+}
+
+void frmMain::hideProgress() {
+    if (m_splash) {
+        m_splash->close();
+        m_splash->deleteLater();
+    }
+}
+
+bool frmMain::openLogViewer(const std::optional<clsSessionData>& running) {
+    if (!m_splash) {
+        showProgress();
+    }
+    return m_launcher.openLogViewer(running, *m_splash);
+}
+
+bool frmMain::isWindowVisible() const {
+    return isVisible();
+}
+
+bool frmMain::anotherWindowIsOpen() const {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w == this || !w->isVisible()) {
+            continue;
+        }
+        const Qt::WindowType type = w->windowType();
+        if (type == Qt::Window || type == Qt::Dialog || type == Qt::Tool || type == Qt::SplashScreen) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// ---- tray and closing ---------------------------------------------------------------------------------------------
+
+void frmMain::restoreFromTray() {
+    updateTotals(m_controller->periods());
+    if (isMinimized()) {
+        showNormal();
+    } else {
+        show();
+    }
+    raise();
+    activateWindow();
+}
+
+void frmMain::minimizeToTray() {
+    if (!SystemTray::isAvailable()) {
+        showMinimized();
+        return;
+    }
+    hide();
+}
+
+bool frmMain::requestClose(CloseReason reason) {
+    switch (m_controller->requestClose(reason)) {
+    case CloseDecision::HideToTray:
+        minimizeToTray();
+        return false;
+    case CloseDecision::Cancel:
+        return false;
+    case CloseDecision::Quit:
+        unload();
+        return true;
+    }
+    return false;
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (m_unloading) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    requestClose(event->spontaneous() ? CloseReason::CloseBox : CloseReason::UserExit);
+}
+
+void frmMain::unload() {
+    m_timer.stop();
+    m_tray->remove();
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w != this && w->isVisible() && w->isWindow()) {
+            w->close();
+        }
+    }
+    m_unloading = true;
+    close();
+    emit unloaded();
+    QCoreApplication::quit();
+}
+
+} // namespace tw

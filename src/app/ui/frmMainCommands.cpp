@@ -1,0 +1,162 @@
+// The command handlers of the main window: a menu item, its toolbar button and its tray item all land here.
+#include "app/ui/frmMain.h"
+
+#include "app/ui/AppTitle.h"
+#include "app/ui/LiveChart.h"
+#include "app/ui/MainStatusBar.h"
+#include "app/ui/WebPages.h"
+#include "app/ui/frmAbout.h"
+#include "config/SettingsKeys.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace tw {
+
+void frmMain::onStart() {
+    m_controller->startContinue();
+}
+
+void frmMain::onPause() {
+    m_controller->pause();
+}
+
+void frmMain::onStop() {
+    m_controller->stopLogging(false);
+}
+
+void frmMain::onResetSession() {
+    m_controller->resetSession();
+}
+
+void frmMain::onResetToday() {
+    m_controller->resetToday();
+}
+
+void frmMain::onResetMonth() {
+    m_controller->resetMonth();
+}
+
+void frmMain::onEditLogs() {
+    if (WindowLauncher::isAvailable(WindowLauncher::Window::LogViewer)) {
+        m_controller->editLogs();
+    }
+}
+
+void frmMain::onSettings() {
+    if (m_launcher.openSettings()) {
+        applySettingsChange();
+    }
+}
+
+void frmMain::applySettingsChange() {
+    readDisplaySettings();
+    updateTotals(m_controller->periods());
+    const ConnectionsStatus status = m_engine->reloadConnections(m_paths.settingsPath);
+    m_statusBar->setConnections(QString::fromStdString(status.text), QString::fromStdString(status.toolTip));
+    m_controller->applySettingsChange();
+}
+
+void frmMain::onExit() {
+    requestClose(CloseReason::UserExit);
+}
+
+void frmMain::onConnections() {
+    m_launcher.openTool(WindowLauncher::Window::Connections);
+}
+
+void frmMain::onInterfaceInfo() {
+    m_launcher.openTool(WindowLauncher::Window::InterfaceInfo);
+}
+
+void frmMain::onTraceroute() {
+    m_launcher.openTool(WindowLauncher::Window::Traceroute);
+}
+
+void frmMain::onWhois() {
+    m_launcher.openTool(WindowLauncher::Window::Whois);
+}
+
+void frmMain::onAlarm() {
+    if (m_launcher.openAlarms()) {
+        m_controller->reloadAlarmRules();
+    }
+}
+
+void frmMain::onHistoryChart(bool shown) {
+    if (isChartEnlarged()) {
+        setChartEnlarged(false);
+    }
+    m_menus.historyChart->setChecked(shown);
+    // The chart's height is added to or taken from the window, so the panels keep their size.
+    if (!shown) {
+        m_hiddenChartHeight = m_chart->height();
+    }
+    const int targetHeight = shown ? height() + m_hiddenChartHeight : height() - m_hiddenChartHeight;
+    m_chart->setVisible(shown);
+    updateMinimumSize();
+    if (!isMaximized() && !isFullScreen()) {
+        resize(width(), std::max(targetHeight, minimumHeight()));
+    }
+    if (!shown) {
+        m_chart->data().setSize(m_chart->data().getSize());
+        m_chart->clearPicture();
+    }
+    relayout();
+    writeIni(m_paths.settingsPath, kChartVisible, shown ? "True" : "False");
+}
+
+void frmMain::onChartDoubleClicked() {
+    setChartEnlarged(!isChartEnlarged());
+}
+
+void frmMain::onContents() {
+    if (m_helpPath.isEmpty() || !QFileInfo::exists(m_helpPath)) {
+        QMessageBox::information(this, appTitle(),
+                                 QStringLiteral("Unable to display Help Contents. There is no Help associated with "
+                                                "this project."));
+        return;
+    }
+    if (!openWithDesktop(QUrl::fromLocalFile(m_helpPath))) {
+        QMessageBox::warning(this, appTitle(), QStringLiteral("The help page could not be opened: ") + m_helpPath);
+    }
+}
+
+void frmMain::onProductPage() {
+    openWebPage(productPageUrl(), this);
+}
+
+void frmMain::onMakerPage() {
+    openWebPage(makerPageUrl(), this);
+}
+
+void frmMain::onAbout() {
+    frmAbout about(this);
+    about.exec();
+}
+
+void frmMain::onToolbarButton(QAction* button) {
+    const QString key = button->data().toString();
+    if (key == QLatin1String("Start")) {
+        onStart();
+    } else if (key == QLatin1String("Pause")) {
+        onPause();
+    } else if (key == QLatin1String("Stop")) {
+        onStop();
+    } else if (key == QLatin1String("Statistics")) {
+        onEditLogs();
+    } else if (key == QLatin1String("Settings")) {
+        onSettings();
+    } else if (key == QLatin1String("Alarm")) {
+        onAlarm();
+    } else if (key == QLatin1String("Traceroute")) {
+        onTraceroute();
+    } else if (key == QLatin1String("Whois")) {
+        onWhois();
+    } else if (key == QLatin1String("Contents")) {
+        onContents();
+    }
+}
+
+} // namespace tw

@@ -1,0 +1,110 @@
+#pragma once
+
+#include "app/AppPaths.h"
+#include "app/ui/MonitoredEngine.h"
+#include "app/ui/SystemTray.h"
+#include "app/ui/WebPages.h"
+#include "app/ui/frmMain.h"
+#include "platform/fake/FakeClock.h"
+#include "support/TempDir.h"
+
+#include <QUrl>
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace twtest {
+
+// A traffic engine that hands out scripted deltas, one pair per update.
+class ScriptedEngine final : public tw::TrafficEngine {
+public:
+    void updateStatistics() override {
+        if (!script.empty()) {
+            m_received += script.front().first;
+            m_sent += script.front().second;
+            script.pop_front();
+        }
+    }
+    std::uint64_t getBytesRecieved() override { return std::exchange(m_received, 0); }
+    std::uint64_t getBytesSent() override { return std::exchange(m_sent, 0); }
+    void pause() override { ++pauses; }
+    void continue_() override { ++continues; }
+    void stopIt() override { ++stops; }
+    std::string getAdaptor() const override { return "Multiple connections"; }
+
+    std::deque<std::pair<std::uint64_t, std::uint64_t>> script;
+    int pauses = 0;
+    int continues = 0;
+    int stops = 0;
+
+private:
+    std::uint64_t m_received = 0;
+    std::uint64_t m_sent = 0;
+};
+
+class ScriptedMonitoredEngine final : public tw::MonitoredEngine {
+public:
+    tw::TrafficEngine& engine() override { return traffic; }
+    tw::ConnectionsStatus reloadConnections(const std::string&) override {
+        ++reloads;
+        return {"Multiple connections", "Name of the monitored connection(s)."};
+    }
+    ScriptedEngine traffic;
+    int reloads = 0;
+};
+
+// A main window over temporary files, a fake clock and a scripted engine; URLs are recorded, never opened.
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest() {
+        // A long refresh period keeps Timer1 quiet while a test answers dialogs.
+        dir.write("settings.txt", "[General]\r\nrefreshCombo=9\r\n");
+        m_previousOpener = tw::setUrlOpener([this](const QUrl& url) {
+            openedUrls.push_back(url);
+            return opensSucceed;
+        });
+    }
+    ~MainWindowTest() override {
+        window.reset();
+        tw::setUrlOpener(m_previousOpener);
+        tw::SystemTray::setAvailabilityForTesting(std::nullopt);
+    }
+
+    tw::AppPaths paths() const {
+        tw::AppPaths p;
+        p.exeDir = dir.path().string();
+        p.resourceDir = dir.path().string();
+        p.settingsPath = dir.file("settings.txt");
+        p.historyPath = dir.file("datasource.txt");
+        return p;
+    }
+
+    tw::frmMain& open(tw::MainWindowOptions options = {}, std::int32_t sensitivity = 1) {
+        auto engine = std::make_unique<ScriptedMonitoredEngine>();
+        engineHandle = engine.get();
+        window = std::make_unique<tw::frmMain>(paths(), options, sensitivity, clock, std::move(engine));
+        return *window;
+    }
+
+    // One monitor pass after the given time, with the given deltas.
+    void tick(std::uint64_t received, std::uint64_t sent, std::uint64_t afterMs = 1000) {
+        engineHandle->traffic.script.emplace_back(received, sent);
+        clock.advanceMs(afterMs);
+        window->controller().monitorTick();
+    }
+
+    TempDir dir;
+    tw::FakeClock clock{tw::DateTime::fromCivil(2026, 3, 10, 12, 0, 0)};
+    ScriptedMonitoredEngine* engineHandle = nullptr;
+    std::unique_ptr<tw::frmMain> window;
+    std::vector<QUrl> openedUrls;
+    bool opensSucceed = true;
+
+private:
+    tw::UrlOpener m_previousOpener;
+};
+
+} // namespace twtest

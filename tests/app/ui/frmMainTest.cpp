@@ -1,0 +1,435 @@
+#include "MainWindowFixture.h"
+
+#include "app/ui/LiveChart.h"
+#include "app/ui/MainStatusBar.h"
+#include "app/ui/PeriodPanels.h"
+#include "support/qt_ModalAnswerer.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QToolBar>
+#include <QTest>
+
+#include <cmath>
+
+using namespace twtest;
+using tw::LoggingState;
+
+namespace {
+
+QStringList captions(const QMenu* menu) {
+    QStringList out;
+    for (QAction* a : menu->actions()) {
+        out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    }
+    return out;
+}
+
+struct CommandEnabling {
+    bool start, pause, stop, resetSession;
+};
+
+CommandEnabling enablingOf(tw::frmMain& w) {
+    const auto& m = w.menus();
+    const auto& t = w.toolbar();
+    const auto* tray = w.tray();
+    // The three places must agree; report the menu's state after checking.
+    EXPECT_EQ(m.start->isEnabled(), t.start->isEnabled());
+    EXPECT_EQ(m.start->isEnabled(), tray->mPopStart->isEnabled());
+    EXPECT_EQ(m.pause->isEnabled(), t.pause->isEnabled());
+    EXPECT_EQ(m.pause->isEnabled(), tray->mPopPause->isEnabled());
+    EXPECT_EQ(m.stop->isEnabled(), t.stop->isEnabled());
+    EXPECT_EQ(m.stop->isEnabled(), tray->mPopStop->isEnabled());
+    EXPECT_TRUE(m.resetToday->isEnabled());
+    EXPECT_TRUE(m.resetMonth->isEnabled());
+    return {m.start->isEnabled(), m.pause->isEnabled(), m.stop->isEnabled(), m.resetSession->isEnabled()};
+}
+
+QString text(tw::frmMain& w, const char* name) {
+    auto* label = w.findChild<QLabel*>(QString::fromLatin1(name));
+    return label ? label->text() : QStringLiteral("<missing %1>").arg(QString::fromLatin1(name));
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, ToolbarButtonsComeInOrderWithImagesTooltipsAndDescriptions) {
+    tw::frmMain& w = open();
+    auto* bar = w.findChild<QToolBar*>(QStringLiteral("Toolbar1"));
+    ASSERT_NE(bar, nullptr);
+    QStringList keys;
+    for (QAction* a : bar->actions()) {
+        keys << (a->isSeparator() ? QStringLiteral("|") : a->data().toString());
+        if (!a->isSeparator()) {
+            EXPECT_FALSE(a->icon().isNull()) << a->data().toString().toStdString();
+            EXPECT_EQ(a->statusTip(), a->toolTip());
+        }
+    }
+    EXPECT_EQ(keys.join(' '), "Start Pause Stop | Statistics Settings Alarm | Traceroute Whois | Contents");
+    EXPECT_EQ(w.toolbar().start->toolTip(), "Start/Continue logging");
+    EXPECT_EQ(w.toolbar().statistics->toolTip(), "View/Edit logs");
+    EXPECT_EQ(w.toolbar().settings->toolTip(), "Program settings");
+    EXPECT_EQ(w.toolbar().alarm->toolTip(), "Alarm settings");
+    EXPECT_EQ(w.toolbar().contents->toolTip(), "Tallywave help");
+}
+
+TEST_F(MainWindowTest, MenusCarryTheirCaptionsSeparatorsSubmenusAndCheckMark) {
+    tw::frmMain& w = open();
+    EXPECT_EQ(w.windowTitle(), "Tallywave");
+    QStringList top;
+    for (QAction* a : w.menuBar()->actions()) {
+        top << a->text();
+    }
+    EXPECT_EQ(top.join(','), "&File,&Logging,&View,&Tools,&Help");
+    const auto& m = w.menus();
+    EXPECT_EQ(captions(m.file).join(','), "Settings...,-,Exit");
+    EXPECT_EQ(captions(m.logging).join(','), "Start/continue,Pause,Stop,-,Reset,-,Edit logs...");
+    EXPECT_EQ(captions(m.reset).join(','), "Current Session,Today,This Month");
+    EXPECT_EQ(captions(m.view).join(','), "Connections...,Interface Info...,-,History chart");
+    EXPECT_EQ(captions(m.tools).join(','), "Traceroute...,Whois...,-,Alarm...");
+    EXPECT_EQ(captions(m.help).join(','), "Contents,-,On the web,-,&About Tallywave");
+    EXPECT_EQ(captions(m.onTheWeb).join(','), "Tallywave,Other programs from Veltrop");
+    EXPECT_TRUE(m.historyChart->isCheckable());
+    EXPECT_TRUE(m.historyChart->isChecked()); // chart shown by default
+
+    QMenu* popup = w.tray()->menu();
+    EXPECT_EQ(popup->objectName(), "mPopupSys");
+    EXPECT_EQ(captions(popup).join(','), "Open Tallywave,Minimize to tray,-,Logging,-,Shut down");
+    EXPECT_EQ(popup->defaultAction(), w.tray()->mPopRestore);
+    EXPECT_TRUE(w.tray()->mPopRestore->font().bold());
+    EXPECT_EQ(w.tray()->mPopStart->text(), "Start/Continue");
+}
+
+TEST_F(MainWindowTest, CommandsFollowTheLoggingStateInMenuToolbarAndTrayAlike) {
+    tw::frmMain& w = open();
+    CommandEnabling e = enablingOf(w);
+    EXPECT_FALSE(e.start);
+    EXPECT_TRUE(e.pause);
+    EXPECT_TRUE(e.stop);
+    EXPECT_TRUE(e.resetSession);
+    EXPECT_TRUE(w.timer().isActive());
+    EXPECT_EQ(w.tray()->toolTip(), "Tallywave - Logging");
+
+    w.toolbar().pause->trigger();
+    e = enablingOf(w);
+    EXPECT_TRUE(e.start);
+    EXPECT_FALSE(e.pause);
+    EXPECT_TRUE(e.stop);
+    EXPECT_TRUE(e.resetSession);
+    EXPECT_FALSE(w.timer().isActive());
+    EXPECT_EQ(w.tray()->toolTip(), "Tallywave - Logging paused");
+    EXPECT_EQ(w.tray()->image(), tw::TrayImage::Paused);
+
+    w.tray()->mPopStart->trigger();
+    EXPECT_EQ(w.controller().loggingState(), LoggingState::Logging);
+    EXPECT_TRUE(w.timer().isActive());
+    EXPECT_EQ(w.tray()->image(), tw::TrayImage::Idle);
+
+    w.menus().stop->trigger(); // no traffic: no question
+    e = enablingOf(w);
+    EXPECT_TRUE(e.start);
+    EXPECT_FALSE(e.pause);
+    EXPECT_FALSE(e.stop);
+    EXPECT_FALSE(e.resetSession);
+    EXPECT_EQ(w.tray()->toolTip(), "Tallywave - Not logging");
+    EXPECT_EQ(w.tray()->image(), tw::TrayImage::Stopped);
+}
+
+TEST_F(MainWindowTest, StopWithTrafficAsksAndCancelKeepsLogging) {
+    tw::frmMain& w = open();
+    tick(5000, 100);
+    ModalAnswerer answerer;
+    answerer.clickMessageBox(QMessageBox::Cancel);
+    w.toolbar().stop->trigger();
+    ASSERT_EQ(answerer.texts.size(), 1u);
+    EXPECT_EQ(answerer.texts[0], "You are about to stop logging.\nDo you want to save this session?");
+    EXPECT_EQ(w.controller().loggingState(), LoggingState::Logging);
+    EXPECT_TRUE(w.timer().isActive());
+}
+
+TEST_F(MainWindowTest, LabelsShowTheFormattedAmountsAndSpeedsOfATick) {
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    tw::frmMain& w = open();
+    w.show();
+    tick(1023, 1); // first pass counts 10 s: 102 and 0 bytes/s
+    EXPECT_EQ(text(w, "downloadLabel_0"), "   1.0 kB");
+    EXPECT_EQ(text(w, "uploadLabel_0"), "   0.0 kB");
+    EXPECT_EQ(text(w, "totalLabel_0"), "   1.0 kB");
+    EXPECT_EQ(text(w, "downloadLabel_1"), "   1.0 kB");
+    EXPECT_EQ(text(w, "totalLabel_2"), "   1.0 kB");
+    EXPECT_EQ(text(w, "speedDwnldLabel"), "  102 bytes/s");
+    EXPECT_EQ(text(w, "speedUploadLabel"), "  0 bytes/s");
+    tick(7000, 4000);
+    EXPECT_EQ(text(w, "speedDwnldLabel"), " 6.8 kB/s");
+    EXPECT_EQ(text(w, "speedTotalLabel"), " 10.7 kB/s");
+    EXPECT_EQ(text(w, "alarmPanel"), "No alarm");
+    EXPECT_EQ(text(w, "connectionPanel"), "Multiple connections");
+    EXPECT_EQ(w.mainStatusBar()->connectionPanel()->toolTip(), "Name of the monitored connection(s).");
+}
+
+TEST_F(MainWindowTest, AmountsUseTheLocaleDecimalSeparatorAndTheUnitSettings) {
+    dir.write("settings.txt", "[General]\r\nrefreshCombo=9\r\nunitCombo_1=4\r\nspeedCombo=7\r\n");
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    tw::frmMain& w = open();
+    w.show();
+    tick(1536, 0);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    EXPECT_EQ(text(w, "downloadLabel_0"), "   1,5 kB");
+    EXPECT_EQ(text(w, "downloadLabel_1"), "   0,0 GB");  // fixed GB
+    EXPECT_EQ(text(w, "speedDwnldLabel"), "  154 bytes/s"); // an unknown speed unit counts as variable
+}
+
+TEST_F(MainWindowTest, TrayAndWindowShowTheActivityImageForTheSpeeds) {
+    tw::frmMain& w = open({}, 1024);
+    tick(20000, 1000); // 2000 down, 100 up
+    EXPECT_EQ(w.tray()->image(), tw::TrayImage::Download);
+    tick(1024, 1024);
+    EXPECT_EQ(w.tray()->image(), tw::TrayImage::Both);
+    tick(0, 5000);
+    EXPECT_EQ(w.tray()->image(), tw::TrayImage::Upload);
+    tick(10, 10);
+    EXPECT_EQ(w.tray()->image(), tw::TrayImage::Idle);
+    EXPECT_EQ(w.tray()->toolTip(), "Tallywave - Logging"); // activity leaves the tooltip alone
+    EXPECT_FALSE(w.windowIcon().isNull());
+}
+
+TEST_F(MainWindowTest, WithoutANotificationAreaTheWindowIsNeverLeftUnreachable) {
+    tw::SystemTray::setAvailabilityForTesting(false);
+    tw::frmMain& w = open({false, true});
+    w.showAtStartup();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(w.isMinimized());
+    EXPECT_FALSE(w.tray()->isShown());
+    EXPECT_FALSE(w.tray()->mPopMinimize->isEnabled());
+
+    w.showNormal();
+    EXPECT_FALSE(w.requestClose(tw::CloseReason::CloseBox));
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(w.isMinimized());
+}
+
+TEST_F(MainWindowTest, WithANotificationAreaTheCloseBoxHidesAndADoubleClickRestores) {
+    tw::SystemTray::setAvailabilityForTesting(true);
+    tw::frmMain& w = open({false, true});
+    w.showAtStartup();
+    EXPECT_FALSE(w.isVisible()); // only the icon
+    EXPECT_TRUE(w.tray()->isShown());
+    EXPECT_TRUE(w.tray()->mPopMinimize->isEnabled());
+
+    tick(4096, 0); // not drawn while hidden
+    EXPECT_EQ(text(w, "downloadLabel_0"), "   0 bytes");
+    w.tray()->handleDoubleClick();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(text(w, "downloadLabel_0"), "   4.0 kB"); // refreshed on restore
+
+    EXPECT_FALSE(w.requestClose(tw::CloseReason::CloseBox));
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(w.controller().loggingState(), LoggingState::Logging);
+    w.tray()->mPopRestore->trigger();
+    EXPECT_TRUE(w.isVisible());
+    w.tray()->mPopMinimize->trigger();
+    EXPECT_FALSE(w.isVisible());
+}
+
+TEST_F(MainWindowTest, TrayIgnoresTheUserWhileAnotherWindowIsOpen) {
+    tw::SystemTray::setAvailabilityForTesting(true);
+    tw::frmMain& w = open({false, true});
+    QDialog other(&w);
+    other.show();
+    w.tray()->handleDoubleClick();
+    EXPECT_FALSE(w.isVisible());
+    emit w.tray()->menu()->aboutToShow();
+    EXPECT_FALSE(w.tray()->mPopRestore->isEnabled());
+    EXPECT_FALSE(w.tray()->mPopPause->isEnabled());
+    emit w.tray()->menu()->aboutToHide();
+    EXPECT_TRUE(w.tray()->mPopRestore->isEnabled());
+    EXPECT_TRUE(w.tray()->mPopPause->isEnabled());
+    other.hide();
+    w.tray()->handleDoubleClick();
+    EXPECT_TRUE(w.isVisible());
+}
+
+TEST_F(MainWindowTest, HistoryChartItemHidesTheChartShrinksTheWindowAndRemembersIt) {
+    tw::frmMain& w = open();
+    w.show();
+    const int before = w.height();
+    const int chartHeight = w.chart()->height();
+    ASSERT_GT(chartHeight, 50);
+    w.menus().historyChart->trigger();
+    EXPECT_FALSE(w.menus().historyChart->isChecked());
+    EXPECT_FALSE(w.chart()->isVisible());
+    EXPECT_EQ(w.height(), std::max(before - chartHeight, 302)); // 4530 twips at least
+    EXPECT_NE(dir.read("settings.txt").find("chartVisible=False"), std::string::npos);
+
+    tick(5000, 0); // no samples while hidden
+    EXPECT_EQ(w.chart()->data().getMaxValue(), 0);
+
+    w.menus().historyChart->trigger();
+    EXPECT_TRUE(w.chart()->isVisible());
+    EXPECT_EQ(w.height(), std::max(before - chartHeight, 302) + chartHeight);
+    EXPECT_NE(dir.read("settings.txt").find("chartVisible=True"), std::string::npos);
+    tick(5000, 0);
+    EXPECT_EQ(w.chart()->data().getMaxValue(), 5000);
+}
+
+TEST_F(MainWindowTest, DoubleClickEnlargesTheChartOverThePanelsAndBack) {
+    tw::frmMain& w = open();
+    w.show();
+    auto* panel = w.panels().panel(0);
+    const int normalTop = w.chart()->y();
+    QTest::mouseDClick(w.chart(), Qt::LeftButton);
+    EXPECT_TRUE(w.isChartEnlarged());
+    EXPECT_EQ(w.chart()->y(), 0);
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_FALSE(w.toolbar().bar->isVisible());
+    EXPECT_EQ(w.chart()->toolTip(), "Double click to reduce the graph");
+
+    // Hiding the chart while enlarged first brings the panels back.
+    w.menus().historyChart->trigger();
+    EXPECT_FALSE(w.isChartEnlarged());
+    EXPECT_TRUE(panel->isVisible());
+    w.menus().historyChart->trigger();
+    EXPECT_EQ(w.chart()->y(), normalTop);
+    EXPECT_EQ(w.chart()->toolTip(), "Double click to enlarge the graph");
+}
+
+TEST_F(MainWindowTest, ChartSizeFollowsTheWindowWidth) {
+    tw::frmMain& w = open();
+    w.show();
+    w.resize(800, 600);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.chart()->data().getSize(), static_cast<int>(std::nearbyint(w.chart()->width() / 2.0)));
+    EXPECT_GE(w.width(), 429);
+    w.resize(100, 100);
+    EXPECT_GE(w.width(), 429); // 6435 twips
+    EXPECT_GE(w.height(), 460); // 6900 twips with the chart
+}
+
+TEST_F(MainWindowTest, HelpContentsOpensThePageBesideTheProgramOrSaysThereIsNone) {
+    tw::frmMain& w = open();
+    {
+        ModalAnswerer answerer;
+        answerer.clickMessageBox(QMessageBox::Ok);
+        w.toolbar().contents->trigger();
+        ASSERT_EQ(answerer.texts.size(), 1u);
+        EXPECT_EQ(answerer.texts[0], "Unable to display Help Contents. There is no Help associated with this project.");
+    }
+    dir.write("TallywaveHelp.html", "<html></html>");
+    w.menus().contents->trigger();
+    ASSERT_EQ(openedUrls.size(), 1u);
+    EXPECT_EQ(openedUrls[0].toLocalFile().toStdString(), dir.file("TallywaveHelp.html"));
+}
+
+TEST_F(MainWindowTest, WebPagesCarryTheReferenceAndVersionAndAFailureShowsTheAddress) {
+    tw::frmMain& w = open();
+    w.menus().productPage->trigger();
+    w.menus().makerPage->trigger();
+    ASSERT_EQ(openedUrls.size(), 2u);
+    const QString v = QStringLiteral("&v=%1.%2.%3")
+                          .arg(TALLYWAVE_VERSION_MAJOR)
+                          .arg(TALLYWAVE_VERSION_MINOR)
+                          .arg(TALLYWAVE_BUILD_NUMBER);
+    EXPECT_EQ(openedUrls[0].toString(), "https://tallywave.example/developed/tallywave/index.php?ref=Tallywave" + v);
+    EXPECT_EQ(openedUrls[1].toString(), "https://tallywave.example/index.php?ref=Tallywave" + v);
+
+    opensSucceed = false;
+    ModalAnswerer answerer;
+    answerer.clickMessageBox(QMessageBox::Ok);
+    w.menus().makerPage->trigger();
+    ASSERT_EQ(answerer.texts.size(), 1u);
+    EXPECT_NE(answerer.texts[0].find("Couldn't open browser. Please manually goto the address:\n"
+                                     "https://tallywave.example/index.php?ref=Tallywave"),
+              std::string::npos);
+}
+
+TEST_F(MainWindowTest, WindowsNotInThisBuildKeepTheirCommandsDisabled) {
+    tw::frmMain& w = open();
+    using W = tw::WindowLauncher::Window;
+    EXPECT_EQ(w.menus().settings->isEnabled(), tw::WindowLauncher::isAvailable(W::Settings));
+    EXPECT_EQ(w.toolbar().settings->isEnabled(), tw::WindowLauncher::isAvailable(W::Settings));
+    EXPECT_EQ(w.menus().alarm->isEnabled(), tw::WindowLauncher::isAvailable(W::Alarms));
+    EXPECT_EQ(w.menus().traceroute->isEnabled(), tw::WindowLauncher::isAvailable(W::Traceroute));
+    EXPECT_EQ(w.menus().whois->isEnabled(), tw::WindowLauncher::isAvailable(W::Whois));
+    EXPECT_EQ(w.menus().connections->isEnabled(), tw::WindowLauncher::isAvailable(W::Connections));
+    EXPECT_EQ(w.menus().interfaceInfo->isEnabled(), tw::WindowLauncher::isAvailable(W::InterfaceInfo));
+    EXPECT_EQ(w.menus().editLogs->isEnabled(), tw::WindowLauncher::isAvailable(W::LogViewer));
+    w.toolbar().pause->trigger();
+    w.toolbar().start->trigger();
+    EXPECT_EQ(w.menus().editLogs->isEnabled(), tw::WindowLauncher::isAvailable(W::LogViewer));
+}
+
+TEST_F(MainWindowTest, EveryEnabledCommandRunsOffscreen) {
+    tw::frmMain& w = open();
+    w.show();
+    tick(3000, 300);
+    std::vector<QAction*> actions;
+    for (QAction* a : w.findChildren<QAction*>()) {
+        if (!a->isSeparator() && !a->menu() && a->isEnabled()) {
+            actions.push_back(a);
+        }
+    }
+    for (QAction* a : w.tray()->menu()->findChildren<QAction*>()) {
+        if (!a->isSeparator() && !a->menu()) {
+            actions.push_back(a);
+        }
+    }
+    int triggered = 0;
+    for (QAction* a : actions) {
+        const QString name = a->objectName();
+        if (name == "mnuExit" || name == "mPopExit" || !a->isEnabled()) {
+            continue;
+        }
+        ModalAnswerer answerer;
+        answerer.then([](QWidget* modal) {
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                QAbstractButton* button = box->button(QMessageBox::No);
+                (button ? button : box->buttons().value(0))->click();
+            } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+                dialog->reject();
+            }
+        });
+        a->trigger();
+        ++triggered;
+        w.restoreFromTray();
+    }
+    EXPECT_GE(triggered, 15);
+}
+
+TEST_F(MainWindowTest, ExitAsksToSaveAndYesWritesTheSessionAndUnloads) {
+    tw::SystemTray::setAvailabilityForTesting(true);
+    tw::frmMain& w = open();
+    w.show();
+    tick(2048, 1024);
+    QSignalSpy unloaded(&w, &tw::frmMain::unloaded);
+    {
+        ModalAnswerer answerer;
+        answerer.clickMessageBox(QMessageBox::Cancel);
+        w.menus().exit->trigger();
+        ASSERT_EQ(answerer.texts.size(), 1u);
+        EXPECT_EQ(answerer.texts[0], "You are about to shutdown Tallywave. \nDo you want to save this session?");
+    }
+    EXPECT_EQ(unloaded.count(), 0);
+    EXPECT_TRUE(w.isVisible());
+
+    ModalAnswerer answerer;
+    answerer.clickMessageBox(QMessageBox::Yes);
+    w.tray()->mPopExit->trigger();
+    EXPECT_EQ(unloaded.count(), 1);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_FALSE(w.tray()->isShown());
+    EXPECT_FALSE(w.timer().isActive());
+    EXPECT_NE(dir.read("datasource.txt").find(";2048;1024;"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, StatusBarShowsTheClocksDateAndTime) {
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    tw::frmMain& w = open();
+    clock.setNow(tw::DateTime::fromCivil(2026, 3, 10, 9, 5, 0));
+    w.mainStatusBar()->refreshClock();
+    EXPECT_EQ(text(w, "datePanel"), QLocale().toString(QDate(2026, 3, 10), QLocale::ShortFormat));
+    EXPECT_EQ(text(w, "timePanel"), QLocale().toString(QTime(9, 5), QLocale::ShortFormat));
+}
