@@ -3,7 +3,8 @@
 #include "platform/NetworkTables.h"
 
 #include <algorithm>
-#include <arpa/inet.h>
+#include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -77,8 +78,8 @@ public:
     // Dotted-decimal address; an interface may get several, the first added is its primary one.
     void addAddress(std::uint32_t index, const std::string& dotted, const std::string& mask = "255.255.255.0") {
         AddressRow a;
-        inet_pton(AF_INET, dotted.c_str(), &a.address);
-        inet_pton(AF_INET, mask.c_str(), &a.mask);
+        a.address = networkOrder(dotted);
+        a.mask = networkOrder(mask);
         a.ifIndex = index;
         m_addresses.push_back(a);
     }
@@ -90,6 +91,17 @@ public:
     int addressReads = 0;
 
 private:
+    // The four bytes in text order, as they lie in memory in network byte order.
+    static std::uint32_t networkOrder(const std::string& dotted) {
+        unsigned b[4] = {};
+        std::sscanf(dotted.c_str(), "%u.%u.%u.%u", &b[0], &b[1], &b[2], &b[3]);
+        const unsigned char bytes[4] = {static_cast<unsigned char>(b[0]), static_cast<unsigned char>(b[1]),
+                                        static_cast<unsigned char>(b[2]), static_cast<unsigned char>(b[3])};
+        std::uint32_t value = 0;
+        std::memcpy(&value, bytes, sizeof(value));
+        return value;
+    }
+
     std::vector<InterfaceRow> m_rows;
     std::vector<AddressRow> m_addresses;
     bool m_available = true;
