@@ -50,7 +50,8 @@ MainLayout MainLayout::compute(int clientWidth, int clientHeight, int coolBarHei
     l.amountX = toPixels(kAmountXTw);
     l.amountWidth = toPixels(std::max(halfTw - 1200, 0));
     l.speedHeadingX = toPixels(halfTw + 160);
-    l.speedHeadingWidth = toPixels(1490 - 160);
+    // The heading may run on under the value label, whose text stands at its right end.
+    l.speedHeadingWidth = toPixels(std::max(halfTw - 160 - 1200, 1490 - 160));
     l.speedValueX = toPixels(halfTw + 1490);
     l.speedValueWidth = toPixels(std::max(halfTw - 1670, 0));
 

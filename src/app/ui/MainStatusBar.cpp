@@ -28,6 +28,7 @@ MainStatusBar::MainStatusBar(QWidget* parent, Clock& clock)
     m_connections = addPanel(m_bar, "connectionPanel", 1);
     m_connections->setMinimumWidth(60);
     m_alarm = addPanel(m_bar, "alarmPanel", 0);
+    m_alarm->setMinimumWidth(m_alarm->fontMetrics().horizontalAdvance(QStringLiteral("Alarm triggered")) + 12);
     m_date = addPanel(m_bar, "datePanel", 0);
     m_time = addPanel(m_bar, "timePanel", 0);
     m_tick.setInterval(1000);

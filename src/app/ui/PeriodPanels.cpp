@@ -57,6 +57,9 @@ PeriodPanels::PeriodPanels(QWidget* parent) {
     for (int r = 0; r < 3; ++r) {
         m_speedHeadings[r] = makeLabel(m_panels[0], QString::fromLatin1(kSpeedHeadings[r]),
                                        QStringLiteral("speedHeadingLabel_%1").arg(r), Qt::AlignLeft);
+    }
+    // Created after the headings, so they are drawn above the headings' free space.
+    for (int r = 0; r < 3; ++r) {
         m_speeds[r] = makeLabel(m_panels[0], QString(), QString::fromLatin1(kSpeedNames[r]), Qt::AlignRight);
     }
     QFont bold = m_speeds[2]->font();
