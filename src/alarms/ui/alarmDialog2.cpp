@@ -285,7 +285,8 @@ void alarmDialog2::browseSound() {
     QFileDialog dialog(this, "Open Sound-file", folder);
     dialog.setObjectName("soundFileDialog");
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters({"Wave (*.wav)", "MPEG Audio (*.mp3)", "All files (*.*)"});
+    // "All files" is every file here: names need no dot.
+    dialog.setNameFilters({"Wave (*.wav)", "MPEG Audio (*.mp3)", "All files (*)"});
     // A cancelled dialog leaves the path as it was.
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
