@@ -5,4 +5,8 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build
-cd build && ctest --output-on-failure -j2
+status=0
+(cd build && ctest --output-on-failure -j2) || status=$?
+# The same core and the Windows platform layer, cross-built and run under Wine; both results count.
+bash scripts/test-windows.sh || status=$?
+exit $status
