@@ -42,7 +42,8 @@ AlarmRowDialog::AlarmRowDialog(alarmDialog2& alarmWindow, const QString& caption
     m_periodCombo->addItems(texts(alarmClass1::kPeriodTexts, kAmountPeriods));
     m_amountText = new QLineEdit("1", this);
     m_amountText->setObjectName("amountText");
-    m_amountText->setMaximumWidth(90);
+    m_amountText->setMinimumWidth(70);
+    m_amountText->setMaximumWidth(110);
     auto* upDown = new UpDownButtons(m_amountText, 0, 1023, 1, this);
     upDown->setObjectName("amountUpDown");
     m_unitCombo = new QComboBox(this);

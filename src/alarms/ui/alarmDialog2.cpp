@@ -13,7 +13,6 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -93,7 +92,7 @@ alarmDialog2::alarmDialog2(std::string settingsPath, std::string defaultSoundPat
 
     m_tabs->setCurrentIndex(kListTab);
     load();
-    resize(520, 360);
+    resize(540, 440);
 }
 
 QWidget* alarmDialog2::buildListPage() {
@@ -139,7 +138,7 @@ QWidget* alarmDialog2::buildOptionsPage() {
     auto* layout = new QVBoxLayout(page);
 
     auto* window = new QGroupBox(page);
-    auto* windowLayout = new QGridLayout(window);
+    auto* windowLayout = new QVBoxLayout(window);
     m_transparentCheck = checkBox("transparentCheck", "Transparent Alarm window", window);
     m_transparentHint = hint("If you don't want the alarm popup window to block the view of other programs running "
                              "in the front, you can make it transparent.",
@@ -149,15 +148,17 @@ QWidget* alarmDialog2::buildOptionsPage() {
     m_transparentCombo->setObjectName("transparentCombo");
     for (int percent = 5; percent <= 50; percent += 5)
         m_transparentCombo->addItem(QString::number(percent) + "%");
-    windowLayout->addWidget(m_transparentCheck, 0, 0, 1, 3);
-    windowLayout->addWidget(m_transparentHint, 1, 0, 1, 3);
-    windowLayout->addWidget(m_percentLabel, 2, 0);
-    windowLayout->addWidget(m_transparentCombo, 2, 1);
-    windowLayout->setColumnStretch(2, 1);
+    auto* percentRow = new QHBoxLayout;
+    percentRow->addWidget(m_percentLabel);
+    percentRow->addWidget(m_transparentCombo);
+    percentRow->addStretch(1);
+    windowLayout->addWidget(m_transparentCheck);
+    windowLayout->addWidget(m_transparentHint);
+    windowLayout->addLayout(percentRow);
     layout->addWidget(window);
 
     auto* sound = new QGroupBox(page);
-    auto* soundLayout = new QGridLayout(sound);
+    auto* soundLayout = new QVBoxLayout(sound);
     m_soundCheck = checkBox("soundCheck", "Audible alarm", sound);
     m_soundHint = hint("Specify the path to a wav or mp3 file.", sound);
     m_pathText = new QLineEdit(sound);
@@ -165,25 +166,29 @@ QWidget* alarmDialog2::buildOptionsPage() {
     m_pathButton = new QPushButton("...", sound);
     m_pathButton->setObjectName("chPathButton");
     m_pathButton->setFixedWidth(32);
-    soundLayout->addWidget(m_soundCheck, 0, 0, 1, 2);
-    soundLayout->addWidget(m_soundHint, 1, 0, 1, 2);
-    soundLayout->addWidget(m_pathText, 2, 0);
-    soundLayout->addWidget(m_pathButton, 2, 1);
+    auto* pathRow = new QHBoxLayout;
+    pathRow->addWidget(m_pathText, 1);
+    pathRow->addWidget(m_pathButton);
+    soundLayout->addWidget(m_soundCheck);
+    soundLayout->addWidget(m_soundHint);
+    soundLayout->addLayout(pathRow);
     layout->addWidget(sound);
 
     auto* disconnect = new QGroupBox(page);
-    auto* disconnectLayout = new QGridLayout(disconnect);
+    auto* disconnectLayout = new QVBoxLayout(disconnect);
     m_disconnectCheck = checkBox("autDisconnectCheck", "Automatic disconnection", disconnect);
     m_secondsText = new QLineEdit(disconnect);
     m_secondsText->setObjectName("secondsText");
     m_secondsText->setMaximumWidth(50);
     m_secondsLabel = new QLabel("seconds delay.", disconnect);
     m_disableCancelCheck = checkBox("disableCancelCheck", "Disable Cancel button in Alarm window.", disconnect);
-    disconnectLayout->addWidget(m_disconnectCheck, 0, 0, 1, 3);
-    disconnectLayout->addWidget(m_secondsText, 1, 0);
-    disconnectLayout->addWidget(m_secondsLabel, 1, 1);
-    disconnectLayout->addWidget(m_disableCancelCheck, 2, 0, 1, 3);
-    disconnectLayout->setColumnStretch(2, 1);
+    auto* secondsRow = new QHBoxLayout;
+    secondsRow->addWidget(m_secondsText);
+    secondsRow->addWidget(m_secondsLabel);
+    secondsRow->addStretch(1);
+    disconnectLayout->addWidget(m_disconnectCheck);
+    disconnectLayout->addLayout(secondsRow);
+    disconnectLayout->addWidget(m_disableCancelCheck);
     layout->addWidget(disconnect);
     layout->addStretch(1);
 
