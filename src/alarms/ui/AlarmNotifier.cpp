@@ -36,10 +36,13 @@ bool AlarmNotifier::show(const std::vector<std::string>& descriptions) {
 }
 
 void AlarmNotifier::unload() {
-    if (m_window) {
-        m_window->StopPlayingWAV();
-        delete m_window.data();
-    }
+    if (!m_window)
+        return;
+    // Deleted later: unload may be asked from inside one of the window's own signals.
+    m_window->StopPlayingWAV();
+    m_window->hide();
+    m_window->deleteLater();
+    m_window = nullptr;
 }
 
 bool AlarmNotifier::anotherWindowOpen() const {
