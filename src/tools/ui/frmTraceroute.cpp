@@ -78,6 +78,13 @@ frmTraceroute::~frmTraceroute() {
     }
 }
 
+void frmTraceroute::done(int result) {
+    if (m_trace && isTracing()) {
+        m_trace->cancel();
+    }
+    QDialog::done(result);
+}
+
 void frmTraceroute::build() {
     setObjectName("frmTraceroute");
     setWindowTitle("Traceroute");

@@ -36,6 +36,9 @@ public:
 
     bool isTracing() const { return m_worker.joinable(); }
 
+    // Closing the window gives up a running trace.
+    void done(int result) override;
+
 private:
     class Observer;
 

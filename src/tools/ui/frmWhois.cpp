@@ -30,6 +30,12 @@ frmWhois::frmWhois(QWidget* parent, std::shared_ptr<Resolver> resolver)
 
 frmWhois::~frmWhois() { m_socket->abort(); }
 
+void frmWhois::done(int result) {
+    ++m_lookup;
+    m_socket->abort();
+    QDialog::done(result);
+}
+
 void frmWhois::build() {
     setObjectName("frmWhois");
     setWindowTitle("Whois");

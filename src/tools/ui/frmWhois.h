@@ -28,6 +28,9 @@ public:
     // Puts the address into the address box and selects "Host IP".
     void setAddress(const QString& address);
 
+    // Closing the window ends a running exchange and forgets a pending lookup.
+    void done(int result) override;
+
 private:
     void build();
     void selectOption(int index);

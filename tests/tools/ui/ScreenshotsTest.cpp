@@ -2,6 +2,7 @@
 #include "platform/fake/FakeIcmpNetwork.h"
 #include "platform/fake/FakeNetworkTables.h"
 #include "platform/fake/FakeResolver.h"
+#include "support/TempDir.h"
 #include "tools/ui/frmAdaptors.h"
 #include "tools/ui/frmConnection.h"
 #include "tools/ui/frmTraceroute.h"
@@ -18,23 +19,27 @@
 
 using namespace tw;
 
-// Renders the four tool windows with example data into $TALLYWAVE_SCREENSHOT_DIR (docs/screenshots).
+// Renders the four tool windows with example data; with $TALLYWAVE_SCREENSHOT_DIR set (docs/screenshots) the
+// pictures are kept there.
 class ToolScreenshots : public testing::Test {
 protected:
     void SetUp() override {
         dir = qEnvironmentVariable("TALLYWAVE_SCREENSHOT_DIR");
         if (dir.isEmpty()) {
-            GTEST_SKIP() << "set TALLYWAVE_SCREENSHOT_DIR to render the screenshots";
+            dir = QString::fromStdString(temp.path().string());
         }
     }
     void save(QWidget& w, const char* name) {
         w.show();
         QTest::qWait(50);
-        EXPECT_TRUE(w.grab().save(dir + "/" + name));
+        const QPixmap picture = w.grab();
+        EXPECT_FALSE(picture.isNull());
+        EXPECT_TRUE(picture.save(dir + "/" + name));
     }
     static IpEndpoint v4(std::uint8_t a, std::uint8_t b, std::uint8_t c, std::uint8_t d, std::uint16_t port) {
         return {IpAddress::fromV4({a, b, c, d}), port};
     }
+    twtest::TempDir temp;
     QString dir;
 };
 

@@ -146,3 +146,19 @@ TEST_F(TracerouteWindow, NoIcmpEndpointIsReportedInAMessageBox) {
     EXPECT_THAT(answerer.texts, testing::ElementsAre("Unable to Open an Icmp File Handle."));
     EXPECT_EQ(button()->text(), "Start");
 }
+
+TEST_F(TracerouteWindow, ClosingTheWindowEndsARunningTrace) {
+    network->onProbe = [&](const FakeIcmpNetwork::Probe&) {
+        while (!network->cancelled()) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+    };
+    window->setAddress("198.18.3.2");
+    window->show();
+    button()->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return network->probes().size() == 1; }, 5000));
+    window->reject();
+    ASSERT_TRUE(waitUntilIdle());
+    EXPECT_TRUE(network->cancelled());
+    EXPECT_EQ(log().last(), "Aborted by user.");
+}
