@@ -1,44 +1,104 @@
 #include "app/ui/WindowLauncher.h"
 
+#include "alarms/ui/splashForm.h" // before AlarmNotifier.h, whose QPointer needs the whole class
+#include "alarms/ui/AlarmNotifier.h"
+#include "alarms/ui/alarmDialog2.h"
 #include "app/AppPaths.h"
+#include "config/ui/frmOptions.h"
+#include "platform/StartupEntry.h"
+#include "tools/ui/frmAdaptors.h"
+#include "tools/ui/frmConnection.h"
+#include "tools/ui/frmTraceroute.h"
+#include "tools/ui/frmWhois.h"
 
+#include <QCoreApplication>
 #include <QWidget>
 
 namespace tw {
 
 WindowLauncher::WindowLauncher(QWidget* owner, const AppPaths& paths) : m_owner(owner), m_paths(paths) {}
 
+WindowLauncher::~WindowLauncher() = default;
+
 bool WindowLauncher::isAvailable(Window window) {
     switch (window) {
     case Window::Settings:
     case Window::Alarms:
-    case Window::LogViewer:
     case Window::Connections:
     case Window::InterfaceInfo:
     case Window::Traceroute:
     case Window::Whois:
     case Window::Notification:
+        return true;
+    case Window::LogViewer:
         return false;
     }
     return false;
 }
 
-bool WindowLauncher::openSettings() {
-    return false;
+void WindowLauncher::setStartupEntry(std::unique_ptr<StartupEntry> entry) {
+    m_startup = std::move(entry);
+}
+
+bool WindowLauncher::openSettings(IPData* engine) {
+    if (!m_startup) {
+        m_startup = makeStartupEntry(QCoreApplication::applicationFilePath().toStdString());
+    }
+    frmOptions options(m_paths.settingsPath, *m_startup, engine, m_owner);
+    return options.exec() == QDialog::Accepted;
 }
 
 bool WindowLauncher::openAlarms() {
-    return false;
+    // The caller rebuilds the running rules from the settings file after OK.
+    alarmDialog2 alarms(m_paths.settingsPath, m_paths.defaultSoundPath(), nullptr, m_owner);
+    return alarms.exec() == QDialog::Accepted;
 }
 
 bool WindowLauncher::openLogViewer(const std::optional<clsSessionData>&, ProgressSink&) {
     return false;
 }
 
-void WindowLauncher::openTool(Window) {}
+void WindowLauncher::openTool(Window window) {
+    switch (window) {
+    case Window::Connections: {
+        frmConnection dialog(m_owner);
+        dialog.exec();
+        break;
+    }
+    case Window::InterfaceInfo: {
+        frmAdaptors dialog(m_owner);
+        dialog.exec();
+        break;
+    }
+    case Window::Traceroute: {
+        frmTraceroute dialog(m_owner);
+        dialog.exec();
+        break;
+    }
+    case Window::Whois: {
+        frmWhois dialog(m_owner);
+        dialog.exec();
+        break;
+    }
+    default:
+        break;
+    }
+}
 
-bool WindowLauncher::showAlarmNotification(const std::vector<std::string>&) {
-    return false;
+AlarmNotifier& WindowLauncher::notifier() {
+    if (!m_notifier) {
+        m_notifier = new AlarmNotifier(m_paths.settingsPath, m_paths.defaultSoundPath(), m_owner, m_owner);
+        QObject::connect(m_notifier, &AlarmNotifier::openMainWindowRequested, m_owner, [this] {
+            if (m_openMainWindow) {
+                m_openMainWindow();
+            }
+        });
+    }
+    return *m_notifier;
+}
+
+bool WindowLauncher::showAlarmNotification(const std::vector<std::string>& descriptions) {
+    return notifier().show(descriptions);
 }
 
 } // namespace tw

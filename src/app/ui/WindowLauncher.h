@@ -2,6 +2,8 @@
 
 #include "history/clsSessionData.h"
 
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,7 +13,10 @@ class QWidget;
 namespace tw {
 
 struct AppPaths;
+class AlarmNotifier;
+class IPData;
 class ProgressSink;
+class StartupEntry;
 
 // The other windows the main window opens, in one place. A window that is not part of this build yet reports
 // itself unavailable, and its menu item and toolbar button stay disabled.
@@ -20,22 +25,33 @@ public:
     enum class Window { Settings, Alarms, LogViewer, Connections, InterfaceInfo, Traceroute, Whois, Notification };
 
     WindowLauncher(QWidget* owner, const AppPaths& paths);
+    ~WindowLauncher();
 
     static bool isAvailable(Window window);
 
-    // Modal windows owned by the main window. True when closed with OK.
-    bool openSettings();
+    // Modal windows owned by the main window. True when closed with OK. engine: the running engine, whose
+    // interfaces the settings window offers (may be null).
+    bool openSettings(IPData* engine);
     bool openAlarms();
     // The log viewer, reporting its loading to the progress window.
     bool openLogViewer(const std::optional<clsSessionData>& running, ProgressSink& progress);
     // The network tools (Connections, InterfaceInfo, Traceroute, Whois).
     void openTool(Window window);
-    // The alarm notification window; false when it could not be shown now.
+    // The alarm notification window; false when it could not be shown now. "Open Tallywave" in it calls
+    // openMainWindow.
     bool showAlarmNotification(const std::vector<std::string>& descriptions);
+    void setOpenMainWindow(std::function<void()> open) { m_openMainWindow = std::move(open); }
+    AlarmNotifier& notifier();
+
+    // The start-with-login entry the settings window edits (tests give a fake).
+    void setStartupEntry(std::unique_ptr<StartupEntry> entry);
 
 private:
     QWidget* m_owner;
     const AppPaths& m_paths;
+    std::unique_ptr<StartupEntry> m_startup;
+    AlarmNotifier* m_notifier = nullptr; // owned by m_owner
+    std::function<void()> m_openMainWindow;
 };
 
 } // namespace tw

@@ -81,6 +81,7 @@ void frmMain::buildWindow() {
 
     m_tray = new SystemTray(this, [this] { return anotherWindowIsOpen(); });
     connect(m_tray, &SystemTray::restoreRequested, this, &frmMain::restoreFromTray);
+    m_launcher.setOpenMainWindow([this] { restoreFromTray(); });
 }
 
 void frmMain::connectCommands() {
@@ -285,9 +286,6 @@ void frmMain::setTimerRunning(bool running, int intervalMs) {
 }
 
 bool frmMain::showAlarmNotification(const std::vector<std::string>& descriptions) {
-    if (anotherWindowIsOpen()) {
-        return false;
-    }
     return m_launcher.showAlarmNotification(descriptions);
 }
 

@@ -89,6 +89,7 @@ public:
     MainStatusBar* mainStatusBar() const { return m_statusBar; }
     PeriodPanels& panels() const { return *m_panels; }
     QTimer& timer() { return m_timer; }
+    WindowLauncher& launcher() { return m_launcher; }
     bool isChartEnlarged() const;
     const std::array<int, 4>& unitSettings() const { return m_unitSettings; }
     // Whether another window of the program is open (the tray then ignores the user).

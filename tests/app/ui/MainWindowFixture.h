@@ -6,6 +6,7 @@
 #include "app/ui/WebPages.h"
 #include "app/ui/frmMain.h"
 #include "platform/fake/FakeClock.h"
+#include "platform/fake/FakeStartupEntry.h"
 #include "support/TempDir.h"
 
 #include <QUrl>
@@ -86,6 +87,7 @@ protected:
         auto engine = std::make_unique<ScriptedMonitoredEngine>();
         engineHandle = engine.get();
         window = std::make_unique<tw::frmMain>(paths(), options, sensitivity, clock, std::move(engine));
+        window->launcher().setStartupEntry(std::make_unique<tw::FakeStartupEntry>());
         return *window;
     }
 

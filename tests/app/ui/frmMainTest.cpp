@@ -50,9 +50,9 @@ CommandEnabling enablingOf(tw::frmMain& w) {
     return {m.start->isEnabled(), m.pause->isEnabled(), m.stop->isEnabled(), m.resetSession->isEnabled()};
 }
 
-QString text(tw::frmMain& w, const char* name) {
+std::string text(tw::frmMain& w, const char* name) {
     auto* label = w.findChild<QLabel*>(QString::fromLatin1(name));
-    return label ? label->text() : QStringLiteral("<missing %1>").arg(QString::fromLatin1(name));
+    return label ? label->text().toStdString() : std::string("<missing ") + name + ">";
 }
 
 } // namespace
@@ -430,6 +430,41 @@ TEST_F(MainWindowTest, StatusBarShowsTheClocksDateAndTime) {
     tw::frmMain& w = open();
     clock.setNow(tw::DateTime::fromCivil(2026, 3, 10, 9, 5, 0));
     w.mainStatusBar()->refreshClock();
-    EXPECT_EQ(text(w, "datePanel"), QLocale().toString(QDate(2026, 3, 10), QLocale::ShortFormat));
-    EXPECT_EQ(text(w, "timePanel"), QLocale().toString(QTime(9, 5), QLocale::ShortFormat));
+    EXPECT_EQ(text(w, "datePanel"), QLocale().toString(QDate(2026, 3, 10), QLocale::ShortFormat).toStdString());
+    EXPECT_EQ(text(w, "timePanel"), QLocale().toString(QTime(9, 5), QLocale::ShortFormat).toStdString());
+}
+
+TEST_F(MainWindowTest, SettingsConfirmedReappliesUnitsAndConnections) {
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    tw::frmMain& w = open();
+    w.show();
+    tick(1536, 0);
+    EXPECT_EQ(text(w, "downloadLabel_0"), "   1.5 kB");
+    dir.write("settings.txt", "[General]\r\nrefreshCombo=9\r\nunitCombo_0=1\r\n");
+    ModalAnswerer answerer;
+    answerer.then([](QWidget* modal) { static_cast<QDialog*>(modal)->accept(); });
+    w.toolbar().settings->trigger();
+    EXPECT_EQ(engineHandle->reloads, 2); // at load and after OK
+    EXPECT_EQ(text(w, "downloadLabel_0"), "  1 536 bytes");
+    EXPECT_TRUE(w.timer().isActive());
+    EXPECT_EQ(w.timer().interval(), 60000);
+
+    answerer.then([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
+    w.menus().settings->trigger();
+    EXPECT_EQ(engineHandle->reloads, 2); // Cancel changes nothing
+}
+
+TEST_F(MainWindowTest, AlarmWindowOpensFromMenuAndToolbar) {
+    tw::frmMain& w = open();
+    std::vector<std::string> titles;
+    ModalAnswerer answerer;
+    for (int i = 0; i < 2; ++i) {
+        answerer.then([&titles](QWidget* modal) {
+            titles.push_back(modal->metaObject()->className());
+            static_cast<QDialog*>(modal)->reject();
+        });
+    }
+    w.menus().alarm->trigger();
+    w.toolbar().alarm->trigger();
+    EXPECT_EQ(titles, (std::vector<std::string>{"tw::alarmDialog2", "tw::alarmDialog2"}));
 }
