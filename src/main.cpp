@@ -1,10 +1,92 @@
+// Start-up: console commands first (they need no display and leave any running copy alone), then the checks that
+// decide whether this copy may run, then the main window.
+#include "app/AppPaths.h"
+#include "app/CommandLine.h"
+#include "app/ReportCommand.h"
+#include "app/StartupChecks.h"
+#include "app/ui/frmMain.h"
+#include "common/MessageSink.h"
+#include "platform/Clock.h"
+#include "platform/NetworkTables.h"
+#include "platform/ProcessList.h"
+#include "platform/qt/QtMessageSink.h"
+#include "platform/qt/ShutdownSignals.h"
+#include "platform/qt/SingleInstance.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QIcon>
+#include <QSessionManager>
+
+#include <iostream>
+
+namespace {
+
+int runConsoleCommand(const tw::CommandLineOptions& options) {
+    if (!options.error.empty()) {
+        std::cerr << options.error << "\n\n" << tw::commandLineHelp();
+        return 2;
+    }
+    if (options.help) {
+        std::cout << tw::commandLineHelp();
+        return 0;
+    }
+    if (options.version) {
+        std::cout << tw::versionText() << "\n";
+        return 0;
+    }
+    const tw::AppPaths paths = tw::resolveAppPathsForThisProcess();
+    return tw::runReport(paths.historyPath, tw::makeSystemClock()->now(), options.json, std::cout, std::cerr);
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
+    const tw::CommandLineOptions options = tw::parseCommandLine(argc, argv);
+    if (options.isConsoleCommand()) {
+        return runConsoleCommand(options);
+    }
+
     QApplication app(argc, argv);
-    QMainWindow w;
-    w.setWindowTitle("Tallywave");
-    w.show();
+    QApplication::setApplicationName(QStringLiteral("Tallywave"));
+    QApplication::setQuitOnLastWindowClosed(false);
+    tw::QtMessageSink messageBoxes;
+    tw::setMessageSink(&messageBoxes);
+
+    const tw::AppPaths paths = tw::resolveAppPathsForThisProcess();
+
+    tw::SingleInstance instance(QString::fromStdString(paths.dataDir()));
+    if (!instance.claim()) {
+        return 0; // the earlier copy has been asked to come forward
+    }
+    if (tw::anotherUserRunsCopy(*tw::makeSystemProcessList())) {
+        if (!options.winStartUp) {
+            tw::showMessage(tw::anotherUserMessage(), tw::MessageIcon::Information);
+        }
+        return 0;
+    }
+
+    const auto clock = tw::makeSystemClock();
+    const auto tables = tw::makeSystemNetworkTables();
+    tw::MainWindowOptions windowOptions;
+    windowOptions.debugMode = options.debug;
+    windowOptions.winStartUp = options.winStartUp;
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/app/tallywave.svg")));
+    tw::frmMain mainForm(paths, windowOptions, tw::loadIconSensitivity(paths.settingsPath), *clock, *tables);
+
+    // Tests shorten the once-a-minute checkpoint of the running session.
+    if (const int ms = qEnvironmentVariableIntValue("TALLYWAVE_CHECKPOINT_MS"); ms > 0) {
+        mainForm.controller().setJournalIntervalMs(static_cast<std::uint64_t>(ms));
+    }
+    // A later copy asked this one to come forward.
+    QObject::connect(&instance, &tw::SingleInstance::activationRequested, &mainForm, &tw::frmMain::restoreFromTray);
+    // SIGTERM, SIGINT and the end of the desktop session save the running session without asking.
+    tw::ShutdownSignals shutdownSignals;
+    QObject::connect(&shutdownSignals, &tw::ShutdownSignals::shutdownRequested, &mainForm,
+                     [&mainForm] { mainForm.requestClose(tw::CloseReason::SystemShutdown); });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &mainForm, [&mainForm](QSessionManager&) {
+        mainForm.requestClose(tw::CloseReason::SystemShutdown);
+    });
+
+    mainForm.showAtStartup();
     return QApplication::exec();
 }

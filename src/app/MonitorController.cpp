@@ -381,7 +381,7 @@ void MonitorController::checkpointIfDue(std::uint64_t nowMs) {
         m_lastJournalMs = nowMs;
         return;
     }
-    if (nowMs - *m_lastJournalMs < kJournalIntervalMs)
+    if (nowMs - *m_lastJournalMs < m_journalIntervalMs)
         return;
     writeJournal();
 }

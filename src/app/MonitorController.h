@@ -97,6 +97,7 @@ public:
 
     // Milliseconds between two checkpoints of the running session into the journal.
     static constexpr std::uint64_t kJournalIntervalMs = 60'000;
+    void setJournalIntervalMs(std::uint64_t ms) { m_journalIntervalMs = ms > 0 ? ms : kJournalIntervalMs; }
 
 private:
     enum class ResetScope { Session, Today, Month };
@@ -129,6 +130,7 @@ private:
     bool m_closed = false; // the session was dealt with by a close request; no pass may follow
     std::optional<std::uint64_t> m_lastTickMs;
     std::optional<std::uint64_t> m_lastJournalMs;
+    std::uint64_t m_journalIntervalMs = kJournalIntervalMs;
 };
 
 // The tray activity threshold in bytes per second: "bytesText" (default 1) times 1024 to the power "bytesCombo"

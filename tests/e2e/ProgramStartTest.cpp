@@ -1,0 +1,65 @@
+#include "e2e/TallywaveProcess.h"
+
+#include <gtest/gtest.h>
+
+#include <QDate>
+#include <csignal>
+
+using twtest::TallywaveCopy;
+
+namespace {
+
+std::string today(const char* time) { return QDate::currentDate().toString("yyyy-MM-dd").toStdString() + " " + time; }
+
+} // namespace
+
+TEST(ProgramStart, ReportPrintsTodayAndMonthFromTheHistoryBesideACopiedExecutable) {
+    TallywaveCopy copy;
+    const std::string lastYear = std::to_string(QDate::currentDate().year() - 1) + "-01-10 10:00";
+    copy.dir().write("datasource.txt", "'header 1\r\n'Source file for Tallywave\r\n'Do not change\r\n" + today("08:00") +
+                                           ";" + today("09:00") + ";1000;200;10;5;\r\n" + "'" + today("08:00") +
+                                           ";" + today("09:00") + ";7;7;0;0;\r\n" + today("10:00") +
+                                           ";broken;x;y;\r\n" + lastYear + ";" + lastYear + ";50;50;0;0;\r\n" +
+                                           today("11:00") + ";" + today("11:30") + ";24;800;1;2;\n");
+    std::string out;
+    std::string err;
+    ASSERT_EQ(copy.runToEnd({"--report", "--json"}, &out, &err), 0) << err;
+    EXPECT_EQ(out, "{\"today\":{\"received\":1024,\"sent\":1000},\"month\":{\"received\":1024,\"sent\":1000}}\n");
+
+    ASSERT_EQ(copy.runToEnd({"--report"}, &out, &err), 0) << err;
+    EXPECT_NE(out.find("1.0 kB"), std::string::npos) << out;
+}
+
+TEST(ProgramStart, HelpAndVersionNeedNoDisplay) {
+    TallywaveCopy copy;
+    std::string out;
+    EXPECT_EQ(copy.runToEnd({"--version"}, &out), 0);
+    EXPECT_NE(out.find("Tallywave"), std::string::npos);
+    EXPECT_EQ(copy.runToEnd({"--help"}, &out), 0);
+    EXPECT_NE(out.find("--report"), std::string::npos);
+    EXPECT_NE(out.find("-winStartUp"), std::string::npos);
+}
+
+TEST(ProgramStart, SecondCopyOnTheSameFilesHandsOverAndEnds) {
+    TallywaveCopy copy;
+    QProcess first;
+    copy.start(first, {"-winStartUp"});
+    ASSERT_TRUE(twtest::waitFor([&] { return std::filesystem::exists(copy.dir().path() / ".tallywave.lock"); }))
+        << "the first copy never took its lock";
+    EXPECT_EQ(copy.runToEnd({}), 0) << "the second copy must end quietly";
+    EXPECT_EQ(first.state(), QProcess::Running) << "the first copy keeps running";
+    EXPECT_EQ(twtest::signalAndWait(first, SIGTERM), 0) << "SIGTERM ends the program cleanly";
+}
+
+TEST(ProgramStart, ACrashedCopyDoesNotBlockTheNextStart) {
+    TallywaveCopy copy;
+    QProcess first;
+    copy.start(first, {"-winStartUp"});
+    ASSERT_TRUE(twtest::waitFor([&] { return std::filesystem::exists(copy.dir().path() / ".tallywave.lock"); }));
+    twtest::signalAndWait(first, SIGKILL);
+    QProcess second;
+    copy.start(second, {"-winStartUp"});
+    twtest::waitFor([] { return false; }, 1500);
+    EXPECT_EQ(second.state(), QProcess::Running) << "the stale lock of the killed copy must be taken over";
+    EXPECT_EQ(twtest::signalAndWait(second, SIGTERM), 0);
+}

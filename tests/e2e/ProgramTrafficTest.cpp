@@ -1,0 +1,101 @@
+#include "e2e/NetNamespace.h"
+#include "e2e/TallywaveProcess.h"
+
+#include "common/TextFile.h"
+#include "history/clsSessionData.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+using twtest::NetNamespace;
+using twtest::TallywaveCopy;
+
+namespace {
+
+// The program in namespace `ns` (all connections monitored, 250 ms refresh), a peer namespace behind a veth pair.
+class ProgramTraffic : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string why;
+        if (!twtest::netNamespacesUsable(&why)) {
+            GTEST_SKIP() << why;
+        }
+        ns = std::make_unique<NetNamespace>("twp");
+        peer = std::make_unique<NetNamespace>("twq");
+        twtest::connectVeth(*ns, "tw0", "10.77.0.1", *peer, "tw1", "10.77.0.2");
+        copy.dir().write("settings.txt", "[General]\r\nrefreshCombo=0\r\n[Interfaces]\r\nallInterfaces=1\r\n");
+    }
+
+    void startProgram() {
+        rx0 = ns->counter("tw0", "rx_bytes");
+        tx0 = ns->counter("tw0", "tx_bytes");
+        copy.start(program, {"-winStartUp"}, {"ip", "netns", "exec", QString::fromStdString(ns->name())});
+        ASSERT_EQ(program.state(), QProcess::Running);
+        twtest::waitFor([] { return false; }, 1500); // a few passes: the engine has its baselines
+    }
+
+    void sendBothWays() {
+        ASSERT_TRUE(twtest::sendUdpFrom(*peer, "10.77.0.1", 9, 300, 1000));
+        ASSERT_TRUE(twtest::sendUdpFrom(*ns, "10.77.0.2", 9, 120, 700));
+    }
+
+    std::vector<tw::clsSessionData> sessions() const {
+        std::vector<tw::clsSessionData> out;
+        const auto lines = tw::readTextLines(copy.dir().file("datasource.txt")).value_or(std::vector<std::string>{});
+        for (std::size_t i = 3; i < lines.size(); ++i) {
+            if (auto s = tw::clsSessionData::parse(lines[i])) {
+                out.push_back(*s);
+            }
+        }
+        return out;
+    }
+
+    TallywaveCopy copy;
+    std::unique_ptr<NetNamespace> ns;
+    std::unique_ptr<NetNamespace> peer;
+    QProcess program;
+    std::uint64_t rx0 = 0;
+    std::uint64_t tx0 = 0;
+};
+
+} // namespace
+
+TEST_F(ProgramTraffic, SigtermWritesTheSessionWithExactlyTheKernelsCounterDeltas) {
+    startProgram();
+    sendBothWays();
+    twtest::waitFor([] { return false; }, 300); // part of the traffic is taken only by the final pass
+    ASSERT_EQ(twtest::signalAndWait(program, SIGTERM), 0);
+
+    const auto rx = ns->counter("tw0", "rx_bytes") - rx0;
+    const auto tx = ns->counter("tw0", "tx_bytes") - tx0;
+    ASSERT_GT(rx, 300u * 1000u);
+    ASSERT_GT(tx, 120u * 700u);
+    const auto saved = sessions();
+    ASSERT_EQ(saved.size(), 1u) << copy.dir().read("datasource.txt");
+    EXPECT_EQ(saved[0].downloaded, static_cast<double>(rx));
+    EXPECT_EQ(saved[0].uploaded, static_cast<double>(tx));
+}
+
+TEST_F(ProgramTraffic, AKilledSessionIsRecoveredFromItsCheckpointAtTheNextStart) {
+    qputenv("TALLYWAVE_CHECKPOINT_MS", "500");
+    startProgram();
+    sendBothWays();
+    twtest::waitFor([] { return false; }, 2000); // at least one checkpoint after the traffic
+    const auto rx = ns->counter("tw0", "rx_bytes") - rx0;
+    const auto tx = ns->counter("tw0", "tx_bytes") - tx0;
+    twtest::signalAndWait(program, SIGKILL);
+    qunsetenv("TALLYWAVE_CHECKPOINT_MS");
+    EXPECT_TRUE(sessions().empty()) << "nothing reached the history before the kill";
+
+    QProcess again;
+    copy.start(again, {"-winStartUp"});
+    twtest::waitFor([] { return false; }, 1500);
+    ASSERT_EQ(twtest::signalAndWait(again, SIGTERM), 0);
+
+    const auto saved = sessions();
+    ASSERT_GE(saved.size(), 1u) << copy.dir().read("datasource.txt");
+    EXPECT_EQ(saved[0].downloaded, static_cast<double>(rx));
+    EXPECT_EQ(saved[0].uploaded, static_cast<double>(tx));
+    EXPECT_FALSE(std::filesystem::exists(copy.dir().path() / "datasource.journal"));
+}
