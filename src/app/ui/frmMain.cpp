@@ -16,6 +16,7 @@
 #include <QFrame>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QSessionManager>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -82,6 +83,9 @@ void frmMain::buildWindow() {
     m_tray = new SystemTray(this, [this] { return anotherWindowIsOpen(); });
     connect(m_tray, &SystemTray::restoreRequested, this, &frmMain::restoreFromTray);
     m_launcher.setOpenMainWindow([this] { restoreFromTray(); });
+    // The desktop session is ending: store the session without asking, as at system shutdown.
+    connect(qApp, &QGuiApplication::commitDataRequest, this,
+            [this](QSessionManager&) { requestClose(CloseReason::SystemShutdown); });
 }
 
 void frmMain::connectCommands() {

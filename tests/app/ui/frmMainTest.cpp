@@ -2,6 +2,8 @@
 
 #include "app/ui/LiveChart.h"
 #include "app/ui/MainStatusBar.h"
+#include "alarms/ui/splashForm.h"
+#include "alarms/ui/AlarmNotifier.h"
 #include "app/ui/PeriodPanels.h"
 #include "support/qt_ModalAnswerer.h"
 
@@ -467,4 +469,19 @@ TEST_F(MainWindowTest, AlarmWindowOpensFromMenuAndToolbar) {
     w.menus().alarm->trigger();
     w.toolbar().alarm->trigger();
     EXPECT_EQ(titles, (std::vector<std::string>{"tw::alarmDialog2", "tw::alarmDialog2"}));
+}
+
+TEST_F(MainWindowTest, AFiredAlarmShowsTheNotificationWindowAndTheStatus) {
+    dir.write("settings.txt", "[General]\r\nrefreshCombo=9\r\n[Alarm]\r\nAlarmDisabled=0\r\nNumAlarms=1\r\n"
+                              "Row1a=download\r\nRow1b=per day\r\nRow1c=1024\r\nAudibleAlarm=0\r\n");
+    tw::frmMain& w = open();
+    w.show();
+    tick(100, 0);
+    EXPECT_EQ(text(w, "alarmPanel"), "Alarm enabled");
+    tick(4096, 0);
+    EXPECT_EQ(text(w, "alarmPanel"), "Alarm triggered");
+    ASSERT_NE(w.launcher().notifier().window(), nullptr);
+    EXPECT_TRUE(w.launcher().notifier().window()->isVisible());
+    EXPECT_TRUE(w.anotherWindowIsOpen()); // the tray now leaves the user alone
+    w.launcher().notifier().unload();
 }
