@@ -19,15 +19,15 @@ struct MainLayout {
     QRect todayPanel;
     QRect monthPanel;
     QRect chart;
-    int headingX = 0;       // "Download:" and friends, inside a panel
+    int headingX = 0; // "Download:" and friends, inside a panel
     int headingWidth = 0;
-    int amountX = 0;        // the amount labels, inside a panel
+    int amountX = 0; // the amount labels, inside a panel
     int amountWidth = 0;
-    int speedHeadingX = 0;  // "Download speed:" and friends, inside the session panel
+    int speedHeadingX = 0; // "Download speed:" and friends, inside the session panel
     int speedHeadingWidth = 0;
     int speedValueX = 0;
     int speedValueWidth = 0;
-    int chartWidth = 0;     // samples the chart holds: half its drawing width, halves to even
+    int chartWidth = 0; // samples the chart holds: half its drawing width, halves to even
 
     static MainLayout compute(int clientWidth, int clientHeight, int coolBarHeight, bool chartEnlarged);
     static int toPixels(int twips);

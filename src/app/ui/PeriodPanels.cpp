@@ -71,9 +71,8 @@ void PeriodPanels::showTotals(const PeriodRecords& periods, const std::array<int
                               char decimalSeparator) {
     for (int i = 0; i < 3; ++i) {
         const dayObject& p = periods[static_cast<std::size_t>(i)];
-        const AmountTexts texts =
-            formatAmounts(p.getBytesReceived(), p.getBytesSent(), unitSettings[static_cast<std::size_t>(i)],
-                          decimalSeparator);
+        const AmountTexts texts = formatAmounts(p.getBytesReceived(), p.getBytesSent(),
+                                                unitSettings[static_cast<std::size_t>(i)], decimalSeparator);
         m_download[i]->setText(fromStd(texts.download));
         m_upload[i]->setText(fromStd(texts.upload));
         m_total[i]->setText(fromStd(texts.total));

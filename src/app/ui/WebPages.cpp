@@ -58,10 +58,11 @@ bool openWebPage(const QString& url, QWidget* parent) {
     if (openWithDesktop(QUrl(url))) {
         return true;
     }
-    QMessageBox::warning(parent, appTitle(),
-                         QStringLiteral("mnuProdAUpd_Click: ShellExecute ERROR.\nCouldn't open browser. Please manually "
-                                        "goto the address:\n") +
-                             url);
+    QMessageBox::warning(
+        parent, appTitle(),
+        QStringLiteral("mnuProdAUpd_Click: ShellExecute ERROR.\nCouldn't open browser. Please manually "
+                       "goto the address:\n") +
+            url);
     return false;
 }
 

@@ -1,8 +1,8 @@
 #include "app/ui/WindowLauncher.h"
 
-#include "alarms/ui/splashForm.h" // before AlarmNotifier.h, whose QPointer needs the whole class
 #include "alarms/ui/AlarmNotifier.h"
 #include "alarms/ui/alarmDialog2.h"
+#include "alarms/ui/splashForm.h" // before AlarmNotifier.h, whose QPointer needs the whole class
 #include "app/AppPaths.h"
 #include "config/ui/frmOptions.h"
 #include "platform/StartupEntry.h"

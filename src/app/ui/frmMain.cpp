@@ -43,6 +43,9 @@ frmMain::frmMain(const AppPaths& paths, MainWindowOptions options, std::int32_t 
       m_launcher(this, m_paths) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(appTitle());
+    // The program ends when this window unloads, not when its last visible window closes: with the main window
+    // in the tray, closing a notification or a dialog must not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
     buildWindow();
     connectCommands();
     load(iconSensitivity);
@@ -197,10 +200,12 @@ void frmMain::updateMinimumSize() {
     const int panelsBottom = MainLayout::toPixels(MainLayout::kChartTopTw) + 8;
     const int chartMinimum =
         MainLayout::toPixels(MainLayout::kMinHeightWithChartTw - MainLayout::kMinHeightWithoutChartTw);
-    const int withoutChart = std::max(MainLayout::toPixels(MainLayout::kMinHeightWithoutChartTw), chrome + panelsBottom);
-    const int height = m_menus.historyChart->isChecked()
-                           ? std::max(MainLayout::toPixels(MainLayout::kMinHeightWithChartTw), withoutChart + chartMinimum)
-                           : withoutChart;
+    const int withoutChart =
+        std::max(MainLayout::toPixels(MainLayout::kMinHeightWithoutChartTw), chrome + panelsBottom);
+    const int height =
+        m_menus.historyChart->isChecked()
+            ? std::max(MainLayout::toPixels(MainLayout::kMinHeightWithChartTw), withoutChart + chartMinimum)
+            : withoutChart;
     setMinimumSize(MainLayout::toPixels(MainLayout::kMinWidthTw), height);
 }
 
@@ -294,9 +299,9 @@ bool frmMain::showAlarmNotification(const std::vector<std::string>& descriptions
 }
 
 Answer frmMain::ask(const Question& question) {
-    QMessageBox box(QMessageBox::Question, fromStd(question.caption), fromStd(question.text),
-                    QMessageBox::Yes | QMessageBox::No | (question.withCancel ? QMessageBox::Cancel : QMessageBox::NoButton),
-                    this);
+    QMessageBox box(
+        QMessageBox::Question, fromStd(question.caption), fromStd(question.text),
+        QMessageBox::Yes | QMessageBox::No | (question.withCancel ? QMessageBox::Cancel : QMessageBox::NoButton), this);
     const QMessageBox::StandardButton byDefault = question.defaultButton == Answer::Yes  ? QMessageBox::Yes
                                                   : question.defaultButton == Answer::No ? QMessageBox::No
                                                                                          : QMessageBox::Cancel;

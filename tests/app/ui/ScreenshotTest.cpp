@@ -39,8 +39,8 @@ class ScreenshotTest : public MainWindowTest {
 protected:
     void render(bool bars, const QString& name) {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        dir.write("settings.txt", std::string("[General]\r\nrefreshCombo=9\r\nshowBarChart=") +
-                                      (bars ? "True" : "False") + "\r\n");
+        dir.write("settings.txt",
+                  std::string("[General]\r\nrefreshCombo=9\r\nshowBarChart=") + (bars ? "True" : "False") + "\r\n");
         // Earlier sessions of this month and of today.
         std::string history;
         for (const auto& line : tw::historyHeaderLines(tw::DateTime::fromCivil(2026, 3, 1))) {

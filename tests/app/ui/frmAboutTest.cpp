@@ -1,5 +1,5 @@
-#include "app/ui/WebPages.h"
 #include "app/ui/frmAbout.h"
+#include "app/ui/WebPages.h"
 
 #include <QLabel>
 #include <QPushButton>

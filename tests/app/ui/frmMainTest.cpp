@@ -1,9 +1,9 @@
 #include "MainWindowFixture.h"
 
+#include "alarms/ui/AlarmNotifier.h"
+#include "alarms/ui/splashForm.h"
 #include "app/ui/LiveChart.h"
 #include "app/ui/MainStatusBar.h"
-#include "alarms/ui/splashForm.h"
-#include "alarms/ui/AlarmNotifier.h"
 #include "app/ui/PeriodPanels.h"
 #include "support/qt_ModalAnswerer.h"
 
@@ -14,8 +14,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
-#include <QToolBar>
 #include <QTest>
+#include <QToolBar>
 
 #include <cmath>
 
@@ -181,7 +181,7 @@ TEST_F(MainWindowTest, AmountsUseTheLocaleDecimalSeparatorAndTheUnitSettings) {
     tick(1536, 0);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     EXPECT_EQ(text(w, "downloadLabel_0"), "   1,5 kB");
-    EXPECT_EQ(text(w, "downloadLabel_1"), "   0,0 GB");  // fixed GB
+    EXPECT_EQ(text(w, "downloadLabel_1"), "   0,0 GB");     // fixed GB
     EXPECT_EQ(text(w, "speedDwnldLabel"), "  154 bytes/s"); // an unknown speed unit counts as variable
 }
 
@@ -307,7 +307,7 @@ TEST_F(MainWindowTest, ChartSizeFollowsTheWindowWidth) {
     EXPECT_EQ(w.chart()->data().getSize(), static_cast<int>(std::nearbyint(w.chart()->width() / 2.0)));
     EXPECT_GE(w.width(), 429);
     w.resize(100, 100);
-    EXPECT_GE(w.width(), 429); // 6435 twips
+    EXPECT_GE(w.width(), 429);  // 6435 twips
     EXPECT_GE(w.height(), 460); // 6900 twips with the chart
 }
 
