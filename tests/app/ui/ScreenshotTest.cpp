@@ -5,6 +5,7 @@
 #include "app/ui/LiveChart.h"
 #include "app/ui/MainStatusBar.h"
 #include "app/ui/frmAbout.h"
+#include "app/ui/frmSplash.h"
 #include "history/HistoryFile.h"
 
 #include <QDir>
@@ -78,4 +79,12 @@ TEST_F(ScreenshotTest, AboutWindow) {
     tw::frmAbout about;
     about.show();
     save(about, QStringLiteral("about-window.png"));
+}
+
+TEST_F(ScreenshotTest, ProgressWindow) {
+    tw::frmSplash splash;
+    splash.show();
+    splash.Progress(60);
+    splash.updateLabel(QStringLiteral("Parsing the history file"));
+    save(splash, QStringLiteral("progress-window.png"));
 }
