@@ -1,0 +1,105 @@
+#pragma once
+
+// moc cannot parse the C++20 library headers these pull in.
+#ifndef Q_MOC_RUN
+#include "history/clsADT.h"
+#endif
+
+#include <QDialog>
+#include <QHash>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QTabBar;
+class QTableWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace tw {
+
+class HistoryChartWidget;
+class ProgressSink;
+
+// "View logs": the history by year, month and day with statistics, charts and the session list, where sessions are
+// added, edited and deleted. Works on its own copy of the history; the file changes only on OK (exec() then
+// returns Accepted). The running session, when given, is listed in blue and can be neither changed nor saved.
+class editloggsForm : public QDialog {
+    Q_OBJECT
+public:
+    editloggsForm(std::string historyPath, const std::optional<clsSessionData>& runningSession, ProgressSink* progress,
+                  QWidget* parent = nullptr);
+
+    const clsADT& historyTree() const { return m_history; }
+
+    // The shown period: year, month and day, 0 where the level has none; all 0 when nothing is shown.
+    struct Period {
+        int year = 0;
+        int month = 0;
+        int day = 0;
+    };
+    Period shownPeriod() const { return m_shown; }
+    // Shows a period as a click on its tree node does; false when the tree has no such node.
+    bool selectPeriod(const Period& period);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void layoutControls();
+    void fillTree(bool autoSelect);
+    void showNode(QTreeWidgetItem* node, bool sortAndSelect);
+    void fillStatistics(const NodeStatistics& node);
+    void addSessionRows(const std::vector<const clsSessionData*>& sessions);
+    void drawChart();
+    void updateLegend();
+    void chooseTab(int index);
+    void toggleEnlarged();
+    void reselect(const Period& before);
+
+    void addLog();
+    void editLog();
+    void deleteLog();
+    void confirm();
+
+    // The session of the list's current row, or none.
+    const clsSessionData* currentRowSession() const;
+    void showMessage(const QString& text);
+
+    std::string m_historyPath;
+    clsADT m_history;
+    Period m_shown;
+    bool m_filling = false;
+    bool m_enlarged = false;
+    std::vector<clsSessionData> m_rowSessions;
+    QHash<QString, QTreeWidgetItem*> m_nodesByKey;
+
+    QLabel* m_treeLabel = nullptr;
+    QTreeWidget* m_periods = nullptr;
+    QTabBar* m_tabs = nullptr;
+    QFrame* m_statisticsFrame = nullptr;
+    QFrame* m_dataFrame = nullptr;
+    HistoryChartWidget* m_chart = nullptr;
+    QLabel* m_chartTypeLabel = nullptr;
+    QComboBox* m_chartType = nullptr;
+    QGroupBox* m_legend = nullptr;
+    QFrame* m_legendBoxes[2] = {nullptr, nullptr};
+    QLabel* m_legendCaptions[2] = {nullptr, nullptr};
+    QTableWidget* m_statistics = nullptr;
+    QTreeWidget* m_list = nullptr;
+    QPushButton* m_add = nullptr;
+    QPushButton* m_edit = nullptr;
+    QPushButton* m_delete = nullptr;
+    QPushButton* m_ok = nullptr;
+    QPushButton* m_cancel = nullptr;
+};
+
+} // namespace tw

@@ -1,0 +1,35 @@
+#pragma once
+
+// moc cannot parse the C++20 library headers these pull in.
+#ifndef Q_MOC_RUN
+#include "history/ListSortKey.h"
+#endif
+
+#include <QTreeWidget>
+#include <QTreeWidgetItem>
+
+namespace tw {
+
+// Sorts a list (a QTreeWidget in list form) by one column as text, numbers or dates. Each column's comparison type
+// is kept in its header item; rows must be SortableListItem.
+class modSortListView {
+public:
+    static void setColumnSortType(QTreeWidget* list, int column, SortType type);
+    static SortType columnSortType(const QTreeWidget* list, int column);
+
+    // Sorts by the column in the given direction and records it as the list's sort state; every cell keeps its text.
+    static void sortListView(QTreeWidget* list, int column, bool ascending);
+    // Sorts again by the list's recorded column and direction (after the rows were refilled).
+    static void sortAgain(QTreeWidget* list);
+    // A header click: the direction turns over, then the list is sorted by the clicked column.
+    static void headerClicked(QTreeWidget* list, int column);
+};
+
+// A list row that compares by the sort keys modSortListView gave its cells.
+class SortableListItem : public QTreeWidgetItem {
+public:
+    using QTreeWidgetItem::QTreeWidgetItem;
+    bool operator<(const QTreeWidgetItem& other) const override;
+};
+
+} // namespace tw
