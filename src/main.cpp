@@ -14,8 +14,9 @@
 #include "platform/qt/SingleInstance.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QIcon>
-#include <QSessionManager>
+#include <QTimer>
 
 #include <iostream>
 
@@ -79,14 +80,17 @@ int main(int argc, char** argv) {
     }
     // A later copy asked this one to come forward.
     QObject::connect(&instance, &tw::SingleInstance::activationRequested, &mainForm, &tw::frmMain::restoreFromTray);
-    // SIGTERM, SIGINT and the end of the desktop session save the running session without asking.
+    // SIGTERM and SIGINT save the running session without asking, as the end of the desktop session does.
     tw::ShutdownSignals shutdownSignals;
     QObject::connect(&shutdownSignals, &tw::ShutdownSignals::shutdownRequested, &mainForm,
                      [&mainForm] { mainForm.requestClose(tw::CloseReason::SystemShutdown); });
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &mainForm, [&mainForm](QSessionManager&) {
-        mainForm.requestClose(tw::CloseReason::SystemShutdown);
-    });
 
     mainForm.showAtStartup();
+    if (qEnvironmentVariableIsSet("TALLYWAVE_STARTUP_REPORT")) {
+        // For the start-up measurement: the moment the first events after showing the window have been handled.
+        QTimer::singleShot(0, &mainForm, [] {
+            std::cerr << "tallywave: window shown at " << QDateTime::currentMSecsSinceEpoch() << " ms" << std::endl;
+        });
+    }
     return QApplication::exec();
 }
