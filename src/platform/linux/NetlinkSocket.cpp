@@ -14,8 +14,8 @@ constexpr std::size_t kInitialBuffer = 64 * 1024;
 constexpr std::size_t kMaxBuffer = 4 * 1024 * 1024;
 } // namespace
 
-NetlinkSocket::NetlinkSocket() : m_buffer(kInitialBuffer) {
-    m_fd = ::socket(AF_NETLINK, SOCK_RAW | SOCK_CLOEXEC, NETLINK_ROUTE);
+NetlinkSocket::NetlinkSocket(int protocol) : m_buffer(kInitialBuffer) {
+    m_fd = ::socket(AF_NETLINK, SOCK_RAW | SOCK_CLOEXEC, protocol);
     if (m_fd < 0) {
         return;
     }

@@ -3,7 +3,9 @@
 #include "platform/ConnectionTable.h"
 
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace tw::procnet {
 
@@ -15,5 +17,9 @@ int mibTcpState(int linuxState);
 std::optional<TcpTableRow> parseTcpLine(std::string_view line);
 // One row of /proc/net/udp or udp6: only the local end is used.
 std::optional<UdpTableRow> parseUdpLine(std::string_view line);
+
+// Every row of one of those files; std::nullopt when it cannot be opened.
+std::optional<std::vector<TcpTableRow>> readTcpFile(const std::string& path);
+std::optional<std::vector<UdpTableRow>> readUdpFile(const std::string& path);
 
 } // namespace tw::procnet

@@ -97,46 +97,33 @@ std::optional<UdpTableRow> parseUdpLine(std::string_view line) {
     return row;
 }
 
-} // namespace procnet
-
 namespace {
 
-// Reads every row of the IPv4 and IPv6 files; the table counts as unreadable only when neither file opens.
-template <typename Row, typename Parse>
-std::optional<std::vector<Row>> readTables(const char* v4Path, const char* v6Path, Parse parse) {
-    std::vector<Row> rows;
-    bool anyOpened = false;
-    for (const char* path : {v4Path, v6Path}) {
-        std::ifstream in(path);
-        if (!in) {
-            continue;
-        }
-        anyOpened = true;
-        std::string line;
-        while (std::getline(in, line)) {
-            if (auto row = parse(line)) {
-                rows.push_back(*row);
-            }
-        }
-    }
-    if (!anyOpened) {
+template <typename Row, typename Parse> std::optional<std::vector<Row>> readFile(const std::string& path, Parse parse) {
+    std::ifstream in(path);
+    if (!in) {
         return std::nullopt;
+    }
+    std::vector<Row> rows;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (auto row = parse(line)) {
+            rows.push_back(*row);
+        }
     }
     return rows;
 }
 
-class ProcNetConnectionTable final : public ConnectionTable {
-public:
-    std::optional<std::vector<TcpTableRow>> tcpTable() const override {
-        return readTables<TcpTableRow>("/proc/net/tcp", "/proc/net/tcp6", procnet::parseTcpLine);
-    }
-    std::optional<std::vector<UdpTableRow>> udpTable() const override {
-        return readTables<UdpTableRow>("/proc/net/udp", "/proc/net/udp6", procnet::parseUdpLine);
-    }
-};
-
 } // namespace
 
-std::unique_ptr<ConnectionTable> makeSystemConnectionTable() { return std::make_unique<ProcNetConnectionTable>(); }
+std::optional<std::vector<TcpTableRow>> readTcpFile(const std::string& path) {
+    return readFile<TcpTableRow>(path, parseTcpLine);
+}
+
+std::optional<std::vector<UdpTableRow>> readUdpFile(const std::string& path) {
+    return readFile<UdpTableRow>(path, parseUdpLine);
+}
+
+} // namespace procnet
 
 } // namespace tw
