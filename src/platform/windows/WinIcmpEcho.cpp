@@ -34,72 +34,74 @@ EchoStatus statusOf(ULONG status) {
     }
 }
 
-// The request is sent asynchronously so that a wait can end on cancel() from another thread. The system writes the
-// answer into m_reply whenever it comes, so the buffer lives as long as the handle, and the destructor lets an
-// abandoned request finish before it closes the handle.
+// One asynchronous request: the system writes the answer into the buffer and signals the event whenever the answer
+// comes, so both must outlive a request that was given up.
+struct Request {
+    HANDLE done = nullptr;
+    std::vector<unsigned char> reply;
+    DWORD waitMs = 0;
+};
+
+// Requests are asynchronous so that a wait can end on cancel() from another thread.
 class WinIcmpEcho final : public IcmpEcho {
 public:
-    WinIcmpEcho(HANDLE icmp, HANDLE replied, HANDLE cancelled) : m_icmp(icmp), m_replied(replied), m_cancelled(cancelled) {}
+    WinIcmpEcho(HANDLE icmp, HANDLE cancelled) : m_icmp(icmp), m_cancelled(cancelled) {}
 
     ~WinIcmpEcho() override {
-        if (m_pendingTimeoutMs > 0) {
-            WaitForSingleObject(m_replied, m_pendingTimeoutMs);
+        // Let the requests given up finish (each is bounded by its own timeout) before their memory goes.
+        for (Request& r : m_abandoned) {
+            WaitForSingleObject(r.done, r.waitMs);
         }
         IcmpCloseHandle(m_icmp);
-        CloseHandle(m_replied);
+        for (Request& r : m_abandoned) {
+            CloseHandle(r.done);
+        }
         CloseHandle(m_cancelled);
     }
 
     EchoResult send(const Ipv4Address& destination, int ttl, std::size_t payloadSize, int timeoutMs) override {
-        EchoResult result;
-        if (m_cancel.load() || m_pendingTimeoutMs > 0) {
-            return result; // Timeout
+        EchoResult result; // Timeout
+        if (m_cancel.load()) {
+            return result;
         }
         if (ttl < 1 || ttl > 255 || payloadSize > 65500 || timeoutMs < 0) {
             result.status = EchoStatus::Error;
             return result;
         }
-        const std::string payload(payloadSize, 'a');
+        Request request;
+        request.done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        if (request.done == nullptr) {
+            result.status = EchoStatus::Error;
+            return result;
+        }
         // One reply, its echoed data, room for the header of an ICMP error and the status block of the async call.
-        m_reply.assign(sizeof(ICMP_ECHO_REPLY) + payloadSize + 8 + 2 * sizeof(ULONG_PTR) + 64, 0);
+        request.reply.assign(sizeof(ICMP_ECHO_REPLY) + payloadSize + 8 + 2 * sizeof(ULONG_PTR) + 64, 0);
+        // The system ends the request itself at the timeout; the margin covers its timer's granularity.
+        request.waitMs = static_cast<DWORD>(timeoutMs) + 1000;
+
+        const std::string payload(payloadSize, 'a');
         IP_OPTION_INFORMATION options{};
         options.Ttl = static_cast<UCHAR>(ttl);
         IPAddr to = 0;
         std::memcpy(&to, destination.data(), sizeof(to));
-
-        ResetEvent(m_replied);
-        const DWORD sent = IcmpSendEcho2(m_icmp, m_replied, nullptr, nullptr, to,
-                                         const_cast<char*>(payload.data()), static_cast<WORD>(payloadSize), &options,
-                                         m_reply.data(), static_cast<DWORD>(m_reply.size()),
-                                         static_cast<DWORD>(timeoutMs));
+        const DWORD sent = IcmpSendEcho2(m_icmp, request.done, nullptr, nullptr, to, const_cast<char*>(payload.data()),
+                                         static_cast<WORD>(payloadSize), &options, request.reply.data(),
+                                         static_cast<DWORD>(request.reply.size()), static_cast<DWORD>(timeoutMs));
         if (sent == 0) {
             const DWORD error = GetLastError();
-            if (error == IP_REQ_TIMED_OUT) {
-                return result;
-            }
             if (error != ERROR_IO_PENDING) {
-                result.status = EchoStatus::Error;
+                CloseHandle(request.done);
+                result.status = error == IP_REQ_TIMED_OUT ? EchoStatus::Timeout : EchoStatus::Error;
                 return result;
             }
-            // The system ends the request itself at the timeout; the margin covers its timer's granularity.
-            const DWORD waitMs = static_cast<DWORD>(timeoutMs) + 1000;
-            const HANDLE events[] = {m_replied, m_cancelled};
-            const DWORD woke = WaitForMultipleObjects(2, events, FALSE, waitMs);
-            if (woke != WAIT_OBJECT_0) {
-                m_pendingTimeoutMs = waitMs;
+            const HANDLE events[] = {request.done, m_cancelled};
+            if (WaitForMultipleObjects(2, events, FALSE, request.waitMs) != WAIT_OBJECT_0) {
+                m_abandoned.push_back(std::move(request));
                 return result;
             }
         }
-        if (IcmpParseReplies(m_reply.data(), static_cast<DWORD>(m_reply.size())) == 0) {
-            result.status = GetLastError() == IP_REQ_TIMED_OUT ? EchoStatus::Timeout : EchoStatus::Error;
-            return result;
-        }
-        const auto* reply = reinterpret_cast<const ICMP_ECHO_REPLY*>(m_reply.data());
-        result.status = statusOf(reply->Status);
-        if (result.answered()) {
-            std::memcpy(result.from.data(), &reply->Address, result.from.size());
-            result.roundTripMs = reply->RoundTripTime;
-        }
+        result = parse(request.reply);
+        CloseHandle(request.done);
         return result;
     }
 
@@ -109,12 +111,25 @@ public:
     }
 
 private:
+    static EchoResult parse(std::vector<unsigned char>& buffer) {
+        EchoResult result;
+        if (IcmpParseReplies(buffer.data(), static_cast<DWORD>(buffer.size())) == 0) {
+            result.status = GetLastError() == IP_REQ_TIMED_OUT ? EchoStatus::Timeout : EchoStatus::Error;
+            return result;
+        }
+        const auto* reply = reinterpret_cast<const ICMP_ECHO_REPLY*>(buffer.data());
+        result.status = statusOf(reply->Status);
+        if (result.answered()) {
+            std::memcpy(result.from.data(), &reply->Address, result.from.size());
+            result.roundTripMs = reply->RoundTripTime;
+        }
+        return result;
+    }
+
     HANDLE m_icmp;
-    HANDLE m_replied;
     HANDLE m_cancelled;
     std::atomic<bool> m_cancel{false};
-    DWORD m_pendingTimeoutMs = 0; // an abandoned request may still write into m_reply
-    std::vector<unsigned char> m_reply;
+    std::vector<Request> m_abandoned;
 };
 
 } // namespace
@@ -124,19 +139,12 @@ std::unique_ptr<IcmpEcho> openIcmpEcho() {
     if (icmp == INVALID_HANDLE_VALUE) {
         return nullptr;
     }
-    const HANDLE replied = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     const HANDLE cancelled = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    if (replied == nullptr || cancelled == nullptr) {
-        if (replied != nullptr) {
-            CloseHandle(replied);
-        }
-        if (cancelled != nullptr) {
-            CloseHandle(cancelled);
-        }
+    if (cancelled == nullptr) {
         IcmpCloseHandle(icmp);
         return nullptr;
     }
-    return std::make_unique<WinIcmpEcho>(icmp, replied, cancelled);
+    return std::make_unique<WinIcmpEcho>(icmp, cancelled);
 }
 
 } // namespace tw

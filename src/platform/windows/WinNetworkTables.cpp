@@ -216,28 +216,16 @@ public:
         if (result != NO_ERROR) {
             return false;
         }
-        m_primary.clear();
-        for (DWORD i = 0; i < table->dwNumEntries; ++i) {
-            const MIB_IPADDRROW& source = table->table[i];
-            if (source.wType & (MIB_IPADDR_DELETED | MIB_IPADDR_TRANSIENT)) {
-                continue;
+        // Ascending address order (as asked for), except that an interface's primary address comes first.
+        for (const bool primaryPass : {true, false}) {
+            for (DWORD i = 0; i < table->dwNumEntries; ++i) {
+                const MIB_IPADDRROW& source = table->table[i];
+                const bool skipped = (source.wType & MIB_IPADDR_DELETED) != 0;
+                if (!skipped && ((source.wType & MIB_IPADDR_PRIMARY) != 0) == primaryPass) {
+                    rows.push_back(AddressRow{source.dwAddr, source.dwIndex, source.dwMask});
+                }
             }
-            rows.push_back(AddressRow{source.dwAddr, source.dwIndex, source.dwMask});
-            m_primary.push_back((source.wType & MIB_IPADDR_PRIMARY) != 0);
         }
-        // Ascending address order, except that an interface's primary address comes before its others.
-        std::vector<std::size_t> order(rows.size());
-        for (std::size_t i = 0; i < order.size(); ++i) {
-            order[i] = i;
-        }
-        std::stable_sort(order.begin(), order.end(),
-                         [&](std::size_t a, std::size_t b) { return m_primary[a] && !m_primary[b]; });
-        std::vector<AddressRow> sorted;
-        sorted.reserve(rows.size());
-        for (const std::size_t i : order) {
-            sorted.push_back(rows[i]);
-        }
-        rows.swap(sorted);
         return true;
     }
 
@@ -247,7 +235,6 @@ private:
     bool m_wide = false;
     bool m_available = false;
     std::vector<unsigned char> m_addrBuffer;
-    std::vector<bool> m_primary;
 };
 
 } // namespace
