@@ -465,7 +465,7 @@ void editloggsForm::addSessionRows(const std::vector<const clsSessionData*>& ses
     QList<QTreeWidgetItem*> rows;
     rows.reserve(static_cast<qsizetype>(sessions.size()));
     for (const clsSessionData* s : sessions) {
-        auto* row = new SortableListItem(QStringList{
+        auto* row = new QTreeWidgetItem(QStringList{
             qs(s->startDate.toHistoryString()), s->isCurrent ? kNowText : qs(s->stopDate.toHistoryString()),
             grouped(s->downloaded), grouped(s->uploaded), grouped(s->maxDownloadSpeed), grouped(s->maxUploadSpeed)});
         for (int c = 2; c < 6; ++c) {

@@ -3,12 +3,15 @@
 #include <QApplication>
 #include <QHeaderView>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 namespace tw {
 
 namespace {
 
 constexpr int kSortTypeRole = Qt::UserRole + 100;
-constexpr int kSortKeyRole = Qt::UserRole + 101;
 
 } // namespace
 
@@ -27,18 +30,26 @@ void modSortListView::sortListView(QTreeWidget* list, int column, bool ascending
     QApplication::setOverrideCursor(Qt::WaitCursor);
     list->setUpdatesEnabled(false);
     const SortType type = columnSortType(list, column);
-    const int rows = list->topLevelItemCount();
-    // Keys once per cell, not once per comparison; the cell texts themselves never change.
-    for (int r = 0; r < rows; ++r) {
-        QTreeWidgetItem* item = list->topLevelItem(r);
-        if (type == SortType::Text) {
-            item->setData(column, kSortKeyRole, QVariant());
-        } else {
-            item->setData(column, kSortKeyRole,
-                          QString::fromStdString(sortKey(item->text(column).toStdString(), type)));
-        }
+    QTreeWidgetItem* current = list->currentItem();
+    // Keys once per row, then one stable sort of plain strings: a year of sessions is tens of thousands of rows.
+    const QList<QTreeWidgetItem*> rows = list->invisibleRootItem()->takeChildren();
+    std::vector<std::pair<std::string, QTreeWidgetItem*>> keyed;
+    keyed.reserve(static_cast<std::size_t>(rows.size()));
+    for (QTreeWidgetItem* row : rows) {
+        keyed.emplace_back(sortKey(row->text(column).toStdString(), type), row);
     }
-    list->sortItems(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+    std::stable_sort(keyed.begin(), keyed.end(), [ascending](const auto& a, const auto& b) {
+        return ascending ? a.first < b.first : b.first < a.first;
+    });
+    QList<QTreeWidgetItem*> sorted;
+    sorted.reserve(rows.size());
+    for (const auto& entry : keyed) {
+        sorted.push_back(entry.second);
+    }
+    list->invisibleRootItem()->addChildren(sorted);
+    if (current != nullptr) {
+        list->setCurrentItem(current);
+    }
     list->header()->setSortIndicator(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
     list->header()->setSortIndicatorShown(true);
     list->setUpdatesEnabled(true);
@@ -54,17 +65,6 @@ void modSortListView::headerClicked(QTreeWidget* list, int column) {
     // The recorded direction turns over whichever column was clicked.
     const bool wasAscending = list->header()->sortIndicatorOrder() == Qt::AscendingOrder;
     sortListView(list, column, !wasAscending);
-}
-
-bool SortableListItem::operator<(const QTreeWidgetItem& other) const {
-    const QTreeWidget* list = treeWidget();
-    const int column = list != nullptr ? list->sortColumn() : 0;
-    const QVariant mine = data(column, kSortKeyRole);
-    const QVariant theirs = other.data(column, kSortKeyRole);
-    if (mine.isValid() && theirs.isValid()) {
-        return mine.toString() < theirs.toString();
-    }
-    return text(column) < other.text(column);
 }
 
 } // namespace tw

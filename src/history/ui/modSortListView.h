@@ -6,12 +6,11 @@
 #endif
 
 #include <QTreeWidget>
-#include <QTreeWidgetItem>
 
 namespace tw {
 
 // Sorts a list (a QTreeWidget in list form) by one column as text, numbers or dates. Each column's comparison type
-// is kept in its header item; rows must be SortableListItem.
+// is kept in its header item. The cell texts never change.
 class modSortListView {
 public:
     static void setColumnSortType(QTreeWidget* list, int column, SortType type);
@@ -23,13 +22,6 @@ public:
     static void sortAgain(QTreeWidget* list);
     // A header click: the direction turns over, then the list is sorted by the clicked column.
     static void headerClicked(QTreeWidget* list, int column);
-};
-
-// A list row that compares by the sort keys modSortListView gave its cells.
-class SortableListItem : public QTreeWidgetItem {
-public:
-    using QTreeWidgetItem::QTreeWidgetItem;
-    bool operator<(const QTreeWidgetItem& other) const override;
 };
 
 } // namespace tw
