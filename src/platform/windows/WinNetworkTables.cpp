@@ -1,4 +1,4 @@
-#include "platform/NetworkTables.h"
+#include "platform/windows/WinNetworkTables.h"
 #include "platform/windows/IpHelperBuffer.h"
 #include "platform/windows/WideString.h"
 
@@ -187,10 +187,10 @@ private:
 
 class WinNetworkTables final : public NetworkTables {
 public:
-    WinNetworkTables() {
+    explicit WinNetworkTables(bool wideCounters) {
         // The source is chosen once: switching counter widths midway would look like a counter jump.
         std::vector<InterfaceRow> probe;
-        m_wide = m_ifTable2.read(probe);
+        m_wide = wideCounters && m_ifTable2.read(probe);
         m_available = m_wide || m_ifTable.present();
     }
 
@@ -239,6 +239,14 @@ private:
 
 } // namespace
 
-std::unique_ptr<NetworkTables> makeSystemNetworkTables() { return std::make_unique<WinNetworkTables>(); }
+namespace win {
+
+std::unique_ptr<NetworkTables> makeNetworkTables(bool wideCounters) {
+    return std::make_unique<WinNetworkTables>(wideCounters);
+}
+
+} // namespace win
+
+std::unique_ptr<NetworkTables> makeSystemNetworkTables() { return win::makeNetworkTables(true); }
 
 } // namespace tw
