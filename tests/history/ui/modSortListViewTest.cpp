@@ -1,0 +1,56 @@
+#include "history/ui/modSortListView.h"
+
+#include <QHeaderView>
+#include <gmock/gmock.h>
+
+using namespace tw;
+
+namespace {
+
+QStringList column(const QTreeWidget& list, int c) {
+    QStringList out;
+    for (int r = 0; r < list.topLevelItemCount(); ++r) {
+        out << list.topLevelItem(r)->text(c);
+    }
+    return out;
+}
+
+void fill(QTreeWidget& list) {
+    list.setColumnCount(3);
+    modSortListView::setColumnSortType(&list, 0, SortType::Text);
+    modSortListView::setColumnSortType(&list, 1, SortType::Number);
+    modSortListView::setColumnSortType(&list, 2, SortType::Date);
+    list.addTopLevelItem(new QTreeWidgetItem(QStringList{"b", "10 000", "2004-05-06 10:00"}));
+    list.addTopLevelItem(new QTreeWidgetItem(QStringList{"a", "9 999", "2004-12-01 09:00"}));
+    list.addTopLevelItem(new QTreeWidgetItem(QStringList{"c", "123 456", "2003-01-31 23:59"}));
+}
+
+} // namespace
+
+TEST(modSortListView, SortsNumbersByValueAndKeepsEveryCellsText) {
+    QTreeWidget list;
+    fill(list);
+    modSortListView::sortListView(&list, 1, true);
+    EXPECT_THAT(column(list, 1), testing::ElementsAre("9 999", "10 000", "123 456"));
+    EXPECT_THAT(column(list, 0), testing::ElementsAre("a", "b", "c"));
+    EXPECT_EQ(list.header()->sortIndicatorSection(), 1);
+}
+
+TEST(modSortListView, SortsDatesByTimeAndText) {
+    QTreeWidget list;
+    fill(list);
+    modSortListView::sortListView(&list, 2, false);
+    EXPECT_THAT(column(list, 0), testing::ElementsAre("a", "b", "c"));
+    modSortListView::sortListView(&list, 0, false);
+    EXPECT_THAT(column(list, 0), testing::ElementsAre("c", "b", "a"));
+}
+
+TEST(modSortListView, ClickingTheSameHeaderTwiceReversesTheOrder) {
+    QTreeWidget list;
+    fill(list);
+    list.header()->setSortIndicator(0, Qt::DescendingOrder);
+    modSortListView::headerClicked(&list, 1);
+    EXPECT_THAT(column(list, 1), testing::ElementsAre("9 999", "10 000", "123 456"));
+    modSortListView::headerClicked(&list, 1);
+    EXPECT_THAT(column(list, 1), testing::ElementsAre("123 456", "10 000", "9 999"));
+}
