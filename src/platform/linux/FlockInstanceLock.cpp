@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <map>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tw {
@@ -14,24 +15,37 @@ namespace {
 class FlockInstanceLock final : public InstanceLock {
 public:
     ~FlockInstanceLock() override {
-        for (const auto& [key, fd] : m_held) {
-            ::close(fd); // the file stays: removing it would race with a copy that just opened it
+        // Removed while still locked, so no file is left behind; a copy that opened it meanwhile sees that its file
+        // is no longer the one at the path and starts over.
+        for (const auto& [path, fd] : m_held) {
+            ::unlink(path.c_str());
+            ::close(fd);
         }
     }
 
     bool tryAcquire(const std::string& key) override {
-        if (m_held.contains(key)) {
+        const std::string path = lockPath(key);
+        if (m_held.contains(path)) {
             return true;
         }
-        const int fd = ::open(lockPath(key).c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-        if (fd < 0) {
-            return true; // cannot tell: better a second copy than none at all
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+            if (fd < 0) {
+                return true; // cannot tell: better a second copy than none at all
+            }
+            if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+                ::close(fd);
+                return false;
+            }
+            struct stat locked {};
+            struct stat current {};
+            if (::fstat(fd, &locked) == 0 && ::stat(path.c_str(), &current) == 0 && locked.st_dev == current.st_dev &&
+                locked.st_ino == current.st_ino) {
+                m_held.emplace(path, fd);
+                return true;
+            }
+            ::close(fd); // the holder removed the file on its way out: take the new one
         }
-        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-            ::close(fd);
-            return false;
-        }
-        m_held.emplace(key, fd);
         return true;
     }
 
@@ -45,7 +59,7 @@ private:
         return "/tmp/" + instanceLockName(key) + "-" + std::to_string(::getuid()) + ".lock";
     }
 
-    std::map<std::string, int> m_held;
+    std::map<std::string, int> m_held; // lock file path -> descriptor
 };
 
 } // namespace
