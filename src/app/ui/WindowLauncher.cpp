@@ -5,6 +5,7 @@
 #include "alarms/ui/splashForm.h" // before AlarmNotifier.h, whose QPointer needs the whole class
 #include "app/AppPaths.h"
 #include "config/ui/frmOptions.h"
+#include "history/ui/editloggsForm.h"
 #include "platform/StartupEntry.h"
 #include "tools/ui/frmAdaptors.h"
 #include "tools/ui/frmConnection.h"
@@ -29,9 +30,8 @@ bool WindowLauncher::isAvailable(Window window) {
     case Window::Traceroute:
     case Window::Whois:
     case Window::Notification:
-        return true;
     case Window::LogViewer:
-        return false;
+        return true;
     }
     return false;
 }
@@ -54,8 +54,9 @@ bool WindowLauncher::openAlarms() {
     return alarms.exec() == QDialog::Accepted;
 }
 
-bool WindowLauncher::openLogViewer(const std::optional<clsSessionData>&, ProgressSink&) {
-    return false;
+bool WindowLauncher::openLogViewer(const std::optional<clsSessionData>& running, ProgressSink& progress) {
+    editloggsForm viewer(m_paths.historyPath, running, &progress, m_owner);
+    return viewer.exec() == QDialog::Accepted;
 }
 
 void WindowLauncher::openTool(Window window) {

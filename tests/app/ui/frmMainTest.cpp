@@ -5,6 +5,7 @@
 #include "app/ui/LiveChart.h"
 #include "app/ui/MainStatusBar.h"
 #include "app/ui/PeriodPanels.h"
+#include "history/HistoryFile.h"
 #include "support/qt_ModalAnswerer.h"
 
 #include <QAction>
@@ -484,4 +485,30 @@ TEST_F(MainWindowTest, AFiredAlarmShowsTheNotificationWindowAndTheStatus) {
     EXPECT_TRUE(w.launcher().notifier().window()->isVisible());
     EXPECT_TRUE(w.anotherWindowIsOpen()); // the tray now leaves the user alone
     w.launcher().notifier().unload();
+}
+
+TEST_F(MainWindowTest, EditLogsShowsProgressThenTheViewerAndAddsTheRunningSessionBack) {
+    std::string history;
+    for (const auto& line : tw::historyHeaderLines(tw::DateTime::fromCivil(2026, 3, 1))) {
+        history += line + "\r\n";
+    }
+    history += "2026-03-10 08:00;2026-03-10 09:00;1000;500;10;5;\r\n";
+    dir.write("datasource.txt", history);
+    tw::frmMain& w = open();
+    w.show();
+    tick(2000, 0);
+    EXPECT_EQ(w.controller().periods()[1].getBytesReceived(), 3000);
+
+    std::vector<std::string> seen;
+    ModalAnswerer answerer;
+    answerer.then([&seen, &w](QWidget* modal) {
+        seen.push_back(modal->metaObject()->className());
+        seen.push_back(w.anotherWindowIsOpen() ? "blocked" : "free");
+        static_cast<QDialog*>(modal)->accept();
+    });
+    w.toolbar().statistics->trigger();
+    EXPECT_EQ(seen, (std::vector<std::string>{"tw::editloggsForm", "blocked"}));
+    EXPECT_EQ(w.controller().periods()[1].getBytesReceived(), 3000); // the file again, plus the running session
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(w.anotherWindowIsOpen()); // the progress window is gone
 }
