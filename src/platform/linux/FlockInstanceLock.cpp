@@ -64,6 +64,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<InstanceLock> makeSystemInstanceLock() { return std::make_unique<FlockInstanceLock>(); }
+std::unique_ptr<InstanceLock> makeSystemInstanceLock() {
+    return std::make_unique<FlockInstanceLock>();
+}
 
 } // namespace tw

@@ -45,6 +45,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<InstanceLock> makeSystemInstanceLock() { return std::make_unique<MutexInstanceLock>(); }
+std::unique_ptr<InstanceLock> makeSystemInstanceLock() {
+    return std::make_unique<MutexInstanceLock>();
+}
 
 } // namespace tw

@@ -81,7 +81,9 @@ public:
         }
     }
 
-    bool isStartUpSet() const override { return startsThisCopy(HKEY_CURRENT_USER) || startsThisCopy(HKEY_LOCAL_MACHINE); }
+    bool isStartUpSet() const override {
+        return startsThisCopy(HKEY_CURRENT_USER) || startsThisCopy(HKEY_LOCAL_MACHINE);
+    }
 
     std::string setStartUp(bool enable) override { return enable ? add() : remove(); }
 

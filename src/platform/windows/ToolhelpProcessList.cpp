@@ -2,7 +2,8 @@
 #include "platform/windows/WideString.h"
 
 #include <windows.h>
-#include <tlhelp32.h>
+
+#include <tlhelp32.h> // needs windows.h first
 
 namespace tw {
 
@@ -89,6 +90,8 @@ public:
 
 } // namespace
 
-std::unique_ptr<ProcessList> makeSystemProcessList() { return std::make_unique<ToolhelpProcessList>(); }
+std::unique_ptr<ProcessList> makeSystemProcessList() {
+    return std::make_unique<ToolhelpProcessList>();
+}
 
 } // namespace tw

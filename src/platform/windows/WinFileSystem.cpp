@@ -77,7 +77,9 @@ bool appendToFile(const std::string& path, std::string_view content) {
     return file.close() && ok;
 }
 
-std::string executablePath() { return win::toUtf8(win::modulePath()); }
+std::string executablePath() {
+    return win::toUtf8(win::modulePath());
+}
 
 bool isDirectoryWritable(const std::string& dir) {
     // Access lists, not attributes, decide on Windows (Program Files is not read-only, yet not writable): try it.

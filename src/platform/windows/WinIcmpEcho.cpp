@@ -1,8 +1,12 @@
 #include "platform/IcmpEcho.h"
 
+// Order matters: Winsock 2 before the IP Helper headers, which need it.
 #include <winsock2.h>
+
 #include <ws2tcpip.h>
+
 #include <iphlpapi.h>
+
 #include <icmpapi.h>
 
 #include <atomic>

@@ -2,9 +2,13 @@
 #include "platform/windows/IpHelperBuffer.h"
 #include "platform/windows/WideString.h"
 
+// Order matters: Winsock 2 before the IP Helper headers, which need it.
 #include <winsock2.h>
+
 #include <ws2tcpip.h>
+
 #include <iphlpapi.h>
+
 #include <netioapi.h>
 
 #include <algorithm>
@@ -14,7 +18,9 @@ namespace tw {
 
 namespace {
 
-std::uint64_t centisecondsSinceBoot() { return GetTickCount64() / 10; }
+std::uint64_t centisecondsSinceBoot() {
+    return GetTickCount64() / 10;
+}
 
 // The physical address as raw bytes; an all-zero one (loopback, tunnels) counts as none.
 std::string physicalAddress(const unsigned char* bytes, ULONG length, ULONG capacity) {
@@ -45,7 +51,9 @@ std::uint32_t mibOperStatus(IF_OPER_STATUS status, NET_IF_ADMIN_STATUS admin) {
     }
 }
 
-bool byIndex(const InterfaceRow& a, const InterfaceRow& b) { return a.index < b.index; }
+bool byIndex(const InterfaceRow& a, const InterfaceRow& b) {
+    return a.index < b.index;
+}
 
 // The 64-bit table. It has no "last change" column, so the moment a status change is first seen stands in for it.
 class IfTable2Reader {
@@ -86,8 +94,8 @@ private:
 
     void fill(const MIB_IF_ROW2& source, InterfaceRow& row) {
         row.index = source.InterfaceIndex;
-        row.description = win::toUtf8(std::wstring_view(source.Description, wcsnlen(source.Description,
-                                                                                    IF_MAX_STRING_SIZE + 1)));
+        row.description =
+            win::toUtf8(std::wstring_view(source.Description, wcsnlen(source.Description, IF_MAX_STRING_SIZE + 1)));
         row.type = source.Type;
         row.mtu = source.Mtu;
         // Unknown speeds come as all ones.
@@ -206,9 +214,8 @@ public:
 
     bool readAddresses(std::vector<AddressRow>& rows) override {
         MIB_IPADDRTABLE* table = nullptr;
-        const DWORD result = win::readGrowingTable(m_addrBuffer, table, [](MIB_IPADDRTABLE* t, ULONG* size) {
-            return GetIpAddrTable(t, size, TRUE);
-        });
+        const DWORD result = win::readGrowingTable(
+            m_addrBuffer, table, [](MIB_IPADDRTABLE* t, ULONG* size) { return GetIpAddrTable(t, size, TRUE); });
         rows.clear();
         if (result == ERROR_NO_DATA) {
             return true; // no addresses at all is a valid answer
@@ -247,6 +254,8 @@ std::unique_ptr<NetworkTables> makeNetworkTables(bool wideCounters) {
 
 } // namespace win
 
-std::unique_ptr<NetworkTables> makeSystemNetworkTables() { return win::makeNetworkTables(true); }
+std::unique_ptr<NetworkTables> makeSystemNetworkTables() {
+    return win::makeNetworkTables(true);
+}
 
 } // namespace tw

@@ -60,6 +60,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<Resolver> makeSystemResolver() { return std::make_unique<WinResolver>(); }
+std::unique_ptr<Resolver> makeSystemResolver() {
+    return std::make_unique<WinResolver>();
+}
 
 } // namespace tw

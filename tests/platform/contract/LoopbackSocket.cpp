@@ -16,7 +16,9 @@ struct WinsockUser {
     }
     ~WinsockUser() { WSACleanup(); }
 } winsockUser;
-void closeSocket(std::intptr_t s) { closesocket(static_cast<SOCKET>(s)); }
+void closeSocket(std::intptr_t s) {
+    closesocket(static_cast<SOCKET>(s));
+}
 void setReceiveTimeout(std::intptr_t s, int ms) {
     const DWORD value = static_cast<DWORD>(ms);
     setsockopt(static_cast<SOCKET>(s), SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&value), sizeof(value));
@@ -31,7 +33,9 @@ void setReceiveTimeout(std::intptr_t s, int ms) {
 using SocketLength = socklen_t;
 namespace {
 const std::intptr_t kNoSocket = -1;
-void closeSocket(std::intptr_t s) { ::close(static_cast<int>(s)); }
+void closeSocket(std::intptr_t s) {
+    ::close(static_cast<int>(s));
+}
 void setReceiveTimeout(std::intptr_t s, int ms) {
     timeval tv{ms / 1000, (ms % 1000) * 1000};
     setsockopt(static_cast<int>(s), SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof(tv));
@@ -79,7 +83,9 @@ LoopbackSocket::~LoopbackSocket() {
     }
 }
 
-bool LoopbackSocket::valid() const { return m_socket != kNoSocket; }
+bool LoopbackSocket::valid() const {
+    return m_socket != kNoSocket;
+}
 
 std::size_t LoopbackSocket::sendToSelf(std::size_t count, std::size_t size) {
     const auto s = static_cast<decltype(::socket(0, 0, 0))>(m_socket);

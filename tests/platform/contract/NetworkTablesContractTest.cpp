@@ -23,8 +23,8 @@ std::vector<InterfaceRow> interfaces(NetworkTables& tables) {
 }
 
 const InterfaceRow* loopback(const std::vector<InterfaceRow>& rows) {
-    const auto it = std::find_if(rows.begin(), rows.end(),
-                                 [](const InterfaceRow& r) { return r.type == kIfTypeLoopback; });
+    const auto it =
+        std::find_if(rows.begin(), rows.end(), [](const InterfaceRow& r) { return r.type == kIfTypeLoopback; });
     return it == rows.end() ? nullptr : &*it;
 }
 

@@ -16,9 +16,8 @@ TEST(ProcessListContract, SnapshotHoldsThisProcessAsTheSameUserUnderItsLowerCase
 
     const auto processes = list->snapshot();
     EXPECT_GT(processes.size(), 1u);
-    const auto self = std::find_if(processes.begin(), processes.end(), [&](const ProcessInfo& p) {
-        return p.exeFileName == own && p.sameUser;
-    });
+    const auto self = std::find_if(processes.begin(), processes.end(),
+                                   [&](const ProcessInfo& p) { return p.exeFileName == own && p.sameUser; });
     EXPECT_NE(self, processes.end()) << "no process named " << own;
 }
 

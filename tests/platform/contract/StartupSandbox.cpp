@@ -21,8 +21,8 @@ struct StartupSandbox::State {
 namespace {
 HKEY createKey(const std::wstring& path) {
     HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS) {
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS) {
         throw std::runtime_error("cannot create the test registry key");
     }
     return key;
@@ -50,8 +50,8 @@ StartupSandbox::~StartupSandbox() {
 std::string StartupSandbox::userEntryCommand() const {
     wchar_t data[1024] = {};
     DWORD bytes = sizeof(data) - sizeof(wchar_t);
-    if (RegGetValueW(m_state->user, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", L"Tallywave",
-                     RRF_RT_REG_SZ, nullptr, data, &bytes) != ERROR_SUCCESS) {
+    if (RegGetValueW(m_state->user, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", L"Tallywave", RRF_RT_REG_SZ,
+                     nullptr, data, &bytes) != ERROR_SUCCESS) {
         return {};
     }
     const int n = WideCharToMultiByte(CP_UTF8, 0, data, -1, nullptr, 0, nullptr, nullptr);
@@ -100,8 +100,8 @@ StartupSandbox::~StartupSandbox() {
 void StartupSandbox::plantLegacyEntry(const std::string& executable, const std::string& extraSwitches) {
     std::filesystem::create_directories(m_state->configHome.path() / "autostart");
     std::ofstream(m_state->configHome.path() / "autostart" / "tallywave.desktop")
-        << "[Desktop Entry]\nType=Application\nName=Tallywave\nExec=" << executable << " -winStartUp"
-        << extraSwitches << "\n";
+        << "[Desktop Entry]\nType=Application\nName=Tallywave\nExec=" << executable << " -winStartUp" << extraSwitches
+        << "\n";
 }
 
 std::string StartupSandbox::userEntryCommand() const {
