@@ -1,8 +1,10 @@
+#include "platform/FileSystem.h"
 #include "platform/InstanceLock.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <string>
 
 namespace tw {
@@ -20,6 +22,41 @@ TEST(InstanceLockContract, SecondInstanceIsDetectedWhileTheFirstHoldsTheLock) {
     ASSERT_TRUE(first->tryAcquire(key));
     EXPECT_FALSE(second->tryAcquire(key));
     EXPECT_TRUE(first->tryAcquire(key)); // the holder asking again is not a second instance
+}
+
+constexpr std::string_view kKeyArgument = "--tallywave-lock-key=";
+constexpr std::string_view kExpectArgument = "--tallywave-expect=";
+
+// Runs this test program again, as another process, to try the lock (the disabled test below).
+int tryLockInAnotherProcess(const std::string& key, const std::string& expect) {
+    const std::string command = "\"" + executablePath() + "\" --gtest_also_run_disabled_tests" +
+                                " --gtest_filter=InstanceLockContract.DISABLED_OtherProcessTriesTheLock " +
+                                std::string(kKeyArgument) + key + " " + std::string(kExpectArgument) + expect;
+    return std::system(command.c_str());
+}
+
+TEST(InstanceLockContract, AnotherProcessIsToldThatAnInstanceRunsUntilItEnds) {
+    const std::string key = uniqueKey("process");
+    auto holder = makeSystemInstanceLock();
+    ASSERT_TRUE(holder->tryAcquire(key));
+    EXPECT_EQ(tryLockInAnotherProcess(key, "held"), 0);
+    holder.reset();
+    EXPECT_EQ(tryLockInAnotherProcess(key, "free"), 0);
+}
+
+// Only run by the test above, in its own process.
+TEST(InstanceLockContract, DISABLED_OtherProcessTriesTheLock) {
+    std::string key;
+    std::string expect;
+    for (const std::string& arg : ::testing::internal::GetArgvs()) {
+        if (arg.starts_with(kKeyArgument)) {
+            key = arg.substr(kKeyArgument.size());
+        } else if (arg.starts_with(kExpectArgument)) {
+            expect = arg.substr(kExpectArgument.size());
+        }
+    }
+    ASSERT_FALSE(key.empty());
+    EXPECT_EQ(makeSystemInstanceLock()->tryAcquire(key), expect == "free");
 }
 
 TEST(InstanceLockContract, LockIsFreeAgainOnceTheHolderIsGone) {
