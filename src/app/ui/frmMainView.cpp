@@ -1,0 +1,147 @@
+// The main window's side of the monitor pass and the logging commands (MonitorView).
+#include "app/ui/frmMain.h"
+
+#include "app/ui/AppTitle.h"
+#include "app/ui/LiveChart.h"
+#include "app/ui/MainStatusBar.h"
+#include "app/ui/PeriodPanels.h"
+#include "app/ui/ResourceImages.h"
+#include "app/ui/SystemTray.h"
+#include "app/ui/frmSplash.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMessageBox>
+
+namespace tw {
+
+namespace {
+
+QString fromStd(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+} // namespace
+
+void frmMain::updateSpeeds(std::int32_t download, std::int32_t upload) {
+    m_panels->showSpeeds(download, upload, m_unitSettings[3], localeDecimalSeparator());
+}
+
+void frmMain::updateTotals(const PeriodRecords& periods) {
+    m_panels->showTotals(periods, m_unitSettings, localeDecimalSeparator());
+}
+
+void frmMain::addChartSample(std::int32_t download, std::int32_t upload) {
+    if (m_menus.historyChart->isChecked()) {
+        m_chart->drawChart(upload, download, true);
+    }
+}
+
+void frmMain::clearChart() {
+    m_chart->clearAll();
+}
+
+void frmMain::setAlarmStatus(const std::string& text) {
+    m_statusBar->setAlarmStatus(fromStd(text));
+}
+
+void frmMain::setTrayImage(TrayImage image) {
+    setWindowIcon(trayImage(image));
+    m_tray->setImage(image);
+}
+
+void frmMain::setLoggingState(LoggingState state) {
+    const bool logging = state == LoggingState::Logging;
+    const bool paused = state == LoggingState::Paused;
+    const bool stopped = state == LoggingState::Stopped;
+    for (QAction* start : {m_menus.start, m_toolbar.start, m_tray->mPopStart}) {
+        start->setEnabled(!logging);
+    }
+    for (QAction* pause : {m_menus.pause, m_toolbar.pause, m_tray->mPopPause}) {
+        pause->setEnabled(logging);
+    }
+    for (QAction* stop : {m_menus.stop, m_toolbar.stop, m_tray->mPopStop}) {
+        stop->setEnabled(!stopped);
+    }
+    m_menus.resetSession->setEnabled(!stopped);
+
+    const TrayImage image = logging ? TrayImage::Idle : paused ? TrayImage::Paused : TrayImage::Stopped;
+    const QString suffix = logging  ? QStringLiteral(" - Logging")
+                           : paused ? QStringLiteral(" - Logging paused")
+                                    : QStringLiteral(" - Not logging");
+    setTrayImage(image);
+    m_tray->setToolTip(appTitle() + suffix);
+}
+
+void frmMain::setTimerRunning(bool running, int intervalMs) {
+    m_timer.stop();
+    if (running) {
+        m_timer.setInterval(intervalMs);
+        m_timer.start();
+    }
+}
+
+bool frmMain::showAlarmNotification(const std::vector<std::string>& descriptions) {
+    return m_launcher.showAlarmNotification(descriptions);
+}
+
+Answer frmMain::ask(const Question& question) {
+    QMessageBox box(
+        QMessageBox::Question, fromStd(question.caption), fromStd(question.text),
+        QMessageBox::Yes | QMessageBox::No | (question.withCancel ? QMessageBox::Cancel : QMessageBox::NoButton), this);
+    const QMessageBox::StandardButton byDefault = question.defaultButton == Answer::Yes  ? QMessageBox::Yes
+                                                  : question.defaultButton == Answer::No ? QMessageBox::No
+                                                                                         : QMessageBox::Cancel;
+    box.setDefaultButton(byDefault);
+    box.setEscapeButton(question.withCancel ? QMessageBox::Cancel : QMessageBox::No);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return question.withCancel ? Answer::Cancel : Answer::No;
+    }
+}
+
+void frmMain::showProgress() {
+    if (!m_splash) {
+        m_splash = new frmSplash(this);
+    }
+    m_splash->Progress(0);
+    m_splash->show();
+    m_splash->move(geometry().center() - m_splash->rect().center());
+}
+
+void frmMain::hideProgress() {
+    if (m_splash) {
+        m_splash->close();
+        m_splash->deleteLater();
+    }
+}
+
+bool frmMain::openLogViewer(const std::optional<clsSessionData>& running) {
+    if (!m_splash) {
+        showProgress();
+    }
+    return m_launcher.openLogViewer(running, *m_splash);
+}
+
+bool frmMain::isWindowVisible() const {
+    return isVisible();
+}
+
+bool frmMain::anotherWindowIsOpen() const {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w == this || !w->isVisible()) {
+            continue;
+        }
+        const Qt::WindowType type = w->windowType();
+        if (type == Qt::Window || type == Qt::Dialog || type == Qt::Tool || type == Qt::SplashScreen) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace tw
