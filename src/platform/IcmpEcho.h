@@ -19,7 +19,7 @@ enum class EchoStatus {
 
 struct EchoResult {
     EchoStatus status = EchoStatus::Timeout;
-    Ipv4Address from{};          // the answering address for Reply, TimeExceeded and Unreachable
+    Ipv4Address from{}; // the answering address for Reply, TimeExceeded and Unreachable
     std::uint32_t roundTripMs = 0;
 
     bool answered() const {

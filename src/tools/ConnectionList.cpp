@@ -13,11 +13,15 @@ bool isHidden(const std::string& localHost) {
     return localHost == "0.0.0.0" || localHost == "127.0.0.1" || localHost == "::" || localHost == "::1";
 }
 
-auto sortKey(const IpEndpoint& e) { return std::tie(e.address.v6, e.address.bytes, e.port); }
+auto sortKey(const IpEndpoint& e) {
+    return std::tie(e.address.v6, e.address.bytes, e.port);
+}
 
 } // namespace
 
-std::string ConnectionList::c_ip(const IpAddress& address) { return formatIpAddress(address); }
+std::string ConnectionList::c_ip(const IpAddress& address) {
+    return formatIpAddress(address);
+}
 
 std::string ConnectionList::stateText(int mibState) {
     switch (static_cast<MibTcpState>(mibState)) {
@@ -73,11 +77,12 @@ std::vector<ConnectionRowText> ConnectionList::rows(bool hideUnspecifiedAndLoopb
         }
     }
     if (auto udp = m_table.udpTable()) {
-        std::stable_sort(udp->begin(), udp->end(),
-                         [](const UdpTableRow& a, const UdpTableRow& b) { return sortKey(a.local) < sortKey(b.local); });
+        std::stable_sort(udp->begin(), udp->end(), [](const UdpTableRow& a, const UdpTableRow& b) {
+            return sortKey(a.local) < sortKey(b.local);
+        });
         for (const UdpTableRow& row : *udp) {
-            ConnectionRowText text{"-", "-", c_ip(row.local.address), std::to_string(c_port(row.local.port)),
-                                   "UDP", "-", false};
+            ConnectionRowText text{"-", "-",  c_ip(row.local.address), std::to_string(c_port(row.local.port)), "UDP",
+                                   "-", false};
             if (hideUnspecifiedAndLoopback && isHidden(text.localHost)) {
                 continue;
             }

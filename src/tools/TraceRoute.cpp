@@ -150,8 +150,8 @@ void TraceRoute::trace(const Ipv4Address& destination, const std::string& hostNa
     bool reachedOrStopped = false;
     for (int hop = 1; hop <= settings.maxHops && !reachedOrStopped; ++hop) {
         for (int unanswered = 0;;) {
-            const EchoResult result = echo->send(destination, hop, static_cast<std::size_t>(settings.charsPerPacket),
-                                                 settings.timeoutMs);
+            const EchoResult result =
+                echo->send(destination, hop, static_cast<std::size_t>(settings.charsPerPacket), settings.timeoutMs);
             bool hopDone = false;
             if (result.answered()) {
                 const std::string linkName = resolveNames ? m_resolver->nameOf(result.from) : std::string();

@@ -35,24 +35,24 @@ struct HopRow {
 };
 
 struct TraceRequest {
-    bool byHostName = false;    // trace the host name, else the typed address
-    std::string hostText;       // host name box
-    std::string hostIpText;     // address box
+    bool byHostName = false; // trace the host name, else the typed address
+    std::string hostText;    // host name box
+    std::string hostIpText;  // address box
     TraceOptionTexts options;
-    bool resolveNames = true;   // reverse lookups of the target and of every hop
+    bool resolveNames = true; // reverse lookups of the target and of every hop
 };
 
 // What a running trace reports, in order, from the thread that runs it.
 class TraceObserver {
 public:
     virtual ~TraceObserver() = default;
-    virtual void hostIpFound(const std::string& ipText) = 0;     // the host name was looked up
-    virtual void hostNameFound(const std::string& name) = 0;     // the address was looked up
+    virtual void hostIpFound(const std::string& ipText) = 0; // the host name was looked up
+    virtual void hostNameFound(const std::string& name) = 0; // the address was looked up
     virtual void clearLog() = 0;
     virtual void logLine(const std::string& line) = 0;
     virtual void hopRow(const HopRow& row) = 0;
-    virtual void failure(const std::string& message) = 0;        // shown in a message box
-    virtual void finished() = 0;                                 // the trace is over; the button reads "Start"
+    virtual void failure(const std::string& message) = 0; // shown in a message box
+    virtual void finished() = 0;                          // the trace is over; the button reads "Start"
 };
 
 // Traces the route to a host with ICMP echo requests of growing time-to-live. run() blocks for the whole trace; the

@@ -14,8 +14,8 @@
 
 #include <fcntl.h>
 #include <netinet/in.h>
-#include <sys/socket.h>
 #include <sched.h>
+#include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
 
@@ -181,7 +181,8 @@ TEST_F(TracerouteChain, MaxHopsEndsATraceShortOfTheTarget) {
 TEST_F(TracerouteChain, OutOfRangeTriesAndHopsAreBoundedAndLogged) {
     dropTimeExceeded(*router1);
     const Trace t = run("0", "1", "200");
-    EXPECT_EQ(t.log, (QStringList{"Tries/hop has been increased to 1.", "Starting traceroute to 198.18.3.2.",
-                                  "Could not receive response from hop 1.", "Max hops reached - aborting traceroute."}));
+    EXPECT_EQ(t.log,
+              (QStringList{"Tries/hop has been increased to 1.", "Starting traceroute to 198.18.3.2.",
+                           "Could not receive response from hop 1.", "Max hops reached - aborting traceroute."}));
     EXPECT_EQ(droppedCount(*router1), 1);
 }

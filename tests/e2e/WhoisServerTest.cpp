@@ -93,12 +93,12 @@ QString lookUp(PiecewiseWhoisServer& server, const QString& address, const QStri
 } // namespace
 
 TEST(WhoisServer, PiecesWithBareLineFeedsAreShownInOrderOneLinePerLineFeed) {
-    PiecewiseWhoisServer server({"% Loopback whois\n", "inetnum:  198.18.0.0 - 198.19.", "255.255\nnetname:  BENCH",
-                                 "MARK\ncountry:  ZZ\n"});
+    PiecewiseWhoisServer server(
+        {"% Loopback whois\n", "inetnum:  198.18.0.0 - 198.19.", "255.255\nnetname:  BENCH", "MARK\ncountry:  ZZ\n"});
     const QString shown = lookUp(server, "198.18.3.2", "ZZ\n");
     EXPECT_EQ(server.query(), "198.18.3.2\r\n");
     EXPECT_EQ(shown.split('\n'), (QStringList{"% Loopback whois", "inetnum:  198.18.0.0 - 198.19.255.255",
-                                               "netname:  BENCHMARK", "country:  ZZ", ""}));
+                                              "netname:  BENCHMARK", "country:  ZZ", ""}));
 }
 
 TEST(WhoisServer, AnAnswerBeyondOneMebibyteIsCutWithANote) {

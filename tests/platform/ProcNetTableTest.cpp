@@ -1,5 +1,5 @@
-#include "platform/IcmpEcho.h"
 #include "platform/linux/ProcNetTable.h"
+#include "platform/IcmpEcho.h"
 
 #include <gmock/gmock.h>
 
@@ -21,8 +21,8 @@ TEST(ProcNetTable, MapsEveryLinuxTcpStateToTheMibNumbering) {
 }
 
 TEST(ProcNetTable, DecodesAddressesAsNetworkOrderWordsAndPortsAbove32767) {
-    const auto row = procnet::parseTcpLine(
-        "   3: 0500A8C0:C350 22D8B85D:01BB 01 00000000:00000000 02:000A7B3C 00000000  1000        0 8812 2 0 20 4 30 10 -1");
+    const auto row = procnet::parseTcpLine("   3: 0500A8C0:C350 22D8B85D:01BB 01 00000000:00000000 02:000A7B3C "
+                                           "00000000  1000        0 8812 2 0 20 4 30 10 -1");
     ASSERT_TRUE(row);
     EXPECT_EQ(row->state, 5);
     EXPECT_FALSE(row->local.address.v6);
@@ -35,8 +35,9 @@ TEST(ProcNetTable, DecodesAddressesAsNetworkOrderWordsAndPortsAbove32767) {
 }
 
 TEST(ProcNetTable, DecodesIpv6RowsWordByWord) {
-    const auto row = procnet::parseUdpLine("  1: 00000000000000000000000001000000:FFFF 00000000000000000000000000000000:0000 "
-                                           "07 00000000:00000000 00:00000000 00000000     0        0 1 2 0");
+    const auto row =
+        procnet::parseUdpLine("  1: 00000000000000000000000001000000:FFFF 00000000000000000000000000000000:0000 "
+                              "07 00000000:00000000 00:00000000 00000000     0        0 1 2 0");
     ASSERT_TRUE(row);
     EXPECT_TRUE(row->local.address.v6);
     IpAddress loopback;
@@ -60,8 +61,7 @@ TEST(ProcNetTable, TheSystemTableListsAListeningSocketOfThisProcess) {
 
     const auto listed = [&](const std::optional<std::vector<TcpTableRow>>& rows) {
         return rows && std::any_of(rows->begin(), rows->end(), [&](const TcpTableRow& r) {
-                   return r.local.port == port && r.local.address == IpAddress::fromV4({127, 0, 0, 1}) &&
-                          r.state == 2;
+                   return r.local.port == port && r.local.address == IpAddress::fromV4({127, 0, 0, 1}) && r.state == 2;
                });
     };
     // From the socket diagnostics, and from the file read when those are missing.

@@ -38,10 +38,20 @@ using Cells = std::vector<std::vector<std::string>>;
 } // namespace
 
 TEST(ConnectionList, ShowsEveryStateInTheMibNumberingAsText) {
-    const std::vector<std::string> expected = {"",        "Closed",          "Listening",         "SYN Sent",
-                                               "SYN Received", "Established", "Waiting for FIN", "Waiting for FIN",
-                                               "Waiting for Close", "Closing", "Last ACK",        "Time Wait",
-                                               "TCB deleted", ""};
+    const std::vector<std::string> expected = {"",
+                                               "Closed",
+                                               "Listening",
+                                               "SYN Sent",
+                                               "SYN Received",
+                                               "Established",
+                                               "Waiting for FIN",
+                                               "Waiting for FIN",
+                                               "Waiting for Close",
+                                               "Closing",
+                                               "Last ACK",
+                                               "Time Wait",
+                                               "TCB deleted",
+                                               ""};
     for (int state = 0; state < static_cast<int>(expected.size()); ++state) {
         EXPECT_EQ(ConnectionList::stateText(state), expected[static_cast<std::size_t>(state)]) << state;
     }
@@ -78,17 +88,17 @@ TEST(ConnectionList, FilterHidesUnspecifiedAndLoopbackLocalAddressesOfBothFamili
         tcp(MibTcpState::Listen, any6, v6({}, 0)),
         tcp(MibTcpState::Listen, loop6, v6({}, 0)),
         tcp(MibTcpState::Established, mappedLoop, mappedLoop),
-        tcp(MibTcpState::Established, global6, v6({0x20, 0x01, 0x0d, 0xb8, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x20}, 443)),
+        tcp(MibTcpState::Established, global6,
+            v6({0x20, 0x01, 0x0d, 0xb8, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x20}, 443)),
     };
     table.udp = std::vector<UdpTableRow>{{v4(0, 0, 0, 0, 68)}, {v4(127, 0, 0, 1, 53)}, {any6}, {global6}};
 
     const ConnectionList list(table);
     // Only the local address counts: a remote loopback address stays.
-    EXPECT_EQ(cells(list.rows(true)),
-              (Cells{{"127.0.0.1", "6002", "10.1.1.1", "5002", "TCP", "Established"},
-                     {"127.0.0.1", "6001", "127.0.0.2", "5001", "TCP", "Established"},
-                     {"2001:db8::20", "443", "2001:db8::10", "9000", "TCP", "Established"},
-                     {"-", "-", "2001:db8::10", "9000", "UDP", "-"}}));
+    EXPECT_EQ(cells(list.rows(true)), (Cells{{"127.0.0.1", "6002", "10.1.1.1", "5002", "TCP", "Established"},
+                                             {"127.0.0.1", "6001", "127.0.0.2", "5001", "TCP", "Established"},
+                                             {"2001:db8::20", "443", "2001:db8::10", "9000", "TCP", "Established"},
+                                             {"-", "-", "2001:db8::10", "9000", "UDP", "-"}}));
     EXPECT_EQ(list.rows(false).size(), 12u);
 }
 
@@ -121,8 +131,8 @@ TEST(ConnectionList, ListsEveryRowOfALargeTable) {
     FakeConnectionTable table;
     std::vector<TcpTableRow> rows;
     for (int i = 0; i < 500; ++i) {
-        rows.push_back(tcp(MibTcpState::Established, v4(10, 0, static_cast<std::uint8_t>(i / 256),
-                                                        static_cast<std::uint8_t>(i % 256), 1000),
+        rows.push_back(tcp(MibTcpState::Established,
+                           v4(10, 0, static_cast<std::uint8_t>(i / 256), static_cast<std::uint8_t>(i % 256), 1000),
                            v4(10, 9, 9, 9, 80)));
     }
     table.tcp = rows;
@@ -141,8 +151,8 @@ TEST(AddressText, FormatsIpv6InItsShortestFormAndParsesOnlyDottedQuads) {
     EXPECT_EQ(formatIpAddress(a), "2001:db8:1:1:1:1:1:1");
 
     EXPECT_EQ(parseIpv4("198.18.1.2"), (Ipv4Address{198, 18, 1, 2}));
-    for (const char* bad : {"", "1.2.3", "1.2.3.4.", "256.1.1.1", " 1.2.3.4", "1.2.3.4 ", "a.b.c.d", "1..2.3",
-                            "1.2.3.0004"}) {
+    for (const char* bad :
+         {"", "1.2.3", "1.2.3.4.", "256.1.1.1", " 1.2.3.4", "1.2.3.4 ", "a.b.c.d", "1..2.3", "1.2.3.0004"}) {
         EXPECT_FALSE(parseIpv4(bad)) << bad;
     }
 }

@@ -78,10 +78,9 @@ protected:
 
 TEST_F(TraceRouteTest, ATargetThatAnswersAtHopThreeEndsTheTraceAfterItsRow) {
     run(byIp("198.18.3.2"));
-    EXPECT_THAT(observer.events,
-                ElementsAre("name=target.example", "clear", "Starting traceroute to target.example.",
-                            "row 1|<1 ms|198.18.1.1|r1.example", "row 2|1200 ms|198.18.2.1|",
-                            "row 3|*|198.18.3.2|target.example", "Traceroute completed.", "finished"));
+    EXPECT_THAT(observer.events, ElementsAre("name=target.example", "clear", "Starting traceroute to target.example.",
+                                             "row 1|<1 ms|198.18.1.1|r1.example", "row 2|1200 ms|198.18.2.1|",
+                                             "row 3|*|198.18.3.2|target.example", "Traceroute completed.", "finished"));
     ASSERT_EQ(network->probes().size(), 3u);
     EXPECT_EQ(network->probes()[0].payloadSize, 32u);
     EXPECT_EQ(network->probes()[0].timeoutMs, 1000);
@@ -94,7 +93,8 @@ TEST_F(TraceRouteTest, ASilentHopIsProbedTriesPerHopTimesThenLoggedAndTheTraceGo
         if (p.ttl == 2) {
             return EchoResult{EchoStatus::Timeout, {}, 0};
         }
-        return p.ttl == 1 ? EchoResult{EchoStatus::TimeExceeded, kRouter1, 3} : EchoResult{EchoStatus::Reply, kTarget, 4};
+        return p.ttl == 1 ? EchoResult{EchoStatus::TimeExceeded, kRouter1, 3}
+                          : EchoResult{EchoStatus::Reply, kTarget, 4};
     };
     TraceRequest request = byIp("198.18.3.2");
     request.options.triesPerHop = "2";
@@ -104,8 +104,8 @@ TEST_F(TraceRouteTest, ASilentHopIsProbedTriesPerHopTimesThenLoggedAndTheTraceGo
         ttls.push_back(p.ttl);
     }
     EXPECT_THAT(ttls, ElementsAre(1, 2, 2, 3));
-    EXPECT_THAT(observer.log, ElementsAre("Starting traceroute to target.example.", "Could not receive response from hop 2.",
-                                          "Traceroute completed."));
+    EXPECT_THAT(observer.log, ElementsAre("Starting traceroute to target.example.",
+                                          "Could not receive response from hop 2.", "Traceroute completed."));
     ASSERT_EQ(observer.rows.size(), 3u);
     EXPECT_EQ(observer.rows[1].time, "*");
     EXPECT_EQ(observer.rows[1].linkIp, "Request timed out.");
@@ -129,8 +129,9 @@ TEST_F(TraceRouteTest, BoundsTheOptionsAndLogsEachReplacedValue) {
     EXPECT_EQ(s.maxHops, 1);
     EXPECT_EQ(s.triesPerHop, 5);
     EXPECT_EQ(s.timeoutMs, 10000);
-    EXPECT_THAT(log, ElementsAre("Characters per packet sent has been decreased to 128.", "Max hops has been increased to 1.",
-                                 "Tries/hop has been changed to 5.", "Timeout has been decreased to 10000ms."));
+    EXPECT_THAT(log, ElementsAre("Characters per packet sent has been decreased to 128.",
+                                 "Max hops has been increased to 1.", "Tries/hop has been changed to 5.",
+                                 "Timeout has been decreased to 10000ms."));
 
     log.clear();
     s = TraceRoute::boundSettings({"abc", "300", "-3", "0"}, log);
@@ -138,8 +139,9 @@ TEST_F(TraceRouteTest, BoundsTheOptionsAndLogsEachReplacedValue) {
     EXPECT_EQ(s.maxHops, 255);
     EXPECT_EQ(s.triesPerHop, 1);
     EXPECT_EQ(s.timeoutMs, 1);
-    EXPECT_THAT(log, ElementsAre("Characters per packet sent has been increased to 32.", "Max hops has been decreased to 255.",
-                                 "Tries/hop has been increased to 1.", "Timeout has been increased to 1."));
+    EXPECT_THAT(log, ElementsAre("Characters per packet sent has been increased to 32.",
+                                 "Max hops has been decreased to 255.", "Tries/hop has been increased to 1.",
+                                 "Timeout has been increased to 1."));
 
     log.clear();
     s = TraceRoute::boundSettings({" 64 ", "2.5", "3.5", "abc"}, log);
@@ -203,7 +205,8 @@ TEST_F(TraceRouteTest, AHostNameThatDoesNotResolveIsNotTraced) {
     request.byHostName = true;
     request.hostText = "nowhere.invalid";
     run(request);
-    EXPECT_THAT(observer.events, ElementsAre("ip=", "clear", "Unable to resolve the host name nowhere.invalid.", "finished"));
+    EXPECT_THAT(observer.events,
+                ElementsAre("ip=", "clear", "Unable to resolve the host name nowhere.invalid.", "finished"));
     EXPECT_EQ(network->opened(), 0);
 }
 

@@ -1,8 +1,8 @@
 #include "platform/IcmpEcho.h"
 
 #include <atomic>
-#include <chrono>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <linux/errqueue.h>
 #include <netinet/in.h>
@@ -39,7 +39,9 @@ std::uint16_t checksum(const std::uint8_t* data, std::size_t size) {
     return static_cast<std::uint16_t>(~sum);
 }
 
-std::uint16_t read16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] << 8 | p[1]); }
+std::uint16_t read16(const std::uint8_t* p) {
+    return static_cast<std::uint16_t>(p[0] << 8 | p[1]);
+}
 
 Ipv4Address toAddress(const in_addr& a) {
     Ipv4Address out{};
@@ -138,8 +140,8 @@ private:
         std::uint8_t buffer[2048];
         sockaddr_in from{};
         socklen_t fromLen = sizeof(from);
-        const ssize_t n = ::recvfrom(m_fd, buffer, sizeof(buffer), MSG_DONTWAIT, reinterpret_cast<sockaddr*>(&from),
-                                     &fromLen);
+        const ssize_t n =
+            ::recvfrom(m_fd, buffer, sizeof(buffer), MSG_DONTWAIT, reinterpret_cast<sockaddr*>(&from), &fromLen);
         if (n <= 0 || !echoMatches(buffer, static_cast<std::size_t>(n), kEchoReply, sequence)) {
             return false;
         }
@@ -153,8 +155,8 @@ private:
         std::uint8_t buffer[2048];
         sockaddr_in from{};
         socklen_t fromLen = sizeof(from);
-        const ssize_t n = ::recvfrom(m_fd, buffer, sizeof(buffer), MSG_DONTWAIT, reinterpret_cast<sockaddr*>(&from),
-                                     &fromLen);
+        const ssize_t n =
+            ::recvfrom(m_fd, buffer, sizeof(buffer), MSG_DONTWAIT, reinterpret_cast<sockaddr*>(&from), &fromLen);
         if (n < 20) {
             return false;
         }

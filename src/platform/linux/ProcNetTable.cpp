@@ -1,5 +1,5 @@
-#include "platform/ConnectionTable.h"
 #include "platform/linux/ProcNetTable.h"
+#include "platform/ConnectionTable.h"
 
 #include <algorithm>
 #include <charconv>
@@ -15,9 +15,9 @@ int mibTcpState(int linuxState) {
     // Linux: 1 ESTABLISHED 2 SYN_SENT 3 SYN_RECV 4 FIN_WAIT1 5 FIN_WAIT2 6 TIME_WAIT 7 CLOSE 8 CLOSE_WAIT
     // 9 LAST_ACK 10 LISTEN 11 CLOSING 12 NEW_SYN_RECV
     static constexpr MibTcpState kMap[] = {
-        MibTcpState::Established, MibTcpState::SynSent,   MibTcpState::SynReceived, MibTcpState::FinWait1,
-        MibTcpState::FinWait2,    MibTcpState::TimeWait,  MibTcpState::Closed,      MibTcpState::CloseWait,
-        MibTcpState::LastAck,     MibTcpState::Listen,    MibTcpState::Closing,     MibTcpState::SynReceived,
+        MibTcpState::Established, MibTcpState::SynSent,  MibTcpState::SynReceived, MibTcpState::FinWait1,
+        MibTcpState::FinWait2,    MibTcpState::TimeWait, MibTcpState::Closed,      MibTcpState::CloseWait,
+        MibTcpState::LastAck,     MibTcpState::Listen,   MibTcpState::Closing,     MibTcpState::SynReceived,
     };
     if (linuxState < 1 || linuxState > static_cast<int>(std::size(kMap))) {
         return 0;

@@ -92,6 +92,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<ConnectionTable> makeSystemConnectionTable() { return std::make_unique<SockDiagConnectionTable>(); }
+std::unique_ptr<ConnectionTable> makeSystemConnectionTable() {
+    return std::make_unique<SockDiagConnectionTable>();
+}
 
 } // namespace tw

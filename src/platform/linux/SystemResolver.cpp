@@ -48,6 +48,8 @@ public:
 
 } // namespace
 
-std::unique_ptr<Resolver> makeSystemResolver() { return std::make_unique<SystemResolver>(); }
+std::unique_ptr<Resolver> makeSystemResolver() {
+    return std::make_unique<SystemResolver>();
+}
 
 } // namespace tw

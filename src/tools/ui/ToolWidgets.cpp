@@ -8,7 +8,9 @@
 
 namespace tw::toolui {
 
-QString appTitle() { return QString::fromUtf8(kAppTitle.data(), static_cast<qsizetype>(kAppTitle.size())); }
+QString appTitle() {
+    return QString::fromUtf8(kAppTitle.data(), static_cast<qsizetype>(kAppTitle.size()));
+}
 
 void showMessage(QWidget* parent, const QString& text, bool warning) {
     QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::NoIcon, appTitle(), text, QMessageBox::Ok, parent);

@@ -20,7 +20,9 @@ namespace tw {
 
 namespace {
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 } // namespace
 
@@ -242,9 +244,8 @@ void frmTraceroute::startTrace() {
                        m_triesText->text().toStdString(), m_timeoutText->text().toStdString()};
     request.resolveNames = m_resolveCheck->isChecked();
     m_trace = std::make_unique<TraceRoute>(m_opener, m_resolver);
-    m_worker = std::thread([trace = m_trace.get(), observer = m_observer.get(), request] {
-        trace->run(request, *observer);
-    });
+    m_worker =
+        std::thread([trace = m_trace.get(), observer = m_observer.get(), request] { trace->run(request, *observer); });
 }
 
 void frmTraceroute::traceFinished() {

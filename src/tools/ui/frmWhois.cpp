@@ -28,7 +28,9 @@ frmWhois::frmWhois(QWidget* parent, std::shared_ptr<Resolver> resolver)
     build();
 }
 
-frmWhois::~frmWhois() { m_socket->abort(); }
+frmWhois::~frmWhois() {
+    m_socket->abort();
+}
 
 void frmWhois::done(int result) {
     ++m_lookup;
@@ -200,7 +202,8 @@ void frmWhois::onConnected() {
 
 void frmWhois::onReadyRead() {
     const QByteArray data = m_socket->readAll();
-    const std::string shown = m_answer.append(std::string_view(data.constData(), static_cast<std::size_t>(data.size())));
+    const std::string shown =
+        m_answer.append(std::string_view(data.constData(), static_cast<std::size_t>(data.size())));
     if (!shown.empty()) {
         const QString text = m_decoder.decode(QByteArrayView(shown.data(), static_cast<qsizetype>(shown.size())));
         m_response->moveCursor(QTextCursor::End);
@@ -248,9 +251,9 @@ void frmWhois::onError() {
     if (m_socket->error() == QAbstractSocket::RemoteHostClosedError) {
         return;
     }
-    toolui::showMessage(this,
-                        QString("Winsock Error: %1\n%2").arg(winsockNumber(m_socket->error())).arg(m_socket->errorString()),
-                        true);
+    toolui::showMessage(
+        this, QString("Winsock Error: %1\n%2").arg(winsockNumber(m_socket->error())).arg(m_socket->errorString()),
+        true);
 }
 
 } // namespace tw
