@@ -7,6 +7,8 @@
 #include <QClipboard>
 #include <QMenu>
 #include <QPushButton>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTreeWidget>
 #include <gmock/gmock.h>
 
@@ -117,4 +119,36 @@ TEST_F(ConnectionWindow, TracerouteIsOfferedOnlyForIpv4RemoteHosts) {
     EXPECT_FALSE(action("mnuTracerouteRemote")->isEnabled());
     EXPECT_TRUE(action("mnuWhois")->isEnabled());
     menu->hide();
+}
+
+TEST(ConnectionWindowOnTheSystem, ALoopbackConnectionAndItsListenerShowOnlyWithoutTheFilter) {
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+    QTcpSocket client;
+    client.connectToHost(QHostAddress::LocalHost, server.serverPort());
+    ASSERT_TRUE(client.waitForConnected(2000));
+    const QString port = QString::number(server.serverPort());
+
+    frmConnection window;
+    auto* list = window.findChild<QTreeWidget*>("ListView1");
+    const auto rowsWithPort = [&](int column) {
+        QList<QStringList> rows;
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem* item = list->topLevelItem(i);
+            if (item->text(column) == port) {
+                rows.append({item->text(0), item->text(1), item->text(2), item->text(3), item->text(4),
+                             item->text(5)});
+            }
+        }
+        return rows;
+    };
+    EXPECT_TRUE(rowsWithPort(3).isEmpty());
+    window.findChild<QCheckBox*>("Check1")->click();
+    const QList<QStringList> listening = rowsWithPort(3);
+    ASSERT_FALSE(listening.isEmpty());
+    EXPECT_TRUE(listening.contains(QStringList{"0.0.0.0", "0", "127.0.0.1", port, "TCP", "Listening"}));
+    const QList<QStringList> toServer = rowsWithPort(1);
+    ASSERT_EQ(toServer.size(), 1);
+    EXPECT_EQ(toServer[0][0], "127.0.0.1");
+    EXPECT_EQ(toServer[0][5], "Established");
 }
