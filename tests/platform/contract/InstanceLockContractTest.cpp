@@ -29,7 +29,7 @@ constexpr std::string_view kExpectArgument = "--tallywave-expect=";
 
 // Runs this test program again, as another process, to try the lock (the disabled test below).
 int tryLockInAnotherProcess(const std::string& key, const std::string& expect) {
-    const std::string command = "\"" + executablePath() + "\" --gtest_also_run_disabled_tests" +
+    const std::string command = "\"" + executablePath() + "\" --gtest_brief=1 --gtest_also_run_disabled_tests" +
                                 " --gtest_filter=InstanceLockContract.DISABLED_OtherProcessTriesTheLock " +
                                 std::string(kKeyArgument) + key + " " + std::string(kExpectArgument) + expect;
     return std::system(command.c_str());
