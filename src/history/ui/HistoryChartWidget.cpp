@@ -1,8 +1,12 @@
 #include "history/ui/HistoryChartWidget.h"
 
+#include <QFont>
+#include <QFontMetrics>
 #include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace tw {
 
@@ -82,10 +86,25 @@ void HistoryChartWidget::paintEvent(QPaintEvent*) {
         painter.drawLine(layout.axisX, y, w, y);
     }
     painter.setPen(Qt::black);
+    // The labels must end left of the axis: a smaller font rather than cut-off digits.
+    QFont labelFont = font();
+    auto widestLabel = [&layout](const QFontMetrics& m) {
+        int widest = 0;
+        for (const ChartText& label : layout.axisLabels) {
+            widest = std::max(widest, m.horizontalAdvance(QString::fromStdString(label.text)));
+        }
+        return widest;
+    };
+    while (widestLabel(QFontMetrics(labelFont)) > layout.axisX - 2 && labelFont.pointSizeF() > 5) {
+        labelFont.setPointSizeF(labelFont.pointSizeF() - 0.5);
+    }
+    painter.setFont(labelFont);
+    const QFontMetrics labelMetrics(labelFont);
     for (const ChartText& label : layout.axisLabels) {
         const QString text = QString::fromStdString(label.text);
-        painter.drawText(label.x - metrics.horizontalAdvance(text), label.y + metrics.ascent(), text);
+        painter.drawText(label.x - labelMetrics.horizontalAdvance(text), label.y + labelMetrics.ascent(), text);
     }
+    painter.setFont(font());
     for (const ChartBar& bar : layout.bars) {
         painter.fillRect(bar.x, bar.y, bar.width, bar.height, colourOf(bar.series));
     }

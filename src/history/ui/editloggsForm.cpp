@@ -306,8 +306,10 @@ void editloggsForm::layoutControls() {
 
     // Statistics tab: the chart above, chart type, legend and statistics grid below. Enlarged, the frame covers
     // the window but for the OK and Cancel row, and the chart fills it.
-    for (QWidget* below : std::initializer_list<QWidget*>{m_chartTypeLabel, m_chartType, m_legend, m_statistics}) {
-        below->setVisible(!m_enlarged);
+    // Whatever the enlarged chart would only partly cover is hidden with it.
+    for (QWidget* covered : std::initializer_list<QWidget*>{m_chartTypeLabel, m_chartType, m_legend, m_statistics,
+                                                            m_treeLabel, m_periods, m_tabs}) {
+        covered->setVisible(!m_enlarged);
     }
     if (m_enlarged) {
         m_statisticsFrame->setGeometry(0, 0, w - 10, h - 70);

@@ -342,4 +342,8 @@ TEST_F(editloggsFormTest, ScreenshotsOfBothTabs) {
     ASSERT_TRUE(viewer.grab().save(target + "/log-viewer-statistics.png"));
     viewer.findChild<QTabBar*>("tbsEdit")->setCurrentIndex(1);
     ASSERT_TRUE(viewer.grab().save(target + "/log-viewer-data.png"));
+    viewer.findChild<QTabBar*>("tbsEdit")->setCurrentIndex(0);
+    viewer.findChild<QComboBox*>("Combo1")->setCurrentIndex(3);
+    QTest::mouseDClick(viewer.findChild<HistoryChartWidget*>("pb"), Qt::LeftButton);
+    ASSERT_TRUE(viewer.grab().save(target + "/log-viewer-enlarged.png"));
 }
