@@ -271,8 +271,10 @@ void frmMain::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
-    event->ignore();
-    requestClose(event->spontaneous() ? CloseReason::CloseBox : CloseReason::UserExit);
+    m_inCloseEvent = true;
+    const bool unloaded = requestClose(event->spontaneous() ? CloseReason::CloseBox : CloseReason::UserExit);
+    m_inCloseEvent = false;
+    event->setAccepted(unloaded);
 }
 
 void frmMain::unload() {
@@ -284,7 +286,10 @@ void frmMain::unload() {
         }
     }
     m_unloading = true;
-    close();
+    hide();
+    if (!m_inCloseEvent) {
+        close();
+    }
     emit unloaded();
     QCoreApplication::quit();
 }

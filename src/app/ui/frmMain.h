@@ -158,6 +158,7 @@ private:
 
     std::array<int, 4> m_unitSettings{};
     bool m_unloading = false;
+    bool m_inCloseEvent = false;
     int m_hiddenChartHeight = 0; // given back to the window when the chart is shown again
 };
 

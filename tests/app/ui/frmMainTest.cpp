@@ -512,3 +512,17 @@ TEST_F(MainWindowTest, EditLogsShowsProgressThenTheViewerAndAddsTheRunningSessio
     QCoreApplication::processEvents();
     EXPECT_FALSE(w.anotherWindowIsOpen()); // the progress window is gone
 }
+
+TEST_F(MainWindowTest, DebugWinsOverWinStartUpAndLeavingStoresTheSessionWithoutAsking) {
+    tw::SystemTray::setAvailabilityForTesting(true);
+    tw::frmMain& w = open({true, true});
+    w.showAtStartup();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(w.isMinimized());
+    tick(4000, 2000);
+    ModalAnswerer answerer; // would record any question
+    w.close();              // a close the program starts itself counts as leaving
+    EXPECT_TRUE(answerer.texts.empty());
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_NE(dir.read("datasource.txt").find(";4000;2000;"), std::string::npos);
+}
