@@ -9,6 +9,7 @@
 #include "platform/fake/FakeStartupEntry.h"
 #include "support/TempDir.h"
 
+#include <QLocale>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -61,6 +62,8 @@ public:
 class MainWindowTest : public ::testing::Test {
 protected:
     MainWindowTest() {
+        // Amounts are checked with the decimal point; a test that wants another locale sets it itself.
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         // A long refresh period keeps Timer1 quiet while a test answers dialogs.
         dir.write("settings.txt", "[General]\r\nrefreshCombo=9\r\n");
         m_previousOpener = tw::setUrlOpener([this](const QUrl& url) {
