@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QIcon>
 #include <QMenuBar>
 #include <QSessionManager>
 #include <QStatusBar>
@@ -43,6 +44,8 @@ frmMain::frmMain(const AppPaths& paths, MainWindowOptions options, std::int32_t 
     // The program ends when this window unloads, not when its last visible window closes: with the main window
     // in the tray, closing a notification or a dialog must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Dialogs and the desktop show the program's logo; this window shows the activity images.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/logo.svg")));
     buildWindow();
     connectCommands();
     load(iconSensitivity);
