@@ -1,5 +1,6 @@
 #include "alarms/AlarmList.h"
 
+#include "common/NumberText.h"
 #include "config/IniFile.h"
 
 #include <charconv>
@@ -12,13 +13,6 @@ namespace {
 
 // Limits go through a 96-bit decimal: just below 2 to the power 96.
 constexpr double kMaxAlarmValue = 7.92281625142643E+28;
-
-std::optional<double> number(std::string_view text) {
-    const double value = iniToDouble(text, std::numeric_limits<double>::quiet_NaN());
-    if (std::isnan(value))
-        return std::nullopt;
-    return value;
-}
 
 } // namespace
 
@@ -36,7 +30,7 @@ std::optional<double> limitBytes(std::string_view text) {
     const auto blank = text.rfind(' ');
     if (blank == std::string_view::npos)
         return std::nullopt;
-    const auto value = number(text.substr(0, blank));
+    const auto value = parseNumber(text.substr(0, blank));
     const std::string_view unit = text.substr(blank + 1);
     for (std::size_t i = 0; i < kLimitUnits.size(); ++i) {
         if (value && kLimitUnits[i] == unit)
@@ -71,7 +65,7 @@ int removeEquivalentAlarms(std::vector<AlarmRow>& rows) {
 }
 
 std::string checkAlarmAmount(std::string_view amount, int unitIndex) {
-    const auto value = number(amount);
+    const auto value = parseNumber(amount);
     if (!value)
         return "Alarm value must be numeric!";
     if (std::fabs(*value) > kMaxAlarmValue || *value * std::pow(1024.0, unitIndex) > kMaxAlarmValue)

@@ -1,6 +1,6 @@
 #include "config/IconSensitivity.h"
 
-#include "config/IniFile.h"
+#include "common/NumberText.h"
 
 #include <cmath>
 #include <limits>
@@ -9,12 +9,12 @@ namespace tw {
 
 SensitivityCheck checkIconSensitivity(std::string_view text, int unitIndex) {
     SensitivityCheck check;
-    const double value = iniToDouble(text, std::numeric_limits<double>::quiet_NaN());
-    if (std::isnan(value)) {
+    const auto value = parseNumber(text);
+    if (!value) {
         check.message = "Sensitivity value must be numeric!";
         return check;
     }
-    const double whole = std::nearbyint(value);
+    const double whole = std::nearbyint(*value);
     // The whole number is a 32-bit integer; beyond it the conversion itself fails.
     if (whole < std::numeric_limits<std::int32_t>::min() || whole > std::numeric_limits<std::int32_t>::max()) {
         check.message = "Couldn't save all settings.\nPlease try change the settings againg.\n"

@@ -1,6 +1,7 @@
 #include "config/IniFile.h"
 
 #include "common/MessageSink.h"
+#include "common/NumberText.h"
 #include "common/TextFile.h"
 #include "platform/FileSystem.h"
 
@@ -231,25 +232,14 @@ void deleteIniKey(const std::string& file, std::string_view section, std::string
     }
 }
 
-double iniToDouble(std::string_view value, double fallback) {
-    value = trim(value);
-    if (!value.empty() && value.front() == '+') {
-        value.remove_prefix(1);
-    }
-    double result = 0;
-    const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), result);
-    if (value.empty() || ec != std::errc() || end != value.data() + value.size() || !std::isfinite(result)) {
-        return fallback;
-    }
-    return result;
-}
+double iniToDouble(std::string_view value, double fallback) { return parseNumber(value).value_or(fallback); }
 
 int iniToInt(std::string_view value, int fallback) {
-    const double d = iniToDouble(value, std::numeric_limits<double>::quiet_NaN());
-    if (std::isnan(d)) {
+    const auto d = parseNumber(value);
+    if (!d) {
         return fallback;
     }
-    const double rounded = std::nearbyint(d); // default rounding mode: halves to even
+    const double rounded = std::nearbyint(*d); // default rounding mode: halves to even
     if (rounded < std::numeric_limits<int>::min() || rounded > std::numeric_limits<int>::max()) {
         return fallback;
     }
@@ -264,11 +254,8 @@ bool iniToBool(std::string_view value, bool fallback) {
     if (equalsNoCase(v, "False")) {
         return false;
     }
-    const double d = iniToDouble(v, std::numeric_limits<double>::quiet_NaN());
-    if (std::isnan(d)) {
-        return fallback;
-    }
-    return d != 0;
+    const auto d = parseNumber(v);
+    return d ? *d != 0 : fallback;
 }
 
 std::string rowKey(int row, char column) {

@@ -1,7 +1,7 @@
 #include "tools/TraceRoute.h"
 
 #include "tools/AddressText.h"
-#include "tools/NumericText.h"
+#include "common/NumberText.h"
 
 #include <cmath>
 
@@ -19,7 +19,7 @@ struct Bound {
 };
 
 int boundValue(const std::string& text, const Bound& bound, std::vector<std::string>& log) {
-    const auto number = readNumber(text);
+    const auto number = parseNumber(text);
     if (!number) {
         log.emplace_back(bound.notNumber);
         return bound.fallback;

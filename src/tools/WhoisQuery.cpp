@@ -1,13 +1,13 @@
 #include "tools/WhoisQuery.h"
 
-#include "tools/NumericText.h"
+#include "common/NumberText.h"
 
 #include <cmath>
 
 namespace tw {
 
 std::optional<std::uint16_t> WhoisQuery::port(std::string_view text) {
-    const auto number = readNumber(text);
+    const auto number = parseNumber(text);
     if (!number || text.size() >= 5 || *number != std::floor(*number) || *number < 1 || *number > 65535) {
         return std::nullopt;
     }

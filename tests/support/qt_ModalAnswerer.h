@@ -48,21 +48,20 @@ public:
 private:
     void poll() {
         QWidget* w = QApplication::activeModalWidget();
-        if (!w || w == m_last || m_handlers.empty()) {
-            if (!w) {
-                m_last = nullptr;
-            }
+        // A widget is marked once answered: a new box may be created at the address of the last one.
+        if (!w || w->property(kAnswered).toBool() || m_handlers.empty()) {
             return;
         }
-        m_last = w;
+        w->setProperty(kAnswered, true);
         Handler h = std::move(m_handlers.front());
         m_handlers.erase(m_handlers.begin());
         h(w);
     }
 
+    static constexpr const char* kAnswered = "twtestAnswered";
+
     QTimer m_timer;
     std::vector<Handler> m_handlers;
-    QWidget* m_last = nullptr;
 };
 
 } // namespace twtest

@@ -6,7 +6,7 @@
 namespace tw {
 
 // The value of a text that reads as one number as a whole ("12", " 3.5 ", "-4", "1e2"); spaces around it are
-// allowed, anything else makes it no number.
-std::optional<double> readNumber(std::string_view text);
+// allowed, a leading "+" too; hexadecimal, "inf" and "nan" are no numbers. Independent of the C locale.
+std::optional<double> parseNumber(std::string_view text);
 
 } // namespace tw

@@ -1,11 +1,11 @@
-#include "tools/NumericText.h"
+#include "common/NumberText.h"
 
 #include <charconv>
 #include <cmath>
 
 namespace tw {
 
-std::optional<double> readNumber(std::string_view text) {
+std::optional<double> parseNumber(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
     if (first == std::string_view::npos) {
         return std::nullopt;
