@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+#include <array>
+
 namespace tw {
 
 namespace {
@@ -23,21 +25,13 @@ QCursor svgCursor(const QString& path, int hotX, int hotY) {
 } // namespace
 
 QIcon trayImage(TrayImage image) {
-    switch (image) {
-    case TrayImage::Idle:
-        return QIcon(QStringLiteral(":/icons/tray-idle.svg"));
-    case TrayImage::Download:
-        return QIcon(QStringLiteral(":/icons/tray-download.svg"));
-    case TrayImage::Upload:
-        return QIcon(QStringLiteral(":/icons/tray-upload.svg"));
-    case TrayImage::Both:
-        return QIcon(QStringLiteral(":/icons/tray-both.svg"));
-    case TrayImage::Stopped:
-        return QIcon(QStringLiteral(":/icons/tray-stopped.svg"));
-    case TrayImage::Paused:
-        return QIcon(QStringLiteral(":/icons/tray-paused.svg"));
-    }
-    return QIcon(QStringLiteral(":/icons/tray-idle.svg"));
+    // Kept for the life of the program: each pass sets one of them, and a QIcon renders its SVG only once.
+    static const std::array<QIcon, 6> kImages = {
+        QIcon(QStringLiteral(":/icons/tray-idle.svg")),     QIcon(QStringLiteral(":/icons/tray-download.svg")),
+        QIcon(QStringLiteral(":/icons/tray-upload.svg")),   QIcon(QStringLiteral(":/icons/tray-both.svg")),
+        QIcon(QStringLiteral(":/icons/tray-stopped.svg")), QIcon(QStringLiteral(":/icons/tray-paused.svg"))};
+    const auto index = static_cast<std::size_t>(image) - static_cast<std::size_t>(TrayImage::Idle);
+    return index < kImages.size() ? kImages[index] : kImages[0];
 }
 
 QIcon toolbarImage(const QString& key) {

@@ -18,6 +18,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class QFrame;
 
@@ -157,6 +158,7 @@ private:
     QTimer m_timer;
 
     std::array<int, 4> m_unitSettings{};
+    std::optional<TrayImage> m_shownImage;
     bool m_unloading = false;
     bool m_inCloseEvent = false;
     int m_hiddenChartHeight = 0; // given back to the window when the chart is shown again

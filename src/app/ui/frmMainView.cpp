@@ -46,6 +46,11 @@ void frmMain::setAlarmStatus(const std::string& text) {
 }
 
 void frmMain::setTrayImage(TrayImage image) {
+    // Most passes repeat the image; setting it again would only make the desktop redraw the same icon.
+    if (m_shownImage == image) {
+        return;
+    }
+    m_shownImage = image;
     setWindowIcon(trayImage(image));
     m_tray->setImage(image);
 }
