@@ -9,6 +9,17 @@ using twtest::TallywaveCopy;
 
 namespace {
 
+// The running copy's instance lock: the copy's runtime folder is its own folder.
+bool holdsLock(const TallywaveCopy& copy) {
+    for (const auto& entry : std::filesystem::directory_iterator(copy.dir().path())) {
+        const std::string name = entry.path().filename().string();
+        if (name.starts_with("tallywave-") && name.ends_with(".lock")) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::string today(const char* time) { return QDate::currentDate().toString("yyyy-MM-dd").toStdString() + " " + time; }
 
 } // namespace
@@ -44,8 +55,7 @@ TEST(ProgramStart, SecondCopyOnTheSameFilesHandsOverAndEnds) {
     TallywaveCopy copy;
     QProcess first;
     copy.start(first, {"-winStartUp"});
-    ASSERT_TRUE(twtest::waitFor([&] { return std::filesystem::exists(copy.dir().path() / ".tallywave.lock"); }))
-        << "the first copy never took its lock";
+    ASSERT_TRUE(twtest::waitFor([&] { return holdsLock(copy); })) << "the first copy never took its lock";
     EXPECT_EQ(copy.runToEnd({}), 0) << "the second copy must end quietly";
     EXPECT_EQ(first.state(), QProcess::Running) << "the first copy keeps running";
     EXPECT_EQ(twtest::signalAndWait(first, SIGTERM), 0) << "SIGTERM ends the program cleanly";
@@ -55,11 +65,13 @@ TEST(ProgramStart, ACrashedCopyDoesNotBlockTheNextStart) {
     TallywaveCopy copy;
     QProcess first;
     copy.start(first, {"-winStartUp"});
-    ASSERT_TRUE(twtest::waitFor([&] { return std::filesystem::exists(copy.dir().path() / ".tallywave.lock"); }));
+    ASSERT_TRUE(twtest::waitFor([&] { return holdsLock(copy); }));
     twtest::signalAndWait(first, SIGKILL);
+    ASSERT_TRUE(holdsLock(copy)) << "a killed copy leaves its lock file behind, but no lock on it";
     QProcess second;
     copy.start(second, {"-winStartUp"});
     twtest::waitFor([] { return false; }, 1500);
     EXPECT_EQ(second.state(), QProcess::Running) << "the stale lock of the killed copy must be taken over";
     EXPECT_EQ(twtest::signalAndWait(second, SIGTERM), 0);
+    EXPECT_FALSE(holdsLock(copy)) << "a copy that ends cleanly removes its lock file";
 }

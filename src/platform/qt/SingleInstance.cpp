@@ -1,5 +1,7 @@
 #include "platform/qt/SingleInstance.h"
 
+#include "platform/InstanceLock.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QLocalSocket>
@@ -27,27 +29,18 @@ SingleInstance::SingleInstance(const QString& dataDir, QObject* parent) : QObjec
                                                                    : QDir(dataDir).canonicalPath();
     const QByteArray hash = QCryptographicHash::hash(folder.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
     m_serverName = QStringLiteral("tallywave-%1-%2").arg(userName(), QString::fromLatin1(hash));
-    m_lock = std::make_unique<QLockFile>(QDir(folder).filePath(QStringLiteral(".tallywave.lock")));
-    m_lock->setStaleLockTime(0); // only a lock whose process is gone counts as stale
+    m_folder = folder;
+    m_lock = makeSystemInstanceLock();
     connect(&m_server, &QLocalServer::newConnection, this, &SingleInstance::onNewConnection);
 }
 
-SingleInstance::~SingleInstance() {
-    m_server.close();
-    if (m_lock->isLocked()) {
-        m_lock->unlock();
-    }
-}
+SingleInstance::~SingleInstance() { m_server.close(); }
 
 bool SingleInstance::claim() {
-    if (m_lock->tryLock(200)) {
+    if (m_lock->tryAcquire(m_folder.toStdString())) {
         QLocalServer::removeServer(m_serverName); // left behind by a crashed copy
         m_server.setSocketOptions(QLocalServer::UserAccessOption);
         m_server.listen(m_serverName);
-        return true;
-    }
-    if (m_lock->error() != QLockFile::LockFailedError) {
-        // The folder cannot hold a lock (read-only medium): do not refuse to run over it.
         return true;
     }
     QLocalSocket socket;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QLocalServer>
-#include <QLockFile>
 #include <QObject>
 #include <QString>
 
@@ -9,9 +8,11 @@
 
 namespace tw {
 
-// One running copy per user and data folder. The first copy holds a lock file in the data folder and listens on a
+// One running copy per user and data folder. The first copy holds the instance lock of the folder and listens on a
 // local socket named after the user and the folder; a later copy finds the lock taken, asks the first one through
-// the socket to come to the front, and ends. A lock left by a crashed copy is taken over.
+// the socket to come to the front, and ends. The system drops the lock of a copy that dies.
+class InstanceLock;
+
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
@@ -30,7 +31,8 @@ private:
     void onNewConnection();
 
     QString m_serverName;
-    std::unique_ptr<QLockFile> m_lock;
+    QString m_folder;
+    std::unique_ptr<InstanceLock> m_lock;
     QLocalServer m_server;
 };
 
