@@ -3,10 +3,19 @@
 #include <QSocketNotifier>
 
 #include <csignal>
+#ifndef Q_OS_WIN
 #include <fcntl.h>
 #include <unistd.h>
+#endif
 
 namespace tw {
+
+#ifdef Q_OS_WIN
+// Windows ends a GUI program through the session manager (commitDataRequest), which the main window handles.
+ShutdownSignals::ShutdownSignals(QObject* parent) : QObject(parent) {}
+ShutdownSignals::~ShutdownSignals() = default;
+void ShutdownSignals::onReadable() {}
+#else
 
 namespace {
 
@@ -46,5 +55,7 @@ void ShutdownSignals::onReadable() {
     }
     emit shutdownRequested();
 }
+
+#endif
 
 } // namespace tw

@@ -6,7 +6,9 @@
 #include <QDir>
 #include <QLocalSocket>
 
+#ifndef Q_OS_WIN
 #include <unistd.h>
+#endif
 
 namespace tw {
 
