@@ -23,7 +23,8 @@ std::string installedResourceDir(const std::string& exeDir) {
     return (std::filesystem::path(exeDir).parent_path() / "share" / "tallywave").lexically_normal().string();
 }
 
-AppPaths resolveAppPaths(const std::string& exeDir, bool exeDirWritable, bool installed, const PathEnvironment& env) {
+AppPaths resolveAppPaths(const std::string& exeDir, bool exeDirWritable, bool installed, const std::string& configHome,
+                         const std::string& dataHome) {
     AppPaths p;
     p.exeDir = exeDir;
     p.resourceDir = installed ? installedResourceDir(exeDir) : exeDir;
@@ -33,20 +34,16 @@ AppPaths resolveAppPaths(const std::string& exeDir, bool exeDirWritable, bool in
         p.historyPath = join(exeDir, "datasource.txt");
         return p;
     }
-    const std::string config = !env.xdgConfigHome.empty() ? env.xdgConfigHome : join(env.home, ".config");
-    const std::string data = !env.xdgDataHome.empty() ? env.xdgDataHome : join(env.home, ".local/share");
-    p.settingsPath = join(join(config, "tallywave"), "settings.txt");
-    p.historyPath = join(join(data, "tallywave"), "datasource.txt");
+    p.settingsPath = join(join(configHome, "tallywave"), "settings.txt");
+    p.historyPath = join(join(dataHome, "tallywave"), "datasource.txt");
     return p;
 }
 
 AppPaths resolveAppPathsForThisProcess() {
     const std::string exeDir = std::filesystem::path(executablePath()).parent_path().string();
-    const PathEnvironment env{environmentValue("HOME"), environmentValue("XDG_CONFIG_HOME"),
-                              environmentValue("XDG_DATA_HOME")};
     // The install step leaves this marker; a build tree or an unpacked copy has none.
     const bool installed = std::filesystem::exists(std::filesystem::path(installedResourceDir(exeDir)) / "installed");
-    AppPaths p = resolveAppPaths(exeDir, isDirectoryWritable(exeDir), installed, env);
+    AppPaths p = resolveAppPaths(exeDir, isDirectoryWritable(exeDir), installed, userConfigHome(), userDataHome());
     if (!p.portable) {
         std::error_code ec;
         std::filesystem::create_directories(p.settingsDir(), ec);

@@ -18,16 +18,12 @@ struct AppPaths {
     std::string defaultSoundPath() const; // wakeup.wav in the resource folder
 };
 
-struct PathEnvironment {
-    std::string home;          // $HOME
-    std::string xdgConfigHome; // $XDG_CONFIG_HOME (may be empty)
-    std::string xdgDataHome;   // $XDG_DATA_HOME (may be empty)
-};
 
 // An installed copy (its resources under <prefix>/share/tallywave) and a copy in a folder it cannot write keep
-// settings under $XDG_CONFIG_HOME/tallywave and the history under $XDG_DATA_HOME/tallywave; any other copy is
-// portable and keeps its files beside itself.
-AppPaths resolveAppPaths(const std::string& exeDir, bool exeDirWritable, bool installed, const PathEnvironment& env);
+// settings under <configHome>/tallywave and the history under <dataHome>/tallywave (the user's XDG folders); any
+// other copy is portable and keeps its files beside itself.
+AppPaths resolveAppPaths(const std::string& exeDir, bool exeDirWritable, bool installed, const std::string& configHome,
+                         const std::string& dataHome);
 
 // <exeDir>/../share/tallywave, where an installed copy keeps its resources.
 std::string installedResourceDir(const std::string& exeDir);

@@ -19,4 +19,9 @@ bool isDirectoryWritable(const std::string& dir);
 // Value of an environment variable, empty when unset.
 std::string environmentValue(const char* name);
 
+// Where this user's programs keep their settings and their data: $XDG_CONFIG_HOME (~/.config) and $XDG_DATA_HOME
+// (~/.local/share) on Linux, %APPDATA% and %LOCALAPPDATA% on Windows.
+std::string userConfigHome();
+std::string userDataHome();
+
 } // namespace tw

@@ -2,23 +2,35 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+namespace {
+
+std::string path(const char* text) { return std::filesystem::path(text).make_preferred().string(); }
+std::string join(const std::string& a, const char* b) { return (std::filesystem::path(a) / b).string(); }
+
+} // namespace
+
 TEST(AppPaths, PortableCopyKeepsItsFilesBesideItself) {
-    const auto p = tw::resolveAppPaths("/opt/tw", true, false, {"/home/u", "", ""});
+    const std::string exeDir = path("/opt/tw");
+    const auto p = tw::resolveAppPaths(exeDir, true, false, path("/home/u/.config"), path("/home/u/.local/share"));
     EXPECT_TRUE(p.portable);
-    EXPECT_EQ(p.settingsPath, "/opt/tw/settings.txt");
-    EXPECT_EQ(p.historyPath, "/opt/tw/datasource.txt");
-    EXPECT_EQ(p.helpPath(), "/opt/tw/TallywaveHelp.html");
+    EXPECT_EQ(p.settingsPath, join(exeDir, "settings.txt"));
+    EXPECT_EQ(p.historyPath, join(exeDir, "datasource.txt"));
+    EXPECT_EQ(p.helpPath(), join(exeDir, "TallywaveHelp.html"));
 }
 
-TEST(AppPaths, InstalledOrReadOnlyCopyUsesTheXdgFolders) {
-    const auto installed = tw::resolveAppPaths("/usr/local/bin", true, true, {"/home/u", "", ""});
+TEST(AppPaths, InstalledOrReadOnlyCopyUsesTheUsersFolders) {
+    const std::string config = path("/home/u/.config");
+    const std::string data = path("/home/u/.local/share");
+    const auto installed = tw::resolveAppPaths(path("/usr/local/bin"), true, true, config, data);
     EXPECT_FALSE(installed.portable);
-    EXPECT_EQ(installed.settingsPath, "/home/u/.config/tallywave/settings.txt");
-    EXPECT_EQ(installed.historyPath, "/home/u/.local/share/tallywave/datasource.txt");
-    EXPECT_EQ(installed.defaultSoundPath(), "/usr/local/share/tallywave/wakeup.wav");
+    EXPECT_EQ(installed.settingsPath, join(join(config, "tallywave"), "settings.txt"));
+    EXPECT_EQ(installed.historyPath, join(join(data, "tallywave"), "datasource.txt"));
+    EXPECT_EQ(installed.defaultSoundPath(), join(path("/usr/local/share/tallywave"), "wakeup.wav"));
 
-    const auto readOnly = tw::resolveAppPaths("/mnt/cd", false, false, {"/home/u", "/cfg", "/data"});
-    EXPECT_EQ(readOnly.settingsPath, "/cfg/tallywave/settings.txt");
-    EXPECT_EQ(readOnly.historyPath, "/data/tallywave/datasource.txt");
-    EXPECT_EQ(readOnly.helpPath(), "/mnt/cd/TallywaveHelp.html");
+    const auto readOnly = tw::resolveAppPaths(path("/mnt/cd"), false, false, config, data);
+    EXPECT_FALSE(readOnly.portable);
+    EXPECT_EQ(readOnly.historyPath, join(join(data, "tallywave"), "datasource.txt"));
+    EXPECT_EQ(readOnly.helpPath(), join(path("/mnt/cd"), "TallywaveHelp.html"));
 }

@@ -79,4 +79,20 @@ std::string environmentValue(const char* name) {
     return v ? std::string(v) : std::string();
 }
 
+namespace {
+
+// An XDG base folder: the variable when it holds an absolute path, else the default under the home folder.
+std::string xdgHome(const char* variable, const char* fallbackUnderHome) {
+    const std::string set = environmentValue(variable);
+    if (!set.empty() && set.front() == '/') {
+        return set;
+    }
+    return (std::filesystem::path(environmentValue("HOME")) / fallbackUnderHome).string();
+}
+
+} // namespace
+
+std::string userConfigHome() { return xdgHome("XDG_CONFIG_HOME", ".config"); }
+std::string userDataHome() { return xdgHome("XDG_DATA_HOME", ".local/share"); }
+
 } // namespace tw
