@@ -32,10 +32,10 @@ public:
     explicit Observer(frmTraceroute* window) : m_window(window) {}
 
     void hostIpFound(const std::string& ip) override {
-        post([w = m_window, text = qs(ip)] { w->m_hostIPText->setText(text); });
+        post([w = m_window, text = qs(ip)] { w->m_host.hostIPText->setText(text); });
     }
     void hostNameFound(const std::string& name) override {
-        post([w = m_window, text = qs(name)] { w->m_hostText->setText(text); });
+        post([w = m_window, text = qs(name)] { w->m_host.hostText->setText(text); });
     }
     void clearLog() override {
         post([w = m_window] { w->m_feedback->clear(); });
@@ -91,34 +91,8 @@ void frmTraceroute::build() {
     setObjectName("frmTraceroute");
     setWindowTitle("Traceroute");
 
-    auto* hostBox = new QGridLayout;
-    m_optionHostName = new QRadioButton("Host name", this);
-    m_optionHostIp = new QRadioButton("Host IP", this);
-    m_optionHostName->setObjectName("Option1");
-    m_optionHostIp->setObjectName("Option1");
-    m_optionHostName->setProperty("index", 0);
-    m_optionHostIp->setProperty("index", 1);
-    m_hostText = new QLineEdit(this);
-    m_hostText->setObjectName("hostText");
-    m_hostIPText = new QLineEdit(this);
-    m_hostIPText->setObjectName("hostIPText");
-    hostBox->addWidget(m_optionHostName, 0, 0);
-    hostBox->addWidget(m_hostText, 0, 1);
-    hostBox->addWidget(new QLabel("(e.g. www.example.com)", this), 0, 2);
-    hostBox->addWidget(m_optionHostIp, 1, 0);
-    hostBox->addWidget(m_hostIPText, 1, 1);
-    hostBox->addWidget(new QLabel("(e.g. 192.0.2.1)", this), 1, 2);
-    hostBox->setColumnStretch(1, 1);
-    connect(m_optionHostName, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) {
-            selectOption(0);
-        }
-    });
-    connect(m_optionHostIp, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) {
-            selectOption(1);
-        }
-    });
+    m_host = toolui::makeHostChoice(this, true);
+    QGridLayout* hostBox = m_host.layout;
 
     m_list = new QTreeWidget(this);
     m_list->setObjectName("ListView1");
@@ -179,15 +153,9 @@ void frmTraceroute::build() {
     resize(620, 520);
 }
 
-void frmTraceroute::selectOption(int index) {
-    (index == 0 ? m_optionHostName : m_optionHostIp)->setChecked(true);
-    m_hostText->setEnabled(index == 0);
-    m_hostIPText->setEnabled(index == 1);
-}
-
 void frmTraceroute::setAddress(const QString& address) {
-    m_hostIPText->setText(address);
-    selectOption(1);
+    m_host.hostIPText->setText(address);
+    m_host.select(1);
 }
 
 QString frmTraceroute::GetIPFromHostName(const QString& hostName) const {
@@ -219,16 +187,16 @@ void frmTraceroute::onCommand1() {
     }
     m_command1->setText("Stop");
     m_list->clear();
-    if (m_optionHostName->isChecked()) {
-        if (m_hostText->text().isEmpty()) {
+    if (m_host.byName->isChecked()) {
+        if (m_host.hostText->text().isEmpty()) {
             toolui::showMessage(this, "The host name is missing.");
-            toolui::focusAndSelect(m_hostText);
+            toolui::focusAndSelect(m_host.hostText);
             m_command1->setText("Start");
             return;
         }
-    } else if (m_hostIPText->text().isEmpty()) {
+    } else if (m_host.hostIPText->text().isEmpty()) {
         toolui::showMessage(this, "The host IP is missing.");
-        toolui::focusAndSelect(m_hostIPText);
+        toolui::focusAndSelect(m_host.hostIPText);
         m_command1->setText("Start");
         return;
     }
@@ -237,9 +205,9 @@ void frmTraceroute::onCommand1() {
 
 void frmTraceroute::startTrace() {
     TraceRequest request;
-    request.byHostName = m_optionHostName->isChecked();
-    request.hostText = m_hostText->text().toStdString();
-    request.hostIpText = m_hostIPText->text().toStdString();
+    request.byHostName = m_host.byName->isChecked();
+    request.hostText = m_host.hostText->text().toStdString();
+    request.hostIpText = m_host.hostIPText->text().toStdString();
     request.options = {m_charsText->text().toStdString(), m_maxHopsText->text().toStdString(),
                        m_triesText->text().toStdString(), m_timeoutText->text().toStdString()};
     request.resolveNames = m_resolveCheck->isChecked();

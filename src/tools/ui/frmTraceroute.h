@@ -2,6 +2,8 @@
 
 #include "tools/TraceRoute.h"
 
+#include "tools/ui/ToolWidgets.h"
+
 #include <QDialog>
 
 #include <memory>
@@ -43,7 +45,6 @@ private:
     class Observer;
 
     void build();
-    void selectOption(int index);
     void onCommand1();
     void startTrace();
     void traceFinished();
@@ -55,10 +56,7 @@ private:
     std::unique_ptr<Observer> m_observer;
     std::thread m_worker;
 
-    QRadioButton* m_optionHostName = nullptr;
-    QRadioButton* m_optionHostIp = nullptr;
-    QLineEdit* m_hostText = nullptr;
-    QLineEdit* m_hostIPText = nullptr;
+    toolui::HostChoice m_host;
     QTreeWidget* m_list = nullptr;
     QLineEdit* m_charsText = nullptr;
     QLineEdit* m_maxHopsText = nullptr;

@@ -42,31 +42,8 @@ void frmWhois::build() {
     setObjectName("frmWhois");
     setWindowTitle("Whois");
 
-    auto* hostBox = new QGridLayout;
-    m_optionHostName = new QRadioButton("Host name", this);
-    m_optionHostIp = new QRadioButton("Host IP", this);
-    m_optionHostName->setObjectName("Option1");
-    m_optionHostIp->setObjectName("Option1");
-    m_optionHostName->setProperty("index", 0);
-    m_optionHostIp->setProperty("index", 1);
-    m_hostText = new QLineEdit(this);
-    m_hostText->setObjectName("hostText");
-    m_hostIPText = new QLineEdit(this);
-    m_hostIPText->setObjectName("hostIPText");
-    hostBox->addWidget(m_optionHostName, 0, 0);
-    hostBox->addWidget(m_hostText, 0, 1);
-    hostBox->addWidget(m_optionHostIp, 1, 0);
-    hostBox->addWidget(m_hostIPText, 1, 1);
-    connect(m_optionHostName, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) {
-            selectOption(0);
-        }
-    });
-    connect(m_optionHostIp, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) {
-            selectOption(1);
-        }
-    });
+    m_host = toolui::makeHostChoice(this, false);
+    QGridLayout* hostBox = m_host.layout;
 
     auto* frame = new QGroupBox("Options", this);
     frame->setObjectName("Frame1");
@@ -113,15 +90,9 @@ void frmWhois::build() {
     resize(640, 480);
 }
 
-void frmWhois::selectOption(int index) {
-    (index == 0 ? m_optionHostName : m_optionHostIp)->setChecked(true);
-    m_hostText->setEnabled(index == 0);
-    m_hostIPText->setEnabled(index == 1);
-}
-
 void frmWhois::setAddress(const QString& address) {
-    m_hostIPText->setText(address);
-    selectOption(1);
+    m_host.hostIPText->setText(address);
+    m_host.select(1);
 }
 
 template <typename Lookup, typename Done> void frmWhois::lookUpThenRun(Lookup lookup, Done done) {
@@ -154,35 +125,35 @@ void frmWhois::onCommand1() {
     }
     m_port = *port;
     ++m_lookup;
-    if (m_optionHostName->isChecked()) {
-        if (m_hostText->text().isEmpty()) {
+    if (m_host.byName->isChecked()) {
+        if (m_host.hostText->text().isEmpty()) {
             toolui::showMessage(this, "The host name is missing.");
-            toolui::focusAndSelect(m_hostText);
+            toolui::focusAndSelect(m_host.hostText);
             return;
         }
-        const std::string name = m_hostText->text().toStdString();
+        const std::string name = m_host.hostText->text().toStdString();
         lookUpThenRun(
             [name](Resolver& r) {
                 const auto address = r.addressOf(name);
                 return address ? QString::fromStdString(formatIpv4(*address)) : QString();
             },
             [this](const QString& ip) {
-                m_hostIPText->setText(ip.isEmpty() ? QString("IP not found") : ip);
+                m_host.hostIPText->setText(ip.isEmpty() ? QString("IP not found") : ip);
                 connectToServer(ip);
             });
         return;
     }
-    if (m_hostIPText->text().isEmpty()) {
+    if (m_host.hostIPText->text().isEmpty()) {
         toolui::showMessage(this, "The host IP is missing.");
-        toolui::focusAndSelect(m_hostIPText);
+        toolui::focusAndSelect(m_host.hostIPText);
         return;
     }
-    const QString query = m_hostIPText->text();
+    const QString query = m_host.hostIPText->text();
     lookUpThenRun(
         [address = parseIpv4(query.toStdString())](Resolver& r) {
             return address ? QString::fromStdString(r.nameOf(*address)) : QString();
         },
-        [this](const QString& name) { m_hostText->setText(name.isEmpty() ? QString("Name not found") : name); });
+        [this](const QString& name) { m_host.hostText->setText(name.isEmpty() ? QString("Name not found") : name); });
     connectToServer(query);
 }
 

@@ -3,6 +3,8 @@
 #include "platform/Resolver.h"
 #include "tools/WhoisQuery.h"
 
+#include "tools/ui/ToolWidgets.h"
+
 #include <QDialog>
 #include <QStringDecoder>
 
@@ -33,7 +35,6 @@ public:
 
 private:
     void build();
-    void selectOption(int index);
     void onCommand1();
     void connectToServer(const QString& query);
     void onConnected();
@@ -44,10 +45,7 @@ private:
     template <typename Lookup, typename Done> void lookUpThenRun(Lookup lookup, Done done);
 
     std::shared_ptr<Resolver> m_resolver;
-    QRadioButton* m_optionHostName = nullptr;
-    QRadioButton* m_optionHostIp = nullptr;
-    QLineEdit* m_hostText = nullptr;
-    QLineEdit* m_hostIPText = nullptr;
+    toolui::HostChoice m_host;
     QLineEdit* m_serverText = nullptr;
     QLineEdit* m_portText = nullptr;
     QPlainTextEdit* m_response = nullptr;
