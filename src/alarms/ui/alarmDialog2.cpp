@@ -7,10 +7,10 @@
 #include "common/TextFile.h"
 #include "config/NumberedRows.h"
 #include "config/SettingsKeys.h"
+#include "widgets/ui/TabbedDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -72,23 +72,9 @@ alarmDialog2::alarmDialog2(std::string settingsPath, std::string defaultSoundPat
     setWindowTitle("Alarms");
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    m_tabs = new QTabWidget(this);
-    m_tabs->setObjectName("tbsAlarms");
+    m_tabs = addTabsAndButtons(this, "tbsAlarms");
     m_tabs->addTab(buildListPage(), "Alarm list");
     m_tabs->addTab(buildOptionsPage(), "Options");
-
-    auto* buttons = new QDialogButtonBox(this);
-    auto* ok = buttons->addButton("OK", QDialogButtonBox::AcceptRole);
-    ok->setObjectName("OKButton");
-    ok->setDefault(true);
-    auto* cancel = buttons->addButton("Cancel", QDialogButtonBox::RejectRole);
-    cancel->setObjectName("CancelButton");
-    connect(buttons, &QDialogButtonBox::accepted, this, &alarmDialog2::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &alarmDialog2::reject);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_tabs);
-    layout->addWidget(buttons);
 
     m_tabs->setCurrentIndex(kListTab);
     load();

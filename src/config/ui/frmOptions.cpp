@@ -6,11 +6,11 @@
 #include "config/SettingsKeys.h"
 #include "measure/ui/addInterfaceDialog.h"
 #include "platform/StartupEntry.h"
+#include "widgets/ui/TabbedDialog.h"
 #include "widgets/ui/UpDownButtons.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -19,7 +19,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -68,35 +67,12 @@ frmOptions::frmOptions(std::string settingsPath, StartupEntry& startup, IPData* 
     setWindowTitle("Settings");
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    m_tabs = new QTabWidget(this);
-    m_tabs->setObjectName("tbsOptions");
+    m_tabs = addTabsAndButtons(this, "tbsOptions");
     m_tabs->addTab(buildGeneralPage(), "General");
     m_tabs->addTab(buildConnectionsPage(), "Connections");
     m_tabs->addTab(buildUnitsPage(), "Units");
     m_tabs->addTab(buildChartPage(), "Chart");
-
-    auto* buttons = new QDialogButtonBox(this);
-    auto* ok = buttons->addButton("OK", QDialogButtonBox::AcceptRole);
-    ok->setObjectName("OKButton");
-    ok->setDefault(true);
-    auto* cancel = buttons->addButton("Cancel", QDialogButtonBox::RejectRole);
-    cancel->setObjectName("CancelButton");
-    connect(buttons, &QDialogButtonBox::accepted, this, &frmOptions::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &frmOptions::reject);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_tabs);
-    layout->addWidget(buttons);
-
-    for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::Key_Tab)}) {
-        auto* next = new QShortcut(keys, this);
-        connect(next, &QShortcut::activated, this, [this] { stepTab(1); });
-    }
-    for (const QKeySequence& keys :
-         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab)}) {
-        auto* previous = new QShortcut(keys, this);
-        connect(previous, &QShortcut::activated, this, [this] { stepTab(-1); });
-    }
+    cycleTabsWithCtrlTab(this, m_tabs);
 
     m_picker = [this](QWidget* owner,
                       const std::vector<MonitoredConnection>& existing) -> std::optional<MonitoredConnection> {
@@ -304,11 +280,6 @@ bool frmOptions::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void frmOptions::stepTab(int delta) {
-    const int count = m_tabs->count();
-    m_tabs->setCurrentIndex((m_tabs->currentIndex() + delta + count) % count);
 }
 
 void frmOptions::accept() {

@@ -62,7 +62,6 @@ private:
     void addConnection();
     void removeConnection();
     void appendRow(const QString& type, const QString& name);
-    void stepTab(int delta);
     void accept() override;
     bool validate();
     void save();

@@ -1,0 +1,16 @@
+#pragma once
+
+class QDialog;
+class QString;
+class QTabWidget;
+
+namespace tw {
+
+// The frame of the tabbed settings windows: a tab widget above the OK and Cancel buttons (objectNames "OKButton"
+// and "CancelButton", wired to accept and reject), laid out in the dialog. The caller adds the pages.
+QTabWidget* addTabsAndButtons(QDialog* dialog, const QString& tabsName);
+
+// Ctrl+Tab selects the next tab and Ctrl+Shift+Tab the previous one, wrapping around at both ends.
+void cycleTabsWithCtrlTab(QDialog* dialog, QTabWidget* tabs);
+
+} // namespace tw
