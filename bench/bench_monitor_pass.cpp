@@ -76,28 +76,37 @@ Files makeFiles() {
     return f;
 }
 
-void BM_OrdinaryPass(benchmark::State& state) {
-    const Files f = makeFiles();
-    tw::FakeClock clock(tw::DateTime::fromCivil(2026, 3, 14, 10, 0, 0));
-    SteadyEngine engine;
+// The files, clock and view of one benchmark, and a logging controller over the given engine.
+struct Rig {
+    Rig(tw::TrafficEngine& engine, tw::DateTime start)
+        : files(makeFiles()), clock(start), controller(files.settings, files.history, engine, clock, view) {
+        controller.start();
+    }
+    ~Rig() { std::filesystem::remove_all(files.dir); }
+
+    Files files;
+    tw::FakeClock clock;
     QuietView view;
-    tw::MonitorController controller(f.settings, f.history, engine, clock, view);
-    controller.start();
+    tw::MonitorController controller;
+};
+
+void BM_OrdinaryPass(benchmark::State& state) {
+    SteadyEngine engine;
+    Rig rig(engine, tw::DateTime::fromCivil(2026, 3, 14, 10, 0, 0));
+    tw::FakeClock& clock = rig.clock;
+    tw::MonitorController& controller = rig.controller;
     for (auto _ : state) {
         clock.advanceMs(250);
         controller.monitorTick();
     }
-    std::filesystem::remove_all(f.dir);
 }
 BENCHMARK(BM_OrdinaryPass);
 
 void BM_MidnightPass(benchmark::State& state) {
-    const Files f = makeFiles();
-    tw::FakeClock clock(tw::DateTime::fromCivil(2026, 3, 14, 23, 59, 59));
     SteadyEngine engine;
-    QuietView view;
-    tw::MonitorController controller(f.settings, f.history, engine, clock, view);
-    controller.start();
+    Rig rig(engine, tw::DateTime::fromCivil(2026, 3, 14, 23, 59, 59));
+    tw::FakeClock& clock = rig.clock;
+    tw::MonitorController& controller = rig.controller;
     int day = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -107,22 +116,18 @@ void BM_MidnightPass(benchmark::State& state) {
         state.ResumeTiming();
         controller.monitorTick(); // the first pass of the next day
     }
-    std::filesystem::remove_all(f.dir);
 }
 BENCHMARK(BM_MidnightPass)->Unit(benchmark::kMillisecond);
 
 void BM_JournalCheckpoint(benchmark::State& state) {
-    const Files f = makeFiles();
-    tw::FakeClock clock(tw::DateTime::fromCivil(2026, 3, 14, 10, 0, 0));
     SteadyEngine engine;
-    QuietView view;
-    tw::MonitorController controller(f.settings, f.history, engine, clock, view);
-    controller.start();
+    Rig rig(engine, tw::DateTime::fromCivil(2026, 3, 14, 10, 0, 0));
+    tw::FakeClock& clock = rig.clock;
+    tw::MonitorController& controller = rig.controller;
     for (auto _ : state) {
         clock.advanceMs(tw::MonitorController::kJournalIntervalMs);
         controller.monitorTick();
     }
-    std::filesystem::remove_all(f.dir);
 }
 BENCHMARK(BM_JournalCheckpoint)->Unit(benchmark::kMicrosecond);
 
@@ -130,23 +135,18 @@ BENCHMARK(BM_JournalCheckpoint)->Unit(benchmark::kMicrosecond);
 
 // A whole pass with the real engine: over 8 scripted interfaces, and over this machine's own tables.
 void passWithEngine(benchmark::State& state, tw::NetworkTables& tables, tw::FakeNetworkTables* fake) {
-    const Files f = makeFiles();
-    tw::FakeClock clock(tw::DateTime::fromCivil(2026, 3, 14, 10, 0, 0));
     tw::IPData engine(tables);
     engine.addAllAdaptors();
-    QuietView view;
-    tw::MonitorController controller(f.settings, f.history, engine, clock, view);
-    controller.setJournalIntervalMs(3'600'000); // the checkpoint is measured on its own
-    controller.start();
+    Rig rig(engine, tw::DateTime::fromCivil(2026, 3, 14, 10, 0, 0));
+    rig.controller.setJournalIntervalMs(3'600'000); // the checkpoint is measured on its own
     for (auto _ : state) {
         if (fake) {
             for (std::uint32_t i = 1; i <= 8; ++i)
                 fake->addTraffic(i, 1500 * i, 300 * i);
         }
-        clock.advanceMs(250);
-        controller.monitorTick();
+        rig.clock.advanceMs(250);
+        rig.controller.monitorTick();
     }
-    std::filesystem::remove_all(f.dir);
 }
 
 void BM_PassWithEngineOverEightInterfaces(benchmark::State& state) {
