@@ -559,11 +559,7 @@ void editloggsForm::addLog() {
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    const Period before = m_shown;
-    m_history.insertLog(dialog.session());
-    m_history.updateStats();
-    fillTree(false);
-    reselect(before);
+    changeHistory([&] { m_history.insertLog(dialog.session()); });
 }
 
 void editloggsForm::editLog() {
@@ -584,12 +580,10 @@ void editloggsForm::editLog() {
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    const Period before = m_shown;
-    m_history.deleteLog(old);
-    m_history.insertLog(dialog.session());
-    m_history.updateStats();
-    fillTree(false);
-    reselect(before);
+    changeHistory([&] {
+        m_history.deleteLog(old);
+        m_history.insertLog(dialog.session());
+    });
 }
 
 void editloggsForm::deleteLog() {
@@ -605,8 +599,13 @@ void editloggsForm::deleteLog() {
         return;
     }
     const clsSessionData chosen = *row;
+    changeHistory([&] { m_history.deleteLog(chosen); });
+}
+
+void editloggsForm::changeHistory(const std::function<void()>& change) {
+    // The statistics, the tree and the selection follow every change; the period that was shown stays shown.
     const Period before = m_shown;
-    m_history.deleteLog(chosen);
+    change();
     m_history.updateStats();
     fillTree(false);
     reselect(before);

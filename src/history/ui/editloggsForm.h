@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QHash>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -68,6 +69,7 @@ private:
     void addLog();
     void editLog();
     void deleteLog();
+    void changeHistory(const std::function<void()>& change);
     void confirm();
 
     // The session of the list's current row, or none.

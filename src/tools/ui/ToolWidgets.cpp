@@ -25,12 +25,17 @@ void focusAndSelect(QLineEdit* box) {
     box->selectAll();
 }
 
-void applyStripes(QTreeWidget* list) {
+QTreeWidget* makeStripedList(QWidget* owner) {
+    auto* list = new QTreeWidget(owner);
+    list->setObjectName("ListView1");
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
     QPalette palette = list->palette();
     palette.setColor(QPalette::Base, Qt::white);
     palette.setColor(QPalette::AlternateBase, QColor(255, 247, 235));
     list->setPalette(palette);
     list->setAlternatingRowColors(true);
+    return list;
 }
 
 void HostChoice::select(int index) const {

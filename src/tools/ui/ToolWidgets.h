@@ -22,8 +22,9 @@ void showMessage(QWidget* parent, const QString& text, bool warning = false);
 // Puts the focus into the box and selects its whole text, as after a refused input.
 void focusAndSelect(QLineEdit* box);
 
-// Rows alternating white and cream, one row high each, as the list windows show them.
-void applyStripes(QTreeWidget* list);
+// The flat list of the tool windows ("ListView1"): no tree decoration, rows of one height alternating white and
+// cream.
+QTreeWidget* makeStripedList(QWidget* owner);
 
 // The "Host name" / "Host IP" choice of the traceroute and whois windows: each option enables its own box.
 struct HostChoice {

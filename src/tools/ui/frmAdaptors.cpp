@@ -30,13 +30,9 @@ void frmAdaptors::build() {
     setObjectName("frmAdaptors");
     setWindowTitle("Interface Information");
 
-    m_list = new QTreeWidget(this);
-    m_list->setObjectName("ListView1");
-    m_list->setRootIsDecorated(false);
-    m_list->setUniformRowHeights(true);
+    m_list = toolui::makeStripedList(this);
     m_list->setSelectionMode(QAbstractItemView::NoSelection);
     m_list->header()->setStretchLastSection(false);
-    toolui::applyStripes(m_list);
 
     auto* update = new QPushButton("Update", this);
     update->setObjectName("Command1");

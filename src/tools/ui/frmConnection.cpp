@@ -37,10 +37,7 @@ void frmConnection::build() {
     setObjectName("frmConnection");
     setWindowTitle("Current connections");
 
-    m_list = new QTreeWidget(this);
-    m_list->setObjectName("ListView1");
-    m_list->setRootIsDecorated(false);
-    m_list->setUniformRowHeights(true);
+    m_list = toolui::makeStripedList(this);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setHeaderLabels({"Remote host", "Remote port", "Local host", "Local port", "Protocol", "State"});
     const int widths[] = {200, 85, 200, 75, 65, 120};
@@ -49,7 +46,6 @@ void frmConnection::build() {
     }
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_list, &QTreeWidget::customContextMenuRequested, this, &frmConnection::onContextMenu);
-    toolui::applyStripes(m_list);
 
     m_menu = new QMenu(this);
     m_menu->setObjectName("mnuPopup");

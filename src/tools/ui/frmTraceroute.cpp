@@ -94,16 +94,12 @@ void frmTraceroute::build() {
     m_host = toolui::makeHostChoice(this, true);
     QGridLayout* hostBox = m_host.layout;
 
-    m_list = new QTreeWidget(this);
-    m_list->setObjectName("ListView1");
-    m_list->setRootIsDecorated(false);
-    m_list->setUniformRowHeights(true);
+    m_list = toolui::makeStripedList(this);
     m_list->setHeaderLabels({"Hop", "Time (ms)", "Link IP", "Link name"});
     m_list->setColumnWidth(0, 50);
     m_list->setColumnWidth(1, 80);
     m_list->setColumnWidth(2, 140);
     m_list->setMinimumHeight(180);
-    toolui::applyStripes(m_list);
 
     auto* frame = new QGroupBox("Options", this);
     frame->setObjectName("Frame1");
