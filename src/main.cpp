@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
     windowOptions.debugMode = options.debug;
     windowOptions.winStartUp = options.winStartUp;
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/app/tallywave.svg")));
-    tw::frmMain mainForm(paths, windowOptions, tw::loadIconSensitivity(paths.settingsPath), *clock, *tables);
+    tw::frmMain mainForm(paths, windowOptions, *clock, *tables);
 
     // Tests shorten the once-a-minute checkpoint of the running session.
     if (const int ms = qEnvironmentVariableIntValue("TALLYWAVE_CHECKPOINT_MS"); ms > 0) {

@@ -4,6 +4,7 @@
 #include "app/AppPaths.h"
 #include "app/SessionJournal.h"
 #include "common/MessageSink.h"
+#include "config/IconSensitivity.h"
 #include "config/SettingsKeys.h"
 #include "history/HistoryFile.h"
 #include "measure/TrafficEngine.h"
@@ -49,17 +50,6 @@ bool hasTraffic(const dayObject& session) {
 }
 
 } // namespace
-
-std::int32_t loadIconSensitivity(const std::string& settingsPath) {
-    const int bytes = iniToInt(readIni(settingsPath, kBytesText), 1);
-    const int power = iniToInt(readIni(settingsPath, kBytesCombo), 0);
-    const double threshold = std::nearbyint(bytes * std::pow(1024.0, power));
-    if (threshold >= kMaxRate)
-        return kMaxRate;
-    if (threshold <= std::numeric_limits<std::int32_t>::min())
-        return std::numeric_limits<std::int32_t>::min();
-    return static_cast<std::int32_t>(threshold);
-}
 
 MonitorController::MonitorController(std::string settingsPath, std::string historyPath, TrafficEngine& engine,
                                      Clock& clock, MonitorView& view)

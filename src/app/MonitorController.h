@@ -90,7 +90,6 @@ public:
     bool timerEnabled() const { return m_state == LoggingState::Logging; }
     int refreshIntervalMs() const { return m_intervalMs; }
     std::int32_t iconSensitivity() const { return m_iconSensitivity; }
-    void setIconSensitivity(std::int32_t bytesPerSecond) { m_iconSensitivity = bytesPerSecond; }
 
     const std::string& settingsPath() const { return m_settingsPath; }
     const std::string& historyPath() const { return m_historyPath; }
@@ -132,9 +131,5 @@ private:
     std::optional<std::uint64_t> m_lastJournalMs;
     std::uint64_t m_journalIntervalMs = kJournalIntervalMs;
 };
-
-// The tray activity threshold in bytes per second: "bytesText" (default 1) times 1024 to the power "bytesCombo"
-// (default 0), rounded to a 32-bit integer.
-std::int32_t loadIconSensitivity(const std::string& settingsPath);
 
 } // namespace tw

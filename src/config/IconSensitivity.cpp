@@ -1,6 +1,7 @@
 #include "config/IconSensitivity.h"
 
 #include "common/NumberText.h"
+#include "config/SettingsKeys.h"
 
 #include <cmath>
 #include <limits>
@@ -33,6 +34,19 @@ SensitivityCheck checkIconSensitivity(std::string_view text, int unitIndex) {
     check.ok = true;
     check.threshold = static_cast<std::int32_t>(threshold);
     return check;
+}
+
+std::int32_t loadIconSensitivity(const std::string& settingsPath) {
+    const int bytes = iniToInt(readIni(settingsPath, kBytesText), 1);
+    const int power = iniToInt(readIni(settingsPath, kBytesCombo), 0);
+    const double threshold = std::nearbyint(bytes * std::pow(1024.0, power));
+    if (threshold >= std::numeric_limits<std::int32_t>::max()) {
+        return std::numeric_limits<std::int32_t>::max();
+    }
+    if (threshold <= std::numeric_limits<std::int32_t>::min()) {
+        return std::numeric_limits<std::int32_t>::min();
+    }
+    return static_cast<std::int32_t>(threshold);
 }
 
 } // namespace tw

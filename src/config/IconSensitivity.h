@@ -18,4 +18,8 @@ inline constexpr std::int64_t kMaxIconSensitivity = 1073741824; // 1024 MB/s
 
 SensitivityCheck checkIconSensitivity(std::string_view text, int unitIndex);
 
+// The threshold the settings file holds now: "bytesText" (default 1) times 1024 to the power "bytesCombo"
+// (default 0), rounded to a 32-bit integer.
+std::int32_t loadIconSensitivity(const std::string& settingsPath);
+
 } // namespace tw

@@ -70,6 +70,11 @@ TEST_F(MonitorLoopTest, TheTrayShowsActivityAgainstTheIconSensitivity) {
     EXPECT_EQ(view.trayImage, TrayImage::Upload);
     tick(1023, 0);
     EXPECT_EQ(view.trayImage, TrayImage::Idle);
+
+    writeSettings("[General]\r\nbytesText=2\r\nbytesCombo=1\r\n");
+    controller->applySettingsChange();
+    tick(2047, 2048);
+    EXPECT_EQ(view.trayImage, TrayImage::Upload) << "the settings window's threshold applies after it closed";
 }
 
 TEST_F(MonitorLoopTest, AmountsAreRedrawnOnlyWhileTheWindowIsVisible) {

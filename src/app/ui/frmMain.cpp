@@ -31,11 +31,10 @@ QString fromStd(const std::string& s) {
 
 } // namespace
 
-frmMain::frmMain(const AppPaths& paths, MainWindowOptions options, std::int32_t iconSensitivity, Clock& clock,
-                 NetworkTables& tables, QWidget* parent)
-    : frmMain(paths, options, iconSensitivity, clock, makeMonitoredEngine(tables), parent) {}
+frmMain::frmMain(const AppPaths& paths, MainWindowOptions options, Clock& clock, NetworkTables& tables, QWidget* parent)
+    : frmMain(paths, options, clock, makeMonitoredEngine(tables), parent) {}
 
-frmMain::frmMain(const AppPaths& paths, MainWindowOptions options, std::int32_t iconSensitivity, Clock& clock,
+frmMain::frmMain(const AppPaths& paths, MainWindowOptions options, Clock& clock,
                  std::unique_ptr<MonitoredEngine> engine, QWidget* parent)
     : QMainWindow(parent), m_paths(paths), m_options(options), m_clock(clock), m_engine(std::move(engine)),
       m_launcher(this, m_paths) {
@@ -48,7 +47,7 @@ frmMain::frmMain(const AppPaths& paths, MainWindowOptions options, std::int32_t 
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/logo.svg")));
     buildWindow();
     connectCommands();
-    load(iconSensitivity);
+    load();
 }
 
 frmMain::~frmMain() {
@@ -142,7 +141,7 @@ void frmMain::setCommandAvailable(QAction* menuItem, QAction* button, WindowLaun
     }
 }
 
-void frmMain::load(std::int32_t iconSensitivity) {
+void frmMain::load() {
     const ConnectionsStatus status = m_engine->reloadConnections(m_paths.settingsPath);
     m_statusBar->setConnections(fromStd(status.text), fromStd(status.toolTip));
     m_helpPath = fromStd(m_paths.helpPath());
@@ -158,7 +157,6 @@ void frmMain::load(std::int32_t iconSensitivity) {
 
     m_controller = std::make_unique<MonitorController>(m_paths, m_engine->engine(), m_clock, *this);
     m_controller->setDebugMode(m_options.debugMode);
-    m_controller->setIconSensitivity(iconSensitivity);
     m_controller->start();
     updateTotals(m_controller->periods());
     updateSpeeds(0, 0);

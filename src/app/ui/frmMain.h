@@ -49,11 +49,11 @@ class frmMain : public QMainWindow, public MonitorView {
     Q_OBJECT
 public:
     // The program: an IPData engine over the system's tables.
-    frmMain(const AppPaths& paths, MainWindowOptions options, std::int32_t iconSensitivity, Clock& clock,
-            NetworkTables& tables, QWidget* parent = nullptr);
+    frmMain(const AppPaths& paths, MainWindowOptions options, Clock& clock, NetworkTables& tables,
+            QWidget* parent = nullptr);
     // Any engine (tests).
-    frmMain(const AppPaths& paths, MainWindowOptions options, std::int32_t iconSensitivity, Clock& clock,
-            std::unique_ptr<MonitoredEngine> engine, QWidget* parent = nullptr);
+    frmMain(const AppPaths& paths, MainWindowOptions options, Clock& clock, std::unique_ptr<MonitoredEngine> engine,
+            QWidget* parent = nullptr);
     ~frmMain() override;
 
     // Shows the window as the command line asks: "-debug" or nothing shows it; "-winStartUp" alone leaves only
@@ -127,7 +127,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void load(std::int32_t iconSensitivity);
+    void load();
     void buildWindow();
     void connectCommands();
     void readDisplaySettings();

@@ -293,8 +293,6 @@ bool frmOptions::validate() {
     const SensitivityCheck check =
         checkIconSensitivity(m_bytesText->text().toStdString(), m_bytesCombo->currentIndex());
     if (check.ok) {
-        m_iconSensitivity = check.threshold;
-        emit iconSensitivityChanged(m_iconSensitivity);
         return true;
     }
     m_tabs->setCurrentIndex(0);

@@ -4,7 +4,6 @@
 
 #include <QDialog>
 
-#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -26,8 +25,7 @@ class StartupEntry;
 
 // "Settings": update speed, start with login, tray icon sensitivity, the monitored connections, the display units
 // and the chart type. Every control is loaded from the settings file when the window opens and written back on OK
-// after validation; Cancel discards. The caller re-applies units, chart type, refresh interval and connections
-// after it closes; the icon threshold is ready at once (iconSensitivity, iconSensitivityChanged).
+// after validation; Cancel discards. The caller re-applies what the file holds after it closes.
 class frmOptions : public QDialog {
     Q_OBJECT
 
@@ -40,14 +38,9 @@ public:
     frmOptions(std::string settingsPath, StartupEntry& startup, IPData* engine, QWidget* parent = nullptr);
 
     void setConnectionPicker(ConnectionPicker picker) { m_picker = std::move(picker); }
-    // The threshold in bytes per second set by the last OK.
-    std::int32_t iconSensitivity() const { return m_iconSensitivity; }
 
     // The listed connections, in list order.
     std::vector<MonitoredConnection> connections() const;
-
-signals:
-    void iconSensitivityChanged(std::int32_t bytesPerSecond);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -70,7 +63,6 @@ private:
     StartupEntry& m_startup;
     IPData* m_engine;
     ConnectionPicker m_picker;
-    std::int32_t m_iconSensitivity = 0;
 
     QTabWidget* m_tabs = nullptr;
     QComboBox* m_refreshCombo = nullptr;

@@ -86,10 +86,10 @@ protected:
         return p;
     }
 
-    tw::frmMain& open(tw::MainWindowOptions options = {}, std::int32_t sensitivity = 1) {
+    tw::frmMain& open(tw::MainWindowOptions options = {}) {
         auto engine = std::make_unique<ScriptedMonitoredEngine>();
         engineHandle = engine.get();
-        window = std::make_unique<tw::frmMain>(paths(), options, sensitivity, clock, std::move(engine));
+        window = std::make_unique<tw::frmMain>(paths(), options, clock, std::move(engine));
         window->launcher().setStartupEntry(std::make_unique<tw::FakeStartupEntry>());
         return *window;
     }

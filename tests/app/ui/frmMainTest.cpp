@@ -187,7 +187,8 @@ TEST_F(MainWindowTest, AmountsUseTheLocaleDecimalSeparatorAndTheUnitSettings) {
 }
 
 TEST_F(MainWindowTest, TrayAndWindowShowTheActivityImageForTheSpeeds) {
-    tw::frmMain& w = open({}, 1024);
+    dir.write("settings.txt", "[General]\r\nrefreshCombo=9\r\nbytesText=1\r\nbytesCombo=1\r\n");
+    tw::frmMain& w = open();
     tick(20000, 1000); // 2000 down, 100 up
     EXPECT_EQ(w.tray()->image(), tw::TrayImage::Download);
     tick(1024, 1024);
