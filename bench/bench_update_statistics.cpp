@@ -1,6 +1,6 @@
 // Cost of one monitor tick of the traffic engine, against the raw table reads it is built on.
+#include "config/MonitoredConnection.h"
 #include "measure/IPData.h"
-#include "measure/MonitoredConnection.h"
 #include "platform/NetworkTables.h"
 #include "platform/fake/FakeNetworkTables.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "measure/MonitoredConnection.h"
+#include "config/MonitoredConnection.h"
 
 #include <string>
 #include <vector>

@@ -1,8 +1,8 @@
 #include "measure/IPData.h"
 
 #include "common/MessageSink.h"
+#include "config/MonitoredConnection.h"
 #include "measure/IpPattern.h"
-#include "measure/MonitoredConnection.h"
 
 #include <charconv>
 #include <cstring>

@@ -1,7 +1,7 @@
 #include "e2e/NetNamespace.h"
 
+#include "config/MonitoredConnection.h"
 #include "measure/IPData.h"
-#include "measure/MonitoredConnection.h"
 #include "platform/NetworkTables.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // Counts heap allocations in this test program to check that a steady-state monitor tick makes none.
+#include "config/MonitoredConnection.h"
 #include "measure/IPData.h"
-#include "measure/MonitoredConnection.h"
 #include "platform/NetworkTables.h"
 
 #include <gtest/gtest.h>

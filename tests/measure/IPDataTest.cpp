@@ -1,5 +1,5 @@
 #include "measure/IPData.h"
-#include "measure/MonitoredConnection.h"
+#include "config/MonitoredConnection.h"
 #include "platform/fake/FakeNetworkTables.h"
 #include "support/CapturingMessageSink.h"
 

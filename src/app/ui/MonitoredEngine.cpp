@@ -10,7 +10,6 @@ class IPDataEngine final : public MonitoredEngine {
 public:
     explicit IPDataEngine(NetworkTables& tables) : m_ipData(tables) {}
     TrafficEngine& engine() override { return m_ipData; }
-    IPData* ipData() override { return &m_ipData; }
     ConnectionsStatus reloadConnections(const std::string& settingsPath) override {
         m_ipData.clearAdaptors();
         return loadMonitoredConnections(settingsPath, m_ipData);

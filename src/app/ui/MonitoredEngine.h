@@ -8,7 +8,6 @@
 
 namespace tw {
 
-class IPData;
 class NetworkTables;
 
 // The traffic engine together with the way its monitored connections are (re)built from the settings. The window
@@ -19,8 +18,6 @@ public:
     virtual TrafficEngine& engine() = 0;
     // Drops the current connections and adds those of the settings file; returns the status bar panel's texts.
     virtual ConnectionsStatus reloadConnections(const std::string& settingsPath) = 0;
-    // The engine as IPData, whose interface lists the settings window offers; null for other engines.
-    virtual IPData* ipData() { return nullptr; }
 };
 
 std::unique_ptr<MonitoredEngine> makeMonitoredEngine(NetworkTables& tables);

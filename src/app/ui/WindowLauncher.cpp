@@ -6,6 +6,9 @@
 #include "app/AppPaths.h"
 #include "config/ui/frmOptions.h"
 #include "history/ui/editloggsForm.h"
+#include "measure/InterfaceChoices.h"
+#include "measure/ui/addInterfaceDialog.h"
+#include "platform/NetworkTables.h"
 #include "platform/StartupEntry.h"
 #include "tools/ui/frmAdaptors.h"
 #include "tools/ui/frmConnection.h"
@@ -40,11 +43,16 @@ void WindowLauncher::setStartupEntry(std::unique_ptr<StartupEntry> entry) {
     m_startup = std::move(entry);
 }
 
-bool WindowLauncher::openSettings(IPData* engine) {
+bool WindowLauncher::openSettings() {
     if (!m_startup) {
         m_startup = makeStartupEntry(QCoreApplication::applicationFilePath().toStdString());
     }
-    frmOptions options(m_paths.settingsPath, *m_startup, engine, m_owner);
+    // Held while the window is open, not longer.
+    std::shared_ptr<NetworkTables> tables = m_tables ? m_tables : makeSystemNetworkTables();
+    frmOptions options(m_paths.settingsPath, *m_startup, m_owner);
+    options.setConnectionPicker([tables](QWidget* owner, const std::vector<MonitoredConnection>& existing) {
+        return addInterfaceDialog::pick(readInterfaceChoices(*tables), existing, owner);
+    });
     return options.exec() == QDialog::Accepted;
 }
 

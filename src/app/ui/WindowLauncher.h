@@ -14,7 +14,7 @@ namespace tw {
 
 struct AppPaths;
 class AlarmNotifier;
-class IPData;
+class NetworkTables;
 class ProgressSink;
 class StartupEntry;
 
@@ -29,9 +29,9 @@ public:
 
     static bool isAvailable(Window window);
 
-    // Modal windows owned by the main window. True when closed with OK. engine: the running engine, whose
-    // interfaces the settings window offers (may be null).
-    bool openSettings(IPData* engine);
+    // Modal windows owned by the main window. True when closed with OK. The settings window offers the interfaces
+    // of the system's tables as they are when the user adds a connection.
+    bool openSettings();
     bool openAlarms();
     // The log viewer, reporting its loading to the progress window.
     bool openLogViewer(const std::optional<clsSessionData>& running, ProgressSink& progress);
@@ -45,11 +45,14 @@ public:
 
     // The start-with-login entry the settings window edits (tests give a fake).
     void setStartupEntry(std::unique_ptr<StartupEntry> entry);
+    // The tables whose interfaces the settings window offers (tests give a fake); the system's by default.
+    void setNetworkTables(std::shared_ptr<NetworkTables> tables) { m_tables = std::move(tables); }
 
 private:
     QWidget* m_owner;
     const AppPaths& m_paths;
     std::unique_ptr<StartupEntry> m_startup;
+    std::shared_ptr<NetworkTables> m_tables;
     AlarmNotifier* m_notifier = nullptr; // owned by m_owner
     std::function<void()> m_openMainWindow;
 };

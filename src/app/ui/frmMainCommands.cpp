@@ -45,7 +45,7 @@ void frmMain::onEditLogs() {
 }
 
 void frmMain::onSettings() {
-    if (m_launcher.openSettings(m_engine->ipData())) {
+    if (m_launcher.openSettings()) {
         applySettingsChange();
     }
 }

@@ -4,7 +4,6 @@
 #include "config/IconSensitivity.h"
 #include "config/NumberedRows.h"
 #include "config/SettingsKeys.h"
-#include "measure/ui/addInterfaceDialog.h"
 #include "platform/StartupEntry.h"
 #include "widgets/ui/TabbedDialog.h"
 #include "widgets/ui/UpDownButtons.h"
@@ -61,8 +60,8 @@ std::string number(int value) {
 
 } // namespace
 
-frmOptions::frmOptions(std::string settingsPath, StartupEntry& startup, IPData* engine, QWidget* parent)
-    : QDialog(parent), m_settingsPath(std::move(settingsPath)), m_startup(startup), m_engine(engine) {
+frmOptions::frmOptions(std::string settingsPath, StartupEntry& startup, QWidget* parent)
+    : QDialog(parent), m_settingsPath(std::move(settingsPath)), m_startup(startup) {
     setObjectName("frmOptions");
     setWindowTitle("Settings");
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -73,19 +72,6 @@ frmOptions::frmOptions(std::string settingsPath, StartupEntry& startup, IPData* 
     m_tabs->addTab(buildUnitsPage(), "Units");
     m_tabs->addTab(buildChartPage(), "Chart");
     cycleTabsWithCtrlTab(this, m_tabs);
-
-    m_picker = [this](QWidget* owner,
-                      const std::vector<MonitoredConnection>& existing) -> std::optional<MonitoredConnection> {
-        std::unique_ptr<addInterfaceDialog> dialog;
-        if (m_engine)
-            dialog = std::make_unique<addInterfaceDialog>(*m_engine, existing, owner);
-        else
-            dialog = std::make_unique<addInterfaceDialog>(std::vector<std::string>{}, std::vector<std::string>{},
-                                                          existing, owner);
-        if (dialog->exec() != QDialog::Accepted)
-            return std::nullopt;
-        return dialog->connection();
-    };
 
     load();
     m_tabs->setCurrentIndex(0);

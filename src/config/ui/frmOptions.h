@@ -1,6 +1,6 @@
 #pragma once
 
-#include "measure/MonitoredConnection.h"
+#include "config/MonitoredConnection.h"
 
 #include <QDialog>
 
@@ -20,7 +20,6 @@ class QTreeWidget;
 
 namespace tw {
 
-class IPData;
 class StartupEntry;
 
 // "Settings": update speed, start with login, tray icon sensitivity, the monitored connections, the display units
@@ -34,9 +33,9 @@ public:
     using ConnectionPicker = std::function<std::optional<MonitoredConnection>(
         QWidget* owner, const std::vector<MonitoredConnection>& existing)>;
 
-    // engine: the running traffic engine, whose interfaces the add-connection dialog offers (may be null).
-    frmOptions(std::string settingsPath, StartupEntry& startup, IPData* engine, QWidget* parent = nullptr);
+    frmOptions(std::string settingsPath, StartupEntry& startup, QWidget* parent = nullptr);
 
+    // What "Add..." asks; without a picker it adds nothing.
     void setConnectionPicker(ConnectionPicker picker) { m_picker = std::move(picker); }
 
     // The listed connections, in list order.
@@ -61,7 +60,6 @@ private:
 
     std::string m_settingsPath;
     StartupEntry& m_startup;
-    IPData* m_engine;
     ConnectionPicker m_picker;
 
     QTabWidget* m_tabs = nullptr;

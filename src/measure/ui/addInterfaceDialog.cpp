@@ -1,7 +1,6 @@
 #include "measure/ui/addInterfaceDialog.h"
 
 #include "common/MessageSink.h"
-#include "measure/IPData.h"
 #include "measure/IpPattern.h"
 
 #include <QApplication>
@@ -33,18 +32,20 @@ QLabel* wrappedLabel(const char* objectName, const QString& text, QWidget* paren
 
 } // namespace
 
-addInterfaceDialog::addInterfaceDialog(IPData& engine, std::vector<MonitoredConnection> existing, QWidget* parent)
+addInterfaceDialog::addInterfaceDialog(const InterfaceChoices& choices, std::vector<MonitoredConnection> existing,
+                                       QWidget* parent)
     : QDialog(parent), m_existing(std::move(existing)) {
     build();
-    fill(engine.getList(IPData::kListAddresses), engine.getList(IPData::kListDescriptions));
+    fill(choices.addresses, choices.descriptions);
 }
 
-addInterfaceDialog::addInterfaceDialog(const std::vector<std::string>& addresses,
-                                       const std::vector<std::string>& descriptions,
-                                       std::vector<MonitoredConnection> existing, QWidget* parent)
-    : QDialog(parent), m_existing(std::move(existing)) {
-    build();
-    fill(addresses, descriptions);
+std::optional<MonitoredConnection>
+addInterfaceDialog::pick(const InterfaceChoices& choices, std::vector<MonitoredConnection> existing, QWidget* parent) {
+    addInterfaceDialog dialog(choices, std::move(existing), parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.connection();
 }
 
 void addInterfaceDialog::build() {

@@ -1,9 +1,11 @@
 #pragma once
 
-#include "measure/MonitoredConnection.h"
+#include "config/MonitoredConnection.h"
+#include "measure/InterfaceChoices.h"
 
 #include <QDialog>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,19 +18,18 @@ class QRadioButton;
 
 namespace tw {
 
-class IPData;
-
 // Picks one connection to monitor: an interface, one of the current addresses, or a typed address or range. It
 // refuses a connection already in the host's list. The host reads connection() after exec() returned Accepted and
 // adds the row itself; the dialog touches neither the engine's list nor the settings.
 class addInterfaceDialog : public QDialog {
     Q_OBJECT
 public:
-    // The lists come from the engine's interface table at opening.
-    addInterfaceDialog(IPData& engine, std::vector<MonitoredConnection> existing, QWidget* parent = nullptr);
-    // The lists given directly: one address per interface (empty when it has none) and the descriptions.
-    addInterfaceDialog(const std::vector<std::string>& addresses, const std::vector<std::string>& descriptions,
-                       std::vector<MonitoredConnection> existing, QWidget* parent = nullptr);
+    addInterfaceDialog(const InterfaceChoices& choices, std::vector<MonitoredConnection> existing,
+                       QWidget* parent = nullptr);
+
+    // Runs the dialog; the chosen connection, or nothing when the user cancelled.
+    static std::optional<MonitoredConnection> pick(const InterfaceChoices& choices,
+                                                   std::vector<MonitoredConnection> existing, QWidget* parent);
 
     // The chosen connection, once the dialog was accepted.
     const MonitoredConnection& connection() const { return m_result; }

@@ -5,15 +5,19 @@
 #include "app/ui/LiveChart.h"
 #include "app/ui/MainStatusBar.h"
 #include "app/ui/PeriodPanels.h"
+#include "config/IniFile.h"
 #include "history/HistoryFile.h"
+#include "platform/fake/FakeNetworkTables.h"
 #include "support/qt_ModalAnswerer.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolBar>
@@ -456,6 +460,41 @@ TEST_F(MainWindowTest, SettingsConfirmedReappliesUnitsAndConnections) {
     answerer.then([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
     w.menus().settings->trigger();
     EXPECT_EQ(engineHandle->reloads, 2); // Cancel changes nothing
+}
+
+TEST_F(MainWindowTest, AddingAConnectionInTheSettingsOffersTheInterfacesOfTheSystemTables) {
+    dir.write("settings.txt", "[General]\r\nrefreshCombo=9\r\n[Interfaces]\r\nallInterfaces=0\r\n");
+    tw::frmMain& w = open();
+    auto tables = std::make_shared<tw::FakeNetworkTables>();
+    tables->addInterface(1, "lo", tw::kIfTypeLoopback);
+    tables->addAddress(1, "127.0.0.1");
+    tables->addInterface(2, "eth0");
+    w.launcher().setNetworkTables(tables);
+
+    std::vector<std::string> offered;
+    QWidget* settingsWindow = nullptr;
+    QWidget* addOwner = nullptr;
+    ModalAnswerer settingsAnswer;
+    ModalAnswerer addAnswer; // a second poller: the first is busy inside the settings window
+    settingsAnswer.then([&](QWidget* settings) {
+        settingsWindow = settings;
+        addAnswer.then([&](QWidget* add) {
+            addOwner = add->parentWidget();
+            auto* interfaces = add->findChild<QComboBox*>("interfaceCombo");
+            for (int i = 0; i < interfaces->count(); ++i) {
+                offered.push_back(interfaces->itemText(i).toStdString());
+            }
+            interfaces->setCurrentIndex(1);
+            add->findChild<QPushButton*>("OKButton")->click();
+        });
+        settings->findChild<QPushButton*>("addInterfaceButton")->click();
+        static_cast<QDialog*>(settings)->accept();
+    });
+    w.menus().settings->trigger();
+    EXPECT_EQ(offered, (std::vector<std::string>{"lo", "eth0"}));
+    EXPECT_EQ(addOwner, settingsWindow);
+    EXPECT_EQ(tw::readIniValue(dir.file("settings.txt"), "Interfaces", "Row1a", ""), "Interface");
+    EXPECT_EQ(tw::readIniValue(dir.file("settings.txt"), "Interfaces", "Row1b", ""), "eth0");
 }
 
 TEST_F(MainWindowTest, AlarmWindowOpensFromMenuAndToolbar) {

@@ -16,7 +16,7 @@ TEST(Screenshots, settingsWindow) {
                               "Row2a=IP Range\r\nRow2b=192.168.1.1-192.168.1.254\r\n");
     tw::FakeStartupEntry startup;
     startup.set = true;
-    tw::frmOptions settings(dir.file("settings.txt"), startup, nullptr);
+    tw::frmOptions settings(dir.file("settings.txt"), startup);
     settings.resize(560, 380);
     settings.show();
     settings.grab().save(folder + "/settings.png");

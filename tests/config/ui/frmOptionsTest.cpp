@@ -5,7 +5,6 @@
 #include "platform/fake/FakeStartupEntry.h"
 #include "support/CapturingMessageSink.h"
 #include "support/TempDir.h"
-#include "support/qt_ModalAnswerer.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -27,7 +26,7 @@ protected:
     }
 
     std::unique_ptr<tw::frmOptions> open() {
-        auto window = std::make_unique<tw::frmOptions>(settings(), startup, nullptr);
+        auto window = std::make_unique<tw::frmOptions>(settings(), startup);
         window->setConnectionPicker([this](QWidget*, const std::vector<tw::MonitoredConnection>& existing) {
             seenExisting = existing;
             return nextConnection;
@@ -218,28 +217,4 @@ TEST_F(OptionsTest, ctrlTabCyclesThroughTheTabsBothWays) {
     EXPECT_EQ(tabs->currentIndex(), 0);
     QTest::keyClick(w.get(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(tabs->currentIndex(), 3);
-}
-
-TEST(OptionsAddConnection, addButtonOpensTheAddConnectionDialogAndListsItsChoice) {
-    twtest::TempDir dir;
-    dir.write("settings.txt", "[Interfaces]\r\nallInterfaces=0\r\n");
-    tw::FakeStartupEntry startup;
-    tw::frmOptions w(dir.file("settings.txt"), startup, nullptr);
-    twtest::ModalAnswerer answer;
-    QString title;
-    bool ownedBySettings = false;
-    answer.then([&](QWidget* dialog) {
-        title = dialog->windowTitle();
-        ownedBySettings = dialog->parentWidget() == &w;
-        for (auto* option : dialog->findChildren<QRadioButton*>("Option1")) {
-            if (option->property("index").toInt() == 2)
-                option->click();
-        }
-        dialog->findChild<QLineEdit*>("ipText")->setText("10.1.2.*");
-        dialog->findChild<QPushButton*>("OKButton")->click();
-    });
-    w.findChild<QPushButton*>("addInterfaceButton")->click();
-    EXPECT_EQ(title, "Add connection");
-    EXPECT_TRUE(ownedBySettings);
-    EXPECT_EQ(w.connections(), (std::vector<tw::MonitoredConnection>{{tw::kKindIpRange, "10.1.2.*"}}));
 }

@@ -1,5 +1,5 @@
 #include "measure/ui/addInterfaceDialog.h"
-#include "measure/IPData.h"
+#include "measure/InterfaceChoices.h"
 #include "platform/fake/FakeNetworkTables.h"
 #include "support/qt_ModalAnswerer.h"
 
@@ -49,14 +49,13 @@ protected:
     const std::vector<std::string> descriptions{"lo", "eth0", "tun0"};
 };
 
-TEST_F(AddInterfaceDialogTest, OpensWithTheEnginesListsAndTheHardwareOptionChosen) {
+TEST_F(AddInterfaceDialogTest, OpensWithTheTablesListsAndTheHardwareOptionChosen) {
     FakeNetworkTables tables;
     tables.addInterface(1, "lo", kIfTypeLoopback);
     tables.addAddress(1, "127.0.0.1");
     tables.addInterface(2, "eth0");
     tables.addAddress(2, "192.168.5.7");
-    IPData engine(tables);
-    addInterfaceDialog dlg(engine, {});
+    addInterfaceDialog dlg(readInterfaceChoices(tables), {});
     EXPECT_EQ(dlg.windowTitle(), "Add connection");
     EXPECT_THAT(items(child<QComboBox>(dlg, "interfaceCombo")), ElementsAre("lo", "eth0"));
     EXPECT_THAT(items(child<QComboBox>(dlg, "ipCombo")), ElementsAre("127.0.0.1", "192.168.5.7"));
@@ -72,7 +71,7 @@ TEST_F(AddInterfaceDialogTest, OpensWithTheEnginesListsAndTheHardwareOptionChose
 }
 
 TEST_F(AddInterfaceDialogTest, EachOptionEnablesOnlyItsOwnControls) {
-    addInterfaceDialog dlg(addresses, descriptions, {});
+    addInterfaceDialog dlg({addresses, descriptions}, {});
     const char* const controls[3][2] = {{"Label1", "interfaceCombo"}, {"Label2", "ipCombo"}, {"Label3", "ipText"}};
     for (int chosen : {0, 1, 2, 0}) {
         option(dlg, chosen)->click();
@@ -84,13 +83,13 @@ TEST_F(AddInterfaceDialogTest, EachOptionEnablesOnlyItsOwnControls) {
 }
 
 TEST_F(AddInterfaceDialogTest, AddsTheChosenInterfaceOrAddress) {
-    addInterfaceDialog byName(addresses, descriptions, {});
+    addInterfaceDialog byName({addresses, descriptions}, {});
     child<QComboBox>(byName, "interfaceCombo")->setCurrentIndex(1);
     child<QPushButton>(byName, "OKButton")->click();
     EXPECT_EQ(byName.result(), QDialog::Accepted);
     EXPECT_EQ(byName.connection(), (MonitoredConnection{kKindInterface, "eth0"}));
 
-    addInterfaceDialog byAddress(addresses, descriptions, {});
+    addInterfaceDialog byAddress({addresses, descriptions}, {});
     option(byAddress, addInterfaceDialog::kFoundIp)->click();
     child<QComboBox>(byAddress, "ipCombo")->setCurrentIndex(1);
     child<QPushButton>(byAddress, "OKButton")->click();
@@ -100,12 +99,12 @@ TEST_F(AddInterfaceDialogTest, AddsTheChosenInterfaceOrAddress) {
 
 TEST_F(AddInterfaceDialogTest, TypedTextWithAStarIsARangeAndWithoutOneASingleAddress) {
     twtest::ModalAnswerer answerer;
-    addInterfaceDialog range(addresses, descriptions, {});
+    addInterfaceDialog range({addresses, descriptions}, {});
     addTyped(range, answerer, "192.168.*.*");
     EXPECT_EQ(range.result(), QDialog::Accepted);
     EXPECT_EQ(range.connection(), (MonitoredConnection{kKindIpRange, "192.168.*.*"}));
 
-    addInterfaceDialog single(addresses, descriptions, {});
+    addInterfaceDialog single({addresses, descriptions}, {});
     addTyped(single, answerer, "192.168.1.5");
     EXPECT_EQ(single.result(), QDialog::Accepted);
     EXPECT_EQ(single.connection(), (MonitoredConnection{kKindSingleIp, "192.168.1.5"}));
@@ -115,7 +114,7 @@ TEST_F(AddInterfaceDialogTest, TypedTextWithAStarIsARangeAndWithoutOneASingleAdd
 TEST_F(AddInterfaceDialogTest, InvalidTypedTextIsRefusedWithTheTextSelectedForCorrection) {
     for (const char* bad : {"192.168.1", "192.168.1.256", "192.168.1.1000", "999.1.1.1", "192.168..5"}) {
         twtest::ModalAnswerer answerer;
-        addInterfaceDialog dlg(addresses, descriptions, {});
+        addInterfaceDialog dlg({addresses, descriptions}, {});
         dlg.show();
         addTyped(dlg, answerer, bad);
         EXPECT_THAT(answerer.texts, ElementsAre("The IP range entered is not a valid IP range.\nPlease correct it."))
@@ -131,7 +130,7 @@ TEST_F(AddInterfaceDialogTest, AConnectionAlreadyListedIsRefused) {
     const std::vector<MonitoredConnection> existing{{kKindInterface, "lo"}, {kKindSingleIp, "192.168.5.7"}};
 
     twtest::ModalAnswerer sameNameAnswer;
-    addInterfaceDialog sameName(addresses, descriptions, existing);
+    addInterfaceDialog sameName({addresses, descriptions}, existing);
     sameName.show();
     sameNameAnswer.clickMessageBox(QMessageBox::Ok);
     child<QPushButton>(sameName, "OKButton")->click();
@@ -140,20 +139,20 @@ TEST_F(AddInterfaceDialogTest, AConnectionAlreadyListedIsRefused) {
 
     // The same address picked from the list and typed is the same "Single IP" row.
     twtest::ModalAnswerer typedAnswer;
-    addInterfaceDialog typed(addresses, descriptions, existing);
+    addInterfaceDialog typed({addresses, descriptions}, existing);
     typed.show();
     addTyped(typed, typedAnswer, "192.168.5.7");
     EXPECT_TRUE(typed.isVisible());
     EXPECT_THAT(typedAnswer.texts, ElementsAre("The interface has already been added!"));
 
     twtest::ModalAnswerer otherKindAnswer;
-    addInterfaceDialog otherKind(addresses, descriptions, {{kKindIpRange, "192.168.5.7"}});
+    addInterfaceDialog otherKind({addresses, descriptions}, {{kKindIpRange, "192.168.5.7"}});
     addTyped(otherKind, otherKindAnswer, "192.168.5.7");
     EXPECT_EQ(otherKind.result(), QDialog::Accepted);
 }
 
 TEST_F(AddInterfaceDialogTest, EmptyListsSelectNothingAndOnlyTypedTextCanBeAdded) {
-    addInterfaceDialog dlg({}, {}, {});
+    addInterfaceDialog dlg({}, {});
     dlg.show();
     EXPECT_EQ(child<QComboBox>(dlg, "interfaceCombo")->currentIndex(), -1);
     EXPECT_EQ(child<QComboBox>(dlg, "ipCombo")->currentIndex(), -1);
@@ -168,7 +167,7 @@ TEST_F(AddInterfaceDialogTest, EmptyListsSelectNothingAndOnlyTypedTextCanBeAdded
 }
 
 TEST_F(AddInterfaceDialogTest, AnInterfaceWithoutAddressCannotBeAddedAsAFoundIp) {
-    addInterfaceDialog dlg(addresses, descriptions, {});
+    addInterfaceDialog dlg({addresses, descriptions}, {});
     dlg.show();
     option(dlg, addInterfaceDialog::kFoundIp)->click();
     child<QComboBox>(dlg, "ipCombo")->setCurrentIndex(2);
@@ -177,7 +176,7 @@ TEST_F(AddInterfaceDialogTest, AnInterfaceWithoutAddressCannotBeAddedAsAFoundIp)
 }
 
 TEST_F(AddInterfaceDialogTest, CancelClosesWithoutAResult) {
-    addInterfaceDialog dlg(addresses, descriptions, {});
+    addInterfaceDialog dlg({addresses, descriptions}, {});
     dlg.show();
     child<QPushButton>(dlg, "CancelButton")->click();
     EXPECT_FALSE(dlg.isVisible());

@@ -1,4 +1,4 @@
-#include "measure/MonitoredConnection.h"
+#include "config/MonitoredConnection.h"
 
 #include <array>
 
