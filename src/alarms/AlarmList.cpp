@@ -34,7 +34,7 @@ std::optional<double> limitBytes(std::string_view text) {
     const std::string_view unit = text.substr(blank + 1);
     for (std::size_t i = 0; i < kLimitUnits.size(); ++i) {
         if (value && kLimitUnits[i] == unit)
-            return *value * std::pow(1024.0, static_cast<double>(i));
+            return *value * bytesPerUnit(static_cast<int>(i));
     }
     return std::nullopt;
 }
@@ -68,7 +68,7 @@ std::string checkAlarmAmount(std::string_view amount, int unitIndex) {
     const auto value = parseNumber(amount);
     if (!value)
         return "Alarm value must be numeric!";
-    if (std::fabs(*value) > kMaxAlarmValue || *value * std::pow(1024.0, unitIndex) > kMaxAlarmValue)
+    if (std::fabs(*value) > kMaxAlarmValue || *value * bytesPerUnit(unitIndex) > kMaxAlarmValue)
         return "Alarm value too large!\nMaximum value is LARGE, but not that large...";
     if (*value < 0)
         return "Alarm value can't be negative!";

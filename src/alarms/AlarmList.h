@@ -1,9 +1,10 @@
 #pragma once
 
 #include "alarms/alarmClass1.h"
+#include "common/ByteUnits.h"
 
-#include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,8 +21,8 @@ struct AlarmRow {
     bool operator==(const AlarmRow&) const = default;
 };
 
-// Units of the limit; the factor of each is 1024 to the power of its position.
-inline constexpr std::array<std::string_view, 4> kLimitUnits = {"bytes", "kB", "MB", "GB"};
+// Units of the limit: bytes to GB.
+inline constexpr std::span<const std::string_view, 4> kLimitUnits(kByteUnitNames.data(), 4);
 
 // Bytes as the list shows them, with the largest unit that divides them exactly: 1572864 -> "1536 kB".
 std::string limitText(double bytes);

@@ -1,5 +1,7 @@
 #include "app/AmountFormatter.h"
 
+#include "common/ByteUnits.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -9,27 +11,8 @@ namespace tw {
 
 namespace {
 
-constexpr std::string_view kAmountWords[] = {"bytes", "kB", "MB", "GB"};
-constexpr std::string_view kSpeedWords[] = {"bytes/s", "kB/s", "MB/s"};
-constexpr double kKilo = 1024.0;
-
 bool isPlace(char c) {
     return c == '#' || c == '0';
-}
-
-// The unit whose range holds the amount: below 1024 bytes, 1024 kB, 1024 MB; GB (or the last unit) above.
-int variableUnit(double amount, int lastUnit) {
-    int u = 0;
-    double limit = kKilo;
-    while (u < lastUnit && !(amount < limit)) {
-        ++u;
-        limit *= kKilo;
-    }
-    return u;
-}
-
-double inUnit(double value, int unit) {
-    return std::ldexp(value, -10 * unit);
 }
 
 } // namespace
@@ -103,18 +86,18 @@ std::string formatWithMask(double value, const std::string& mask, char decimalSe
 
 AmountTexts formatAmounts(double received, double sent, int unitSetting, char decimalSeparator) {
     const double total = received + sent;
-    const int unit = unitSetting >= 1 && unitSetting <= 4 ? unitSetting - 1 : variableUnit(total, 3);
-    const std::string mask = unit == 0 ? "# ### ### ##0 " : "# ### ### ##0.0 ";
-    const std::string_view word = kAmountWords[unit];
+    const int unit = unitSetting >= 1 && unitSetting <= 4 ? unitSetting - 1 : largestUnitReached(total, kUnitGB);
+    const std::string mask = unit == kUnitBytes ? "# ### ### ##0 " : "# ### ### ##0.0 ";
+    const std::string_view word = kByteUnitNames[static_cast<std::size_t>(unit)];
     auto text = [&](double v) { return formatWithMask(inUnit(v, unit), mask, decimalSeparator).append(word); };
     return {text(received), text(sent), text(total)};
 }
 
 AmountTexts formatSpeeds(std::int64_t download, std::int64_t upload, int unitSetting, char decimalSeparator) {
     const auto total = static_cast<double>(download) + static_cast<double>(upload);
-    const int unit = unitSetting >= 1 && unitSetting <= 3 ? unitSetting - 1 : variableUnit(total, 2);
-    const std::string mask = unit == 0 ? "# ### ##0 " : "# ##0.0 ";
-    const std::string_view word = kSpeedWords[unit];
+    const int unit = unitSetting >= 1 && unitSetting <= 3 ? unitSetting - 1 : largestUnitReached(total, kUnitMB);
+    const std::string mask = unit == kUnitBytes ? "# ### ##0 " : "# ##0.0 ";
+    const std::string_view word = kByteRateUnitNames[static_cast<std::size_t>(unit)];
     auto text = [&](double v) { return formatWithMask(inUnit(v, unit), mask, decimalSeparator).append(word); };
     return {text(static_cast<double>(download)), text(static_cast<double>(upload)), text(total)};
 }

@@ -1,5 +1,7 @@
 #include "app/ChartData.h"
 
+#include "common/ByteUnits.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -36,18 +38,19 @@ void ChartData::clear() {
 }
 
 std::string chartScaleText(std::int32_t maximum, char decimalSeparator) {
-    if (maximum < 1024) {
-        return std::to_string(maximum) + " bytes";
+    const int unit = largestUnitReached(maximum, kUnitMB);
+    const std::string name(kByteUnitNames[static_cast<std::size_t>(unit)]);
+    if (unit == kUnitBytes) {
+        return std::to_string(maximum) + " " + name;
     }
-    const bool kilo = maximum < 1048576;
-    const double value = maximum / (kilo ? 1024.0 : 1048576.0);
-    const auto tenths = static_cast<std::int64_t>(std::nearbyint(value * 10)); // the default mode rounds to even
+    // The default rounding mode rounds halves to even.
+    const auto tenths = static_cast<std::int64_t>(std::nearbyint(inUnit(maximum, unit) * 10));
     std::string text = std::to_string(tenths / 10);
     if (tenths % 10 != 0) {
         text += decimalSeparator;
         text += static_cast<char>('0' + tenths % 10);
     }
-    return text + (kilo ? " kB" : " MB");
+    return text + " " + name;
 }
 
 } // namespace tw

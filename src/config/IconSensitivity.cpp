@@ -1,5 +1,6 @@
 #include "config/IconSensitivity.h"
 
+#include "common/ByteUnits.h"
 #include "common/NumberText.h"
 #include "config/SettingsKeys.h"
 
@@ -22,7 +23,7 @@ SensitivityCheck checkIconSensitivity(std::string_view text, int unitIndex) {
                         "Error number: 6 (Overflow)";
         return check;
     }
-    const double threshold = whole * std::pow(1024.0, unitIndex);
+    const double threshold = whole * bytesPerUnit(unitIndex);
     if (threshold > static_cast<double>(kMaxIconSensitivity)) {
         check.message = "Sensitivity value too large!\nMaximum value is 1024 MB/s.";
         return check;
@@ -39,7 +40,7 @@ SensitivityCheck checkIconSensitivity(std::string_view text, int unitIndex) {
 std::int32_t loadIconSensitivity(const std::string& settingsPath) {
     const int bytes = iniToInt(readIni(settingsPath, kBytesText), 1);
     const int power = iniToInt(readIni(settingsPath, kBytesCombo), 0);
-    const double threshold = std::nearbyint(bytes * std::pow(1024.0, power));
+    const double threshold = std::nearbyint(bytes * bytesPerUnit(power));
     if (threshold >= std::numeric_limits<std::int32_t>::max()) {
         return std::numeric_limits<std::int32_t>::max();
     }

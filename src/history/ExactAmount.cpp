@@ -1,5 +1,7 @@
 #include "history/ExactAmount.h"
 
+#include "common/ByteUnits.h"
+
 #include <cmath>
 #include <numeric>
 
@@ -92,17 +94,7 @@ double ExactAmount::toDouble() const {
 }
 
 std::string formatGroupedBytes(WholeBytes value) {
-    std::string digits = wholeBytesToString(value);
-    std::size_t start = digits[0] == '-' ? 1 : 0;
-    std::string out;
-    out.reserve(digits.size() + digits.size() / 3);
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > start && (digits.size() - i) % 3 == 0) {
-            out += ' ';
-        }
-        out += digits[i];
-    }
-    return out;
+    return groupDigits(wholeBytesToString(value));
 }
 
 std::string formatGroupedBytes(const ExactAmount& value) {

@@ -1,5 +1,6 @@
 #include "history/HistoryChart.h"
 
+#include "common/ByteUnits.h"
 #include "common/DateTime.h"
 
 #include <algorithm>
@@ -11,7 +12,6 @@ namespace tw {
 
 namespace {
 
-constexpr double kKilo = 1024.0;
 constexpr int kAxisX = 60;
 constexpr int kLabelRight = 58;
 constexpr int kMaxBarWidth = 50;
@@ -59,15 +59,7 @@ double valueOf(const ChartSlot& s, HistoryChartType type) {
 std::string groupedWhole(double v) {
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.0f", v);
-    std::string digits = buf;
-    std::string out;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) {
-            out += ' ';
-        }
-        out += digits[i];
-    }
-    return out;
+    return groupDigits(buf);
 }
 
 } // namespace
@@ -118,11 +110,7 @@ std::vector<ChartSlot> chartSlotsOfDay(const clsADTDay& day) {
 }
 
 double niceCeiling(double value) {
-    int power = 1;
-    while (power < 4 && value > std::pow(kKilo, power + 1)) {
-        ++power;
-    }
-    const double unit = std::pow(kKilo, power);
+    const double unit = bytesPerUnit(largestUnitExceeded(value, kUnitKB, kUnitTB));
     const double u = value / unit;
     const double tenfold = std::floor(u * 10);
     const int tenfoldDigits = digitCount(tenfold);
@@ -139,19 +127,16 @@ double niceCeiling(double value) {
 }
 
 std::string axisValueText(double value, char decimalSeparator) {
-    static constexpr const char* kUnits[] = {"bytes", "kB", "MB", "GB", "TB"};
-    int unit = 0;
-    while (unit < 4 && value > std::pow(kKilo, unit + 1)) {
-        ++unit;
-    }
-    const double scaled = value / std::pow(kKilo, unit);
-    if (unit == 0) {
-        return groupedWhole(std::round(scaled)) + " " + kUnits[0];
+    const int unit = largestUnitExceeded(value, kUnitBytes, kUnitTB);
+    const std::string name(kByteUnitNames[static_cast<std::size_t>(unit)]);
+    const double scaled = inUnit(value, unit);
+    if (unit == kUnitBytes) {
+        return groupedWhole(std::round(scaled)) + " " + name;
     }
     const double tenths = std::round(scaled * 10);
     const double whole = std::floor(tenths / 10);
     const int decimal = static_cast<int>(tenths - whole * 10);
-    return groupedWhole(whole) + decimalSeparator + static_cast<char>('0' + decimal) + " " + kUnits[unit];
+    return groupedWhole(whole) + decimalSeparator + static_cast<char>('0' + decimal) + " " + name;
 }
 
 HistoryChartLayout layoutHistoryChart(const std::vector<ChartSlot>& slots, const HistoryChartRequest& request) {
