@@ -1,11 +1,10 @@
 #include "alarms/AlarmList.h"
 
 #include "common/NumberText.h"
-#include "config/IniFile.h"
+#include "config/NumberedRows.h"
+#include "config/SettingsKeys.h"
 
-#include <charconv>
 #include <cmath>
-#include <limits>
 
 namespace tw {
 
@@ -15,16 +14,6 @@ namespace {
 constexpr double kMaxAlarmValue = 7.92281625142643E+28;
 
 } // namespace
-
-std::string limitText(double bytes) {
-    // The rule describes its limit in the same words: "Download limit of 5 MB/session."
-    alarmClass1 rule;
-    rule.init("download", "per session", bytes);
-    const std::string sentence = rule.getString();
-    constexpr std::string_view kPrefix = "Download limit of ";
-    constexpr std::string_view kSuffix = "/session.";
-    return sentence.substr(kPrefix.size(), sentence.size() - kPrefix.size() - kSuffix.size());
-}
 
 std::optional<double> limitBytes(std::string_view text) {
     const auto blank = text.rfind(' ');
@@ -37,14 +26,6 @@ std::optional<double> limitBytes(std::string_view text) {
             return *value * bytesPerUnit(static_cast<int>(i));
     }
     return std::nullopt;
-}
-
-std::string decimalText(double value) {
-    char buffer[400];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
-    if (result.ec != std::errc{})
-        return "0";
-    return std::string(buffer, result.ptr);
 }
 
 int removeEquivalentAlarms(std::vector<AlarmRow>& rows) {
@@ -82,6 +63,18 @@ std::vector<alarmClass1> buildAlarmRules(const std::vector<AlarmRow>& rows, bool
     for (const AlarmRow& row : rows) {
         alarmClass1 rule;
         rule.init(row.kind, row.period, limitBytes(row.limit).value_or(0));
+        rules.push_back(rule);
+    }
+    return rules;
+}
+
+std::vector<alarmClass1> loadAlarmRules(const std::string& settingsPath) {
+    std::vector<alarmClass1> rules;
+    if (iniToDouble(readIni(settingsPath, kAlarmDisabled)) == 1)
+        return rules;
+    for (const IniRow& row : readNumberedRows(settingsPath, kNumAlarms, kAlarmRowColumnsAtStartUp)) {
+        alarmClass1 rule;
+        rule.init(row[0], row[1], iniToDouble(row[2]));
         rules.push_back(rule);
     }
     return rules;

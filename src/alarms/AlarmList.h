@@ -24,12 +24,9 @@ struct AlarmRow {
 // Units of the limit: bytes to GB.
 inline constexpr std::span<const std::string_view, 4> kLimitUnits(kByteUnitNames.data(), 4);
 
-// Bytes as the list shows them, with the largest unit that divides them exactly: 1572864 -> "1536 kB".
-std::string limitText(double bytes);
-// The limit of a list text in bytes ("1.5 kB" -> 1536); nothing when the text is not a number and a unit.
+// The limit of a list text (limitText) in bytes ("1.5 kB" -> 1536); nothing when the text is not a number and a
+// unit.
 std::optional<double> limitBytes(std::string_view text);
-// Bytes as they are stored in the settings file: shortest decimal form, no exponent.
-std::string decimalText(double value);
 
 // Removes every row equivalent to an earlier one (same kind, same period, same limit in bytes); the earlier row
 // survives. Returns the number of rows removed, one per equivalent pair found.
@@ -40,5 +37,9 @@ std::string checkAlarmAmount(std::string_view amount, int unitIndex);
 
 // The running rules for the list: none when all alarms are disabled.
 std::vector<alarmClass1> buildAlarmRules(const std::vector<AlarmRow>& rows, bool disabled);
+
+// The alarm rules of the "Alarm" section, in the order of their rows ("Row1a" kind, "Row1b" period, "Row1c" limit).
+// None when "AlarmDisabled" (default "1") reads as the number 1. A missing limit reads as -1.
+std::vector<alarmClass1> loadAlarmRules(const std::string& settingsPath);
 
 } // namespace tw

@@ -1,28 +1,13 @@
 #include "alarms/alarmClass1.h"
 
-#include <charconv>
+#include "common/ByteUnits.h"
+#include "common/NumberText.h"
+
 #include <cmath>
 
 namespace tw {
 
 namespace {
-
-constexpr double kKiB = 1024.0;
-constexpr double kMiB = 1048576.0;
-constexpr double kGiB = 1073741824.0;
-
-bool isWholeMultiple(double value, double unit) {
-    return value > 0 && std::fmod(value, unit) == 0;
-}
-
-// Shortest decimal form that reads back as the same number, never in exponent notation.
-std::string shortestNumber(double value) {
-    char buffer[400];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
-    if (result.ec != std::errc{})
-        return std::to_string(value);
-    return std::string(buffer, result.ptr);
-}
 
 template <std::size_t N>
 void matchText(const std::array<std::string_view, N>& texts, std::string_view text, std::int32_t& field) {
@@ -57,14 +42,7 @@ std::string alarmClass1::getString() const {
 
     std::string text(kPrefixes[static_cast<std::size_t>(m_kind)]);
     text += "limit of ";
-    if (isWholeMultiple(m_limit, kGiB))
-        text += shortestNumber(m_limit / kGiB) + " GB";
-    else if (isWholeMultiple(m_limit, kMiB))
-        text += shortestNumber(m_limit / kMiB) + " MB";
-    else if (isWholeMultiple(m_limit, kKiB))
-        text += shortestNumber(m_limit / kKiB) + " kB";
-    else
-        text += shortestNumber(m_limit) + " bytes";
+    text += limitText(m_limit);
     text += '/';
     text += kPeriodWords[static_cast<std::size_t>(m_period)];
     text += '.';
@@ -75,6 +53,14 @@ void alarmClass1::init(std::string_view kindText, std::string_view periodText, d
     matchText(kKindTexts, kindText, m_kind);
     matchText(kPeriodTexts, periodText, m_period);
     m_limit = limit;
+}
+
+std::string limitText(double bytes) {
+    int unit = kUnitGB;
+    while (unit > kUnitBytes && !(bytes > 0 && std::fmod(bytes, bytesPerUnit(unit)) == 0)) {
+        --unit;
+    }
+    return decimalText(inUnit(bytes, unit)) + " " + std::string(kByteUnitNames[static_cast<std::size_t>(unit)]);
 }
 
 bool alarmClass1::checkValues(const dayObject& session, const dayObject& today, const dayObject& month) {

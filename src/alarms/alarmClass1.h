@@ -44,7 +44,7 @@ public:
     bool isShown() const { return m_shown; }
     void setShown(bool v) { m_shown = v; }
 
-    // "Download limit of 5 MB/day." and the like.
+    // "Download limit of 5 MB/day." and the like; the limit reads as limitText gives it.
     std::string getString() const;
 
     // Texts are matched exactly; a text that matches nothing leaves its field unchanged. The limit is kept as given.
@@ -67,5 +67,9 @@ private:
     bool m_triggered = false;
     bool m_shown = false;
 };
+
+// A limit as the alarm texts show it: in the largest unit up to GB that divides it exactly ("1536 kB", "5 GB"); zero,
+// negative and fractional amounts in bytes ("1.5 bytes").
+std::string limitText(double bytes);
 
 } // namespace tw

@@ -1,6 +1,6 @@
 #include "app/MonitorController.h"
 
-#include "alarms/AlarmRules.h"
+#include "alarms/AlarmList.h"
 #include "app/AppPaths.h"
 #include "app/SessionJournal.h"
 #include "common/MessageSink.h"

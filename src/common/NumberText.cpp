@@ -23,4 +23,10 @@ std::optional<double> parseNumber(std::string_view text) {
     return value;
 }
 
+std::string decimalText(double value) {
+    char buffer[400]; // the longest fixed form of a double has 309 digits before the point
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    return std::string(buffer, result.ptr);
+}
+
 } // namespace tw

@@ -1,4 +1,6 @@
 #include "alarms/AlarmList.h"
+#include "common/NumberText.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -61,4 +63,23 @@ TEST(AlarmList, rulesAreBuiltInListOrderUnlessDisabled) {
     EXPECT_EQ(rules[1].getString(), "Total speed limit of 1500 bytes/second.");
     EXPECT_FALSE(rules[1].isTriggered());
     EXPECT_TRUE(tw::buildAlarmRules(rows, true).empty());
+}
+
+TEST(AlarmList, rulesAreLoadedFromTheSettingsInRowOrderOnlyWhenAlarmsAreEnabled) {
+    twtest::TempDir dir;
+    const std::string settings = dir.file("settings.txt");
+    dir.write("settings.txt", "[Alarm]\r\nAlarmDisabled=0\r\nNumAlarms=3\r\nRow1a=upload\r\nRow1b=per day\r\n"
+                              "Row1c=2048\r\nRow2a=total speed\r\nRow2b=per second\r\nRow2c=1500\r\n");
+    const auto rules = tw::loadAlarmRules(settings);
+    ASSERT_EQ(rules.size(), 3u);
+    EXPECT_EQ(rules[0].getString(), "Upload limit of 2 kB/day.");
+    EXPECT_EQ(rules[1].getString(), "Total speed limit of 1500 bytes/second.");
+    // A row missing from the file: per-session download with a limit of -1, so it fires on the first sample.
+    EXPECT_EQ(rules[2].getString(), "Download limit of -1 bytes/session.");
+
+    dir.write("settings.txt", "[Alarm]\r\nAlarmDisabled=1\r\nNumAlarms=3\r\nRow1a=upload\r\n");
+    EXPECT_TRUE(tw::loadAlarmRules(settings).empty());
+    dir.write("settings.txt", "[Alarm]\r\nNumAlarms=1\r\nRow1a=upload\r\n");
+    EXPECT_TRUE(tw::loadAlarmRules(settings).empty()) << "alarms are disabled by default";
+    EXPECT_TRUE(tw::loadAlarmRules(dir.file("missing.txt")).empty());
 }

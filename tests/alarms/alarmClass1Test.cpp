@@ -1,7 +1,4 @@
 #include "alarms/alarmClass1.h"
-#include "alarms/AlarmRules.h"
-
-#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -112,23 +109,4 @@ TEST(alarmClass1Test, DescriptionsUseTheLargestWholeUnitInShortestForm) {
     EXPECT_EQ(rule("download", "per day", -1).getString(), "Download limit of -1 bytes/day.");
     EXPECT_EQ(rule("download", "per day", 1.5).getString(), "Download limit of 1.5 bytes/day.");
     EXPECT_EQ(rule("download", "per day", 7.9e28).getString().find('e'), std::string::npos);
-}
-
-TEST(AlarmRulesTest, RulesAreLoadedInRowOrderOnlyWhenAlarmsAreEnabled) {
-    twtest::TempDir dir;
-    const std::string settings = dir.file("settings.txt");
-    dir.write("settings.txt", "[Alarm]\r\nAlarmDisabled=0\r\nNumAlarms=3\r\nRow1a=upload\r\nRow1b=per day\r\n"
-                              "Row1c=2048\r\nRow2a=total speed\r\nRow2b=per second\r\nRow2c=1500\r\n");
-    const auto rules = tw::loadAlarmRules(settings);
-    ASSERT_EQ(rules.size(), 3u);
-    EXPECT_EQ(rules[0].getString(), "Upload limit of 2 kB/day.");
-    EXPECT_EQ(rules[1].getString(), "Total speed limit of 1500 bytes/second.");
-    // A row missing from the file: per-session download with a limit of -1, so it fires on the first sample.
-    EXPECT_EQ(rules[2].getString(), "Download limit of -1 bytes/session.");
-
-    dir.write("settings.txt", "[Alarm]\r\nAlarmDisabled=1\r\nNumAlarms=3\r\nRow1a=upload\r\n");
-    EXPECT_TRUE(tw::loadAlarmRules(settings).empty());
-    dir.write("settings.txt", "[Alarm]\r\nNumAlarms=1\r\nRow1a=upload\r\n");
-    EXPECT_TRUE(tw::loadAlarmRules(settings).empty()) << "alarms are disabled by default";
-    EXPECT_TRUE(tw::loadAlarmRules(dir.file("missing.txt")).empty());
 }

@@ -1,7 +1,6 @@
 #include "alarms/ui/AlarmRowDialog.h"
 
 #include "alarms/AlarmList.h"
-#include "alarms/ui/alarmDialog2.h"
 #include "common/MessageSink.h"
 #include "widgets/ui/UpDownButtons.h"
 
@@ -29,8 +28,7 @@ QStringList texts(auto list, std::size_t count) {
 
 } // namespace
 
-AlarmRowDialog::AlarmRowDialog(alarmDialog2& alarmWindow, const QString& caption, const QString& confirmText)
-    : QDialog(&alarmWindow), m_alarmWindow(alarmWindow) {
+AlarmRowDialog::AlarmRowDialog(QWidget* parent, const QString& caption, const QString& confirmText) : QDialog(parent) {
     setWindowTitle(caption);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
@@ -107,7 +105,6 @@ void AlarmRowDialog::confirm() {
         m_amountText->selectAll();
         return;
     }
-    commit(row());
     accept();
 }
 

@@ -9,11 +9,10 @@ class QPushButton;
 namespace tw {
 
 struct AlarmRow;
-class alarmDialog2;
 
 // The sentence "Raise an alert when [kind] [period] exceeds [amount] [unit]" shared by the add and edit dialogs.
-// A speed kind can only be "per second"; an amount kind never is. The confirmed row goes straight into the alarm
-// window's list.
+// A speed kind can only be "per second"; an amount kind never is. The amount is checked on confirm; the host reads
+// row() after exec() returned Accepted and puts it into its list.
 class AlarmRowDialog : public QDialog {
     Q_OBJECT
 
@@ -22,11 +21,7 @@ public:
     AlarmRow row() const;
 
 protected:
-    AlarmRowDialog(alarmDialog2& alarmWindow, const QString& caption, const QString& confirmText);
-
-    // Puts the confirmed row into the alarm window's list.
-    virtual void commit(const AlarmRow& row) = 0;
-    alarmDialog2& alarmWindow() const { return m_alarmWindow; }
+    AlarmRowDialog(QWidget* parent, const QString& caption, const QString& confirmText);
 
     QComboBox* m_kindCombo = nullptr;
     QComboBox* m_periodCombo = nullptr;
@@ -36,8 +31,6 @@ protected:
 private:
     void applyKind();
     void confirm();
-
-    alarmDialog2& m_alarmWindow;
 };
 
 } // namespace tw

@@ -4,15 +4,12 @@
 
 namespace tw {
 
-// "Add alarm": appends the new row to the alarm window's list.
+// "Add alarm": a new row for the alarm window's list.
 class addalarmDialog : public AlarmRowDialog {
     Q_OBJECT
 
 public:
-    explicit addalarmDialog(alarmDialog2& alarmWindow);
-
-protected:
-    void commit(const AlarmRow& row) override;
+    explicit addalarmDialog(QWidget* parent = nullptr);
 };
 
 } // namespace tw

@@ -4,6 +4,7 @@
 #include "alarms/ui/addalarmDialog.h"
 #include "alarms/ui/editAlarmDialog.h"
 #include "common/MessageSink.h"
+#include "common/NumberText.h"
 #include "common/TextFile.h"
 #include "config/NumberedRows.h"
 #include "config/SettingsKeys.h"
@@ -258,17 +259,22 @@ bool alarmDialog2::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void alarmDialog2::addAlarm() {
-    addalarmDialog dialog(*this);
-    dialog.exec();
+    addalarmDialog dialog(this);
+    if (dialog.exec() == QDialog::Accepted) {
+        appendRow(dialog.row());
+    }
 }
 
 void alarmDialog2::editAlarm() {
     QTreeWidgetItem* item = m_list->currentItem();
     if (!item || !item->isSelected())
         return;
-    editAlarmDialog dialog(*this);
+    editAlarmDialog dialog(this);
     dialog.setValues(item->text(0).toStdString(), item->text(1).toStdString(), item->text(2).toStdString());
-    dialog.exec();
+    if (dialog.exec() == QDialog::Accepted) {
+        removeSelectedRow();
+        appendRow(dialog.row());
+    }
 }
 
 void alarmDialog2::browseSound() {

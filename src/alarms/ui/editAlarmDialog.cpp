@@ -1,8 +1,5 @@
 #include "alarms/ui/editAlarmDialog.h"
 
-#include "alarms/AlarmList.h"
-#include "alarms/ui/alarmDialog2.h"
-
 #include <QComboBox>
 #include <QLineEdit>
 
@@ -22,7 +19,7 @@ void selectText(QComboBox* box, std::string_view wanted) {
 
 } // namespace
 
-editAlarmDialog::editAlarmDialog(alarmDialog2& alarmWindow) : AlarmRowDialog(alarmWindow, "Edit alarm", "Update") {
+editAlarmDialog::editAlarmDialog(QWidget* parent) : AlarmRowDialog(parent, "Edit alarm", "Update") {
     setObjectName("editAlarmDialog");
 }
 
@@ -33,11 +30,6 @@ void editAlarmDialog::setValues(std::string_view kindText, std::string_view peri
     m_amountText->setText(text(limitText.substr(0, blank)));
     if (blank != std::string_view::npos)
         selectText(m_unitCombo, limitText.substr(blank + 1));
-}
-
-void editAlarmDialog::commit(const AlarmRow& row) {
-    alarmWindow().removeSelectedRow();
-    alarmWindow().appendRow(row);
 }
 
 } // namespace tw

@@ -6,18 +6,15 @@
 
 namespace tw {
 
-// "Edit alarm": replaces the selected row of the alarm window; the edited alarm moves to the end of the list.
+// "Edit alarm": the changed row for the alarm window, which puts it at the end of its list.
 class editAlarmDialog : public AlarmRowDialog {
     Q_OBJECT
 
 public:
-    explicit editAlarmDialog(alarmDialog2& alarmWindow);
+    explicit editAlarmDialog(QWidget* parent = nullptr);
 
     // Preloads the controls from a row: kind and period by equal text, the limit split at its blank.
     void setValues(std::string_view kindText, std::string_view periodText, std::string_view limitText);
-
-protected:
-    void commit(const AlarmRow& row) override;
 };
 
 } // namespace tw

@@ -216,7 +216,7 @@ TEST_F(AlarmWindowTest, browseButtonPutsTheChosenFileIntoThePathBox) {
 
 TEST_F(AlarmWindowTest, addDialogOffersPerSecondOnlyForSpeedsAndChecksTheAmount) {
     auto w = open();
-    tw::addalarmDialog add(*w);
+    tw::addalarmDialog add(w.get());
     EXPECT_EQ(add.windowTitle(), "Add alarm");
     auto* kind = child<QComboBox>(&add, "Combo2");
     auto* period = child<QComboBox>(&add, "Combo1");
@@ -246,5 +246,17 @@ TEST_F(AlarmWindowTest, addDialogOffersPerSecondOnlyForSpeedsAndChecksTheAmount)
     child<QLineEdit>(&add, "amountText")->setText("0.5");
     child<QPushButton>(&add, "OKButton")->click();
     EXPECT_EQ(add.result(), QDialog::Accepted);
-    EXPECT_EQ(w->rows(), (std::vector<AlarmRow>{{"download", "per month", "0.5 MB"}}));
+    EXPECT_EQ(add.row(), (AlarmRow{"download", "per month", "0.5 MB"}));
+}
+
+TEST_F(AlarmWindowTest, theListTakesTheRowOfAnAddDialogClosedWithOkOnly) {
+    auto w = open();
+    child<QCheckBox>(w.get(), "disableAll")->setChecked(false);
+    twtest::ModalAnswerer answer;
+    answer.then([](QWidget* dialog) { child<QPushButton>(dialog, "CancelButton")->click(); });
+    answer.then([](QWidget* dialog) { child<QPushButton>(dialog, "OKButton")->click(); });
+    child<QPushButton>(w.get(), "addInterfaceButton")->click();
+    EXPECT_TRUE(w->rows().empty());
+    child<QPushButton>(w.get(), "addInterfaceButton")->click();
+    EXPECT_EQ(w->rows(), (std::vector<AlarmRow>{{"download", "per session", "1 bytes"}}));
 }
