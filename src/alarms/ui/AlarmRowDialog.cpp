@@ -2,6 +2,8 @@
 
 #include "alarms/AlarmList.h"
 #include "common/MessageSink.h"
+#include "widgets/ui/MessageBoxes.h"
+#include "widgets/ui/UiText.h"
 #include "widgets/ui/UpDownButtons.h"
 
 #include <QComboBox>
@@ -19,13 +21,6 @@ namespace {
 constexpr int kFirstSpeedKind = alarmClass1::kDownloadSpeed;
 constexpr int kAmountPeriods = 3; // "per session", "per day", "per month"
 
-QStringList texts(auto list, std::size_t count) {
-    QStringList out;
-    for (std::size_t i = 0; i < count; ++i)
-        out << QString::fromUtf8(list[i].data(), static_cast<int>(list[i].size()));
-    return out;
-}
-
 } // namespace
 
 AlarmRowDialog::AlarmRowDialog(QWidget* parent, const QString& caption, const QString& confirmText) : QDialog(parent) {
@@ -34,10 +29,10 @@ AlarmRowDialog::AlarmRowDialog(QWidget* parent, const QString& caption, const QS
 
     m_kindCombo = new QComboBox(this);
     m_kindCombo->setObjectName("Combo2");
-    m_kindCombo->addItems(texts(alarmClass1::kKindTexts, alarmClass1::kKindTexts.size()));
+    m_kindCombo->addItems(toQStringList(alarmClass1::kKindTexts));
     m_periodCombo = new QComboBox(this);
     m_periodCombo->setObjectName("Combo1");
-    m_periodCombo->addItems(texts(alarmClass1::kPeriodTexts, kAmountPeriods));
+    m_periodCombo->addItems(toQStringList(std::span(alarmClass1::kPeriodTexts).first(kAmountPeriods)));
     m_amountText = new QLineEdit("1", this);
     m_amountText->setObjectName("amountText");
     m_amountText->setMinimumWidth(70);
@@ -46,7 +41,7 @@ AlarmRowDialog::AlarmRowDialog(QWidget* parent, const QString& caption, const QS
     upDown->setObjectName("amountUpDown");
     m_unitCombo = new QComboBox(this);
     m_unitCombo->setObjectName("totalCombo");
-    m_unitCombo->addItems(texts(kLimitUnits, kLimitUnits.size()));
+    m_unitCombo->addItems(toQStringList(kLimitUnits));
 
     auto* sentence = new QHBoxLayout;
     sentence->addWidget(new QLabel("Raise an alert when", this));
@@ -81,8 +76,7 @@ void AlarmRowDialog::applyKind() {
     const bool perSecondListed = m_periodCombo->count() > kAmountPeriods;
     if (speed) {
         if (!perSecondListed) {
-            const auto text = alarmClass1::kPeriodTexts[alarmClass1::kPerSecond];
-            m_periodCombo->addItem(QString::fromUtf8(text.data(), static_cast<int>(text.size())));
+            m_periodCombo->addItem(toQString(alarmClass1::kPeriodTexts[alarmClass1::kPerSecond]));
         }
         m_periodCombo->setCurrentIndex(alarmClass1::kPerSecond);
     } else if (perSecondListed) {
@@ -101,8 +95,7 @@ void AlarmRowDialog::confirm() {
     const std::string problem = checkAlarmAmount(m_amountText->text().toStdString(), m_unitCombo->currentIndex());
     if (!problem.empty()) {
         showMessage(problem, MessageIcon::Critical);
-        m_amountText->setFocus();
-        m_amountText->selectAll();
+        focusAndSelect(m_amountText);
         return;
     }
     accept();

@@ -8,6 +8,7 @@
 #include "common/TextFile.h"
 #include "config/NumberedRows.h"
 #include "config/SettingsKeys.h"
+#include "widgets/ui/MessageBoxes.h"
 #include "widgets/ui/TabbedDialog.h"
 
 #include <QCheckBox>
@@ -335,8 +336,7 @@ bool alarmDialog2::validate() {
 void alarmDialog2::refuse(QLineEdit* box, const std::string& message) {
     m_tabs->setCurrentIndex(kOptionsTab);
     showMessage(message, MessageIcon::Critical);
-    box->setFocus();
-    box->selectAll();
+    focusAndSelect(box);
 }
 
 void alarmDialog2::save(const std::vector<AlarmRow>& list) {

@@ -1,5 +1,7 @@
 #include "alarms/ui/editAlarmDialog.h"
 
+#include "widgets/ui/UiText.h"
+
 #include <QComboBox>
 #include <QLineEdit>
 
@@ -7,12 +9,8 @@ namespace tw {
 
 namespace {
 
-QString text(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
-}
-
 void selectText(QComboBox* box, std::string_view wanted) {
-    const int index = box->findText(text(wanted), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const int index = box->findText(toQString(wanted), Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (index >= 0)
         box->setCurrentIndex(index);
 }
@@ -27,7 +25,7 @@ void editAlarmDialog::setValues(std::string_view kindText, std::string_view peri
     selectText(m_kindCombo, kindText);
     selectText(m_periodCombo, periodText);
     const auto blank = limitText.find(' ');
-    m_amountText->setText(text(limitText.substr(0, blank)));
+    m_amountText->setText(toQString(limitText.substr(0, blank)));
     if (blank != std::string_view::npos)
         selectText(m_unitCombo, limitText.substr(blank + 1));
 }

@@ -1,9 +1,9 @@
 #include "alarms/ui/splashForm.h"
 
 #include "alarms/ui/AlarmSound.h"
-#include "common/MessageSink.h"
 #include "common/TextFile.h"
 #include "config/SettingsKeys.h"
+#include "widgets/ui/UiText.h"
 #include "widgets/ui/clsButton.h"
 
 #include <QApplication>
@@ -34,7 +34,7 @@ splashForm::splashForm(std::string settingsPath, std::string defaultSoundPath, A
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       m_settingsPath(std::move(settingsPath)), m_defaultSoundPath(std::move(defaultSoundPath)), m_sound(sound) {
     setObjectName("splashForm");
-    setWindowTitle(QString::fromUtf8(kAppTitle.data(), static_cast<int>(kAppTitle.size())) + " Alarm!");
+    setWindowTitle(appTitle() + " Alarm!");
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_DeleteOnClose);
     setFocusPolicy(Qt::NoFocus);
@@ -143,9 +143,8 @@ void splashForm::showEvent(QShowEvent* event) {
     applyRoundedShape();
     if (!m_buttonsDrawn) {
         // The buttons' faces are the window underneath: draw them once the window has its final look.
-        const QString title = QString::fromUtf8(kAppTitle.data(), static_cast<int>(kAppTitle.size()));
         m_okButton->InitButton("OK", false, 0.75f, 5, 5, true);
-        m_openButton->InitButton("Open " + title, false, 0.75f, 5, 5, true);
+        m_openButton->InitButton("Open " + appTitle(), false, 0.75f, 5, 5, true);
         m_buttonsDrawn = true;
     }
     raise();

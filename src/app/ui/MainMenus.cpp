@@ -1,6 +1,6 @@
 #include "app/ui/MainMenus.h"
 
-#include "app/ui/AppTitle.h"
+#include "widgets/ui/UiText.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,7 +1,7 @@
 #include "app/ui/MainToolbar.h"
 
-#include "app/ui/AppTitle.h"
 #include "app/ui/ResourceImages.h"
+#include "widgets/ui/UiText.h"
 
 #include <QAction>
 #include <QToolBar>

@@ -2,6 +2,7 @@
 
 #include "app/AmountFormatter.h"
 #include "app/ui/MainLayout.h"
+#include "widgets/ui/UiText.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -20,10 +21,6 @@ QLabel* makeLabel(QWidget* parent, const QString& text, const QString& name, Qt:
     label->setObjectName(name);
     label->setAlignment(align | Qt::AlignVCenter);
     return label;
-}
-
-QString fromStd(const std::string& s) {
-    return QString::fromStdString(s);
 }
 
 } // namespace
@@ -73,17 +70,17 @@ void PeriodPanels::showTotals(const PeriodRecords& periods, const std::array<int
         const dayObject& p = periods[static_cast<std::size_t>(i)];
         const AmountTexts texts = formatAmounts(p.getBytesReceived(), p.getBytesSent(),
                                                 unitSettings[static_cast<std::size_t>(i)], decimalSeparator);
-        m_download[i]->setText(fromStd(texts.download));
-        m_upload[i]->setText(fromStd(texts.upload));
-        m_total[i]->setText(fromStd(texts.total));
+        m_download[i]->setText(toQString(texts.download));
+        m_upload[i]->setText(toQString(texts.upload));
+        m_total[i]->setText(toQString(texts.total));
     }
 }
 
 void PeriodPanels::showSpeeds(std::int32_t download, std::int32_t upload, int speedUnit, char decimalSeparator) {
     const AmountTexts texts = formatSpeeds(download, upload, speedUnit, decimalSeparator);
-    m_speeds[0]->setText(fromStd(texts.download));
-    m_speeds[1]->setText(fromStd(texts.upload));
-    m_speeds[2]->setText(fromStd(texts.total));
+    m_speeds[0]->setText(toQString(texts.download));
+    m_speeds[1]->setText(toQString(texts.upload));
+    m_speeds[2]->setText(toQString(texts.total));
 }
 
 void PeriodPanels::applyLayout(const MainLayout& l) {

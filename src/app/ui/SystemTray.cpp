@@ -1,8 +1,8 @@
 #include "app/ui/SystemTray.h"
 
 #include "app/MonitorView.h"
-#include "app/ui/AppTitle.h"
 #include "app/ui/ResourceImages.h"
+#include "widgets/ui/UiText.h"
 
 #include <QAction>
 #include <QMenu>

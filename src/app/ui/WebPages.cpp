@@ -1,9 +1,9 @@
 #include "app/ui/WebPages.h"
 
-#include "app/ui/AppTitle.h"
+#include "widgets/ui/MessageBoxes.h"
+#include "widgets/ui/UiText.h"
 
 #include <QDesktopServices>
-#include <QMessageBox>
 
 namespace tw {
 
@@ -58,11 +58,11 @@ bool openWebPage(const QString& url, QWidget* parent) {
     if (openWithDesktop(QUrl(url))) {
         return true;
     }
-    QMessageBox::warning(
-        parent, appTitle(),
-        QStringLiteral("mnuProdAUpd_Click: ShellExecute ERROR.\nCouldn't open browser. Please manually "
-                       "goto the address:\n") +
-            url);
+    showMessageBox(parent,
+                   QStringLiteral("mnuProdAUpd_Click: ShellExecute ERROR.\nCouldn't open browser. Please manually "
+                                  "goto the address:\n") +
+                       url,
+                   QMessageBox::Warning);
     return false;
 }
 

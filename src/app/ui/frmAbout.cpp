@@ -1,8 +1,8 @@
 #include "app/ui/frmAbout.h"
 
-#include "app/ui/AppTitle.h"
 #include "app/ui/ResourceImages.h"
 #include "app/ui/WebPages.h"
+#include "widgets/ui/UiText.h"
 
 #include <QEvent>
 #include <QFrame>

@@ -1,12 +1,12 @@
 #include "app/ui/frmMain.h"
 
-#include "app/ui/AppTitle.h"
 #include "app/ui/LiveChart.h"
 #include "app/ui/MainLayout.h"
 #include "app/ui/MainStatusBar.h"
 #include "app/ui/PeriodPanels.h"
 #include "app/ui/SystemTray.h"
 #include "config/SettingsKeys.h"
+#include "widgets/ui/UiText.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,10 +24,6 @@ namespace {
 
 constexpr int kDefaultClientWidth = 520;
 constexpr int kDefaultHeight = 560;
-
-QString fromStd(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 } // namespace
 
@@ -143,8 +139,8 @@ void frmMain::setCommandAvailable(QAction* menuItem, QAction* button, WindowLaun
 
 void frmMain::load() {
     const ConnectionsStatus status = m_engine->reloadConnections(m_paths.settingsPath);
-    m_statusBar->setConnections(fromStd(status.text), fromStd(status.toolTip));
-    m_helpPath = fromStd(m_paths.helpPath());
+    m_statusBar->setConnections(toQString(status.text), toQString(status.toolTip));
+    m_helpPath = toQString(m_paths.helpPath());
 
     readDisplaySettings();
     const bool chartShown = iniToBool(readIni(m_paths.settingsPath, kChartVisible), true);

@@ -1,16 +1,16 @@
 // The command handlers of the main window: a menu item, its toolbar button and its tray item all land here.
 #include "app/ui/frmMain.h"
 
-#include "app/ui/AppTitle.h"
 #include "app/ui/LiveChart.h"
 #include "app/ui/MainStatusBar.h"
 #include "app/ui/WebPages.h"
 #include "app/ui/frmAbout.h"
 #include "config/SettingsKeys.h"
+#include "widgets/ui/MessageBoxes.h"
+#include "widgets/ui/UiText.h"
 
 #include <QAction>
 #include <QFileInfo>
-#include <QMessageBox>
 
 namespace tw {
 
@@ -54,7 +54,7 @@ void frmMain::applySettingsChange() {
     readDisplaySettings();
     updateTotals(m_controller->periods());
     const ConnectionsStatus status = m_engine->reloadConnections(m_paths.settingsPath);
-    m_statusBar->setConnections(QString::fromStdString(status.text), QString::fromStdString(status.toolTip));
+    m_statusBar->setConnections(toQString(status.text), toQString(status.toolTip));
     m_controller->applySettingsChange();
 }
 
@@ -113,13 +113,14 @@ void frmMain::onChartDoubleClicked() {
 
 void frmMain::onContents() {
     if (m_helpPath.isEmpty() || !QFileInfo::exists(m_helpPath)) {
-        QMessageBox::information(this, appTitle(),
-                                 QStringLiteral("Unable to display Help Contents. There is no Help associated with "
-                                                "this project."));
+        showMessageBox(this,
+                       QStringLiteral("Unable to display Help Contents. There is no Help associated with "
+                                      "this project."),
+                       QMessageBox::Information);
         return;
     }
     if (!openWithDesktop(QUrl::fromLocalFile(m_helpPath))) {
-        QMessageBox::warning(this, appTitle(), QStringLiteral("The help page could not be opened: ") + m_helpPath);
+        showMessageBox(this, QStringLiteral("The help page could not be opened: ") + m_helpPath, QMessageBox::Warning);
     }
 }
 

@@ -1,27 +1,19 @@
 // The main window's side of the monitor pass and the logging commands (MonitorView).
 #include "app/ui/frmMain.h"
 
-#include "app/ui/AppTitle.h"
 #include "app/ui/LiveChart.h"
 #include "app/ui/MainStatusBar.h"
 #include "app/ui/PeriodPanels.h"
 #include "app/ui/ResourceImages.h"
 #include "app/ui/SystemTray.h"
 #include "app/ui/frmSplash.h"
+#include "widgets/ui/UiText.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QMessageBox>
 
 namespace tw {
-
-namespace {
-
-QString fromStd(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
-} // namespace
 
 void frmMain::updateSpeeds(std::int32_t download, std::int32_t upload) {
     m_panels->showSpeeds(download, upload, m_unitSettings[3], localeDecimalSeparator());
@@ -42,7 +34,7 @@ void frmMain::clearChart() {
 }
 
 void frmMain::setAlarmStatus(const std::string& text) {
-    m_statusBar->setAlarmStatus(fromStd(text));
+    m_statusBar->setAlarmStatus(toQString(text));
 }
 
 void frmMain::setTrayImage(TrayImage image) {
@@ -92,7 +84,7 @@ bool frmMain::showAlarmNotification(const std::vector<std::string>& descriptions
 
 Answer frmMain::ask(const Question& question) {
     QMessageBox box(
-        QMessageBox::Question, fromStd(question.caption), fromStd(question.text),
+        QMessageBox::Question, toQString(question.caption), toQString(question.text),
         QMessageBox::Yes | QMessageBox::No | (question.withCancel ? QMessageBox::Cancel : QMessageBox::NoButton), this);
     const QMessageBox::StandardButton byDefault = question.defaultButton == Answer::Yes  ? QMessageBox::Yes
                                                   : question.defaultButton == Answer::No ? QMessageBox::No

@@ -1,6 +1,7 @@
 #include "app/ui/frmSplash.h"
 
 #include "app/ui/ResourceImages.h"
+#include "widgets/ui/UiText.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -80,7 +81,7 @@ void frmSplash::updateLabel(const QString& text) {
 }
 
 void frmSplash::setLabel(std::string_view text) {
-    updateLabel(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    updateLabel(toQString(text));
 }
 
 int frmSplash::progressValue() const {

@@ -1,11 +1,14 @@
 #include "config/ui/frmOptions.h"
 
+#include "common/ByteUnits.h"
 #include "common/MessageSink.h"
 #include "config/IconSensitivity.h"
 #include "config/NumberedRows.h"
 #include "config/SettingsKeys.h"
 #include "platform/StartupEntry.h"
+#include "widgets/ui/MessageBoxes.h"
 #include "widgets/ui/TabbedDialog.h"
+#include "widgets/ui/UiText.h"
 #include "widgets/ui/UpDownButtons.h"
 
 #include <QCheckBox>
@@ -28,9 +31,9 @@ namespace {
 
 const QStringList kRefreshItems = {"250 milliseconds", "500 milliseconds", "1 second",   "2 seconds",  "3 seconds",
                                    "4 seconds",        "5 seconds",        "10 seconds", "30 seconds", "1 minute"};
-const QStringList kSensitivityUnits = {"bytes/s", "kB/s", "MB/s"};
-const QStringList kAmountUnits = {"Variable", "bytes", "kB", "MB", "GB"};
-const QStringList kSpeedUnits = {"Variable", "bytes/s", "kB/s", "MB/s"};
+const QStringList kSensitivityUnits = toQStringList(kByteRateUnitNames);
+const QStringList kAmountUnits = QStringList{"Variable"} + toQStringList(std::span(kByteUnitNames).first(kUnitGB + 1));
+const QStringList kSpeedUnits = QStringList{"Variable"} + toQStringList(kByteRateUnitNames);
 
 QLabel* hint(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -71,7 +74,7 @@ frmOptions::frmOptions(std::string settingsPath, StartupEntry& startup, QWidget*
     m_tabs->addTab(buildConnectionsPage(), "Connections");
     m_tabs->addTab(buildUnitsPage(), "Units");
     m_tabs->addTab(buildChartPage(), "Chart");
-    cycleTabsWithCtrlTab(this, m_tabs);
+    cycleTabsWithCtrlTab(this, m_tabs->tabBar());
 
     load();
     m_tabs->setCurrentIndex(0);
@@ -248,8 +251,7 @@ void frmOptions::addConnection() {
     const auto chosen = m_picker(this, connections());
     if (!chosen)
         return;
-    appendRow(QString::fromUtf8(kindText(chosen->kind).data(), static_cast<int>(kindText(chosen->kind).size())),
-              QString::fromStdString(chosen->name));
+    appendRow(toQString(kindText(chosen->kind)), toQString(chosen->name));
 }
 
 void frmOptions::removeConnection() {
@@ -283,8 +285,7 @@ bool frmOptions::validate() {
     }
     m_tabs->setCurrentIndex(0);
     showMessage(check.message, MessageIcon::Critical);
-    m_bytesText->setFocus();
-    m_bytesText->selectAll();
+    focusAndSelect(m_bytesText);
     return false;
 }
 

@@ -1,5 +1,7 @@
 #include "history/ui/HistoryChartWidget.h"
 
+#include "widgets/ui/UiText.h"
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QLocale>
@@ -62,9 +64,7 @@ HistoryChartLayout HistoryChartWidget::currentLayout() const {
     const QString separator = QLocale::system().decimalPoint();
     request.decimalSeparator = separator.size() == 1 ? separator.at(0).toLatin1() : '.';
     const QFontMetrics metrics = fontMetrics();
-    request.textWidth = [metrics](std::string_view text) {
-        return metrics.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-    };
+    request.textWidth = [metrics](std::string_view text) { return metrics.horizontalAdvance(toQString(text)); };
     return layoutHistoryChart(m_slots, request);
 }
 

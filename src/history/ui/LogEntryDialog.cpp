@@ -1,13 +1,13 @@
 #include "history/ui/LogEntryDialog.h"
 
-#include "common/MessageSink.h"
+#include "widgets/ui/MessageBoxes.h"
+#include "widgets/ui/UiText.h"
 
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -135,11 +135,8 @@ void LogEntryDialog::confirm() {
         accept();
         return;
     }
-    QMessageBox::critical(this, QString::fromUtf8(kAppTitle.data(), static_cast<qsizetype>(kAppTitle.size())),
-                          QString::fromStdString(problem->message), QMessageBox::Ok);
-    QLineEdit* field = fieldOf(problem->field);
-    field->setFocus();
-    field->selectAll();
+    showMessageBox(this, toQString(problem->message), QMessageBox::Critical);
+    focusAndSelect(fieldOf(problem->field));
 }
 
 void LogEntryDialog::cancel() {

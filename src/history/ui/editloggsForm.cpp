@@ -1,12 +1,15 @@
 #include "history/ui/editloggsForm.h"
 
-#include "common/MessageSink.h"
 #include "history/ExactAmount.h"
 #include "history/HistoryChart.h"
 #include "history/ui/HistoryChartWidget.h"
 #include "history/ui/frmpopupAddLogs.h"
 #include "history/ui/frmpopupEditLogs.h"
 #include "history/ui/modSortListView.h"
+#include "widgets/ui/MessageBoxes.h"
+#include "widgets/ui/StripedList.h"
+#include "widgets/ui/TabbedDialog.h"
+#include "widgets/ui/UiText.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -17,7 +20,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTableWidget>
@@ -44,7 +46,6 @@ constexpr int kRowSessionRole = Qt::UserRole + 5;
 
 const QString kNowText = QStringLiteral("******* now *******");
 const QColor kRunningColour(0, 0, 255);
-const QColor kAlternateRowColour(255, 247, 235);
 
 QString yearKey(int y) {
     return QStringLiteral("i%1").arg(y);
@@ -56,12 +57,8 @@ QString dayKey(int y, int m, int d) {
     return QStringLiteral("k%1.%2.%3").arg(y).arg(m).arg(d);
 }
 
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
 QString grouped(double amount) {
-    return qs(formatGroupedBytes(wholeBytesFromDouble(amount)));
+    return toQString(formatGroupedBytes(wholeBytesFromDouble(amount)));
 }
 
 template <class Node> std::vector<const Node*> newestFirst(const std::vector<Node>& nodes) {
@@ -174,10 +171,7 @@ void editloggsForm::buildControls() {
         }
     }
 
-    m_list = new QTreeWidget(m_dataFrame);
-    m_list->setObjectName(QStringLiteral("monthListView"));
-    m_list->setRootIsDecorated(false);
-    m_list->setUniformRowHeights(true);
+    m_list = makeStripedList(m_dataFrame, QStringLiteral("monthListView"));
     m_list->setAllColumnsShowFocus(true);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setHeaderLabels(
@@ -202,11 +196,6 @@ void editloggsForm::buildControls() {
         m_list->header()->resizeSection(
             c, std::max(textWidth, metrics.horizontalAdvance(QStringLiteral("000 000 000 000"))) + padding);
     }
-    m_list->setAlternatingRowColors(true);
-    QPalette listPalette = m_list->palette();
-    listPalette.setColor(QPalette::Base, Qt::white);
-    listPalette.setColor(QPalette::AlternateBase, kAlternateRowColour);
-    m_list->setPalette(listPalette);
 
     m_add = new QPushButton(tr("Add..."), m_dataFrame);
     m_add->setObjectName(QStringLiteral("addButton"));
@@ -241,23 +230,14 @@ void editloggsForm::buildControls() {
     connect(m_ok, &QPushButton::clicked, this, &editloggsForm::confirm);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 
-    // Ctrl+Tab must reach the window whichever control has the focus.
-    for (QWidget* w : findChildren<QWidget*>()) {
-        w->installEventFilter(this);
-    }
+    cycleTabsWithCtrlTab(this, m_tabs);
+    m_list->installEventFilter(this);
 }
 
 bool editloggsForm::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
+    if (watched == m_list && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        const bool ctrl = key->modifiers().testFlag(Qt::ControlModifier);
-        if (ctrl && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {
-            const bool back = key->key() == Qt::Key_Backtab || key->modifiers().testFlag(Qt::ShiftModifier);
-            const int count = m_tabs->count();
-            m_tabs->setCurrentIndex((m_tabs->currentIndex() + (back ? count - 1 : 1)) % count);
-            return true;
-        }
-        if (watched == m_list && key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier) {
+        if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier) {
             deleteLog();
             return true;
         }
@@ -455,7 +435,7 @@ void editloggsForm::fillStatistics(const NodeStatistics& node) {
     };
     for (int r = 0; r < 5; ++r) {
         for (int c = 0; c < 3; ++c) {
-            m_statistics->item(r, c)->setText(qs(formatGroupedBytes(*values[r][c])));
+            m_statistics->item(r, c)->setText(toQString(formatGroupedBytes(*values[r][c])));
         }
     }
 }
@@ -467,9 +447,10 @@ void editloggsForm::addSessionRows(const std::vector<const clsSessionData*>& ses
     QList<QTreeWidgetItem*> rows;
     rows.reserve(static_cast<qsizetype>(sessions.size()));
     for (const clsSessionData* s : sessions) {
-        auto* row = new QTreeWidgetItem(QStringList{
-            qs(s->startDate.toHistoryString()), s->isCurrent ? kNowText : qs(s->stopDate.toHistoryString()),
-            grouped(s->downloaded), grouped(s->uploaded), grouped(s->maxDownloadSpeed), grouped(s->maxUploadSpeed)});
+        auto* row = new QTreeWidgetItem(QStringList{toQString(s->startDate.toHistoryString()),
+                                                    s->isCurrent ? kNowText : toQString(s->stopDate.toHistoryString()),
+                                                    grouped(s->downloaded), grouped(s->uploaded),
+                                                    grouped(s->maxDownloadSpeed), grouped(s->maxUploadSpeed)});
         for (int c = 2; c < 6; ++c) {
             row->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
         }
@@ -525,7 +506,7 @@ void editloggsForm::updateLegend() {
             p.setColor(QPalette::Window,
                        legend[i].series == ChartSeries::Download ? QColor(0, 128, 0) : QColor(128, 0, 0));
             m_legendBoxes[i]->setPalette(p);
-            m_legendCaptions[i]->setText(qs(legend[i].caption));
+            m_legendCaptions[i]->setText(toQString(legend[i].caption));
         }
     }
 }
@@ -540,8 +521,7 @@ const clsSessionData* editloggsForm::currentRowSession() const {
 }
 
 void editloggsForm::showMessage(const QString& text) {
-    QMessageBox::information(this, QString::fromUtf8(kAppTitle.data(), static_cast<qsizetype>(kAppTitle.size())), text,
-                             QMessageBox::Ok);
+    showMessageBox(this, text, QMessageBox::Information);
 }
 
 void editloggsForm::addLog() {

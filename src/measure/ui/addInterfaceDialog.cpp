@@ -1,7 +1,8 @@
 #include "measure/ui/addInterfaceDialog.h"
 
-#include "common/MessageSink.h"
 #include "measure/IpPattern.h"
+#include "widgets/ui/MessageBoxes.h"
+#include "widgets/ui/UiText.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -9,7 +10,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -17,10 +17,6 @@
 namespace tw {
 
 namespace {
-
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QLabel* wrappedLabel(const char* objectName, const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -110,11 +106,11 @@ void addInterfaceDialog::build() {
 
 void addInterfaceDialog::fill(const std::vector<std::string>& addresses, const std::vector<std::string>& descriptions) {
     for (const std::string& a : addresses) {
-        m_ipCombo->addItem(qs(a));
+        m_ipCombo->addItem(toQString(a));
     }
     m_ipCombo->setCurrentIndex(addresses.empty() ? -1 : 0);
     for (const std::string& d : descriptions) {
-        m_interfaceCombo->addItem(qs(d));
+        m_interfaceCombo->addItem(toQString(d));
     }
     m_interfaceCombo->setCurrentIndex(descriptions.empty() ? -1 : 0);
     m_ipText->setText(QStringLiteral("123.123.123.*"));
@@ -147,10 +143,9 @@ bool addInterfaceDialog::readChoice(MonitoredConnection& choice) {
     }
     const std::string typed = m_ipText->text().toStdString();
     if (!isValidIpPattern(typed)) {
-        QMessageBox::warning(this, qs(kAppTitle),
-                             QStringLiteral("The IP range entered is not a valid IP range.\nPlease correct it."));
-        m_ipText->setFocus();
-        m_ipText->selectAll();
+        showMessageBox(this, QStringLiteral("The IP range entered is not a valid IP range.\nPlease correct it."),
+                       QMessageBox::Warning);
+        focusAndSelect(m_ipText);
         return false;
     }
     choice.kind = typed.find('*') != std::string::npos ? kKindIpRange : kKindSingleIp;
@@ -165,7 +160,7 @@ void addInterfaceDialog::add() {
     }
     for (const MonitoredConnection& row : m_existing) {
         if (row == choice) {
-            QMessageBox::information(this, qs(kAppTitle), QStringLiteral("The interface has already been added!"));
+            showMessageBox(this, QStringLiteral("The interface has already been added!"), QMessageBox::Information);
             return;
         }
     }

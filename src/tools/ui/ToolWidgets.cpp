@@ -1,42 +1,11 @@
 #include "tools/ui/ToolWidgets.h"
 
-#include "common/MessageSink.h"
-
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QRadioButton>
-#include <QTreeWidget>
 
 namespace tw::toolui {
-
-QString appTitle() {
-    return QString::fromUtf8(kAppTitle.data(), static_cast<qsizetype>(kAppTitle.size()));
-}
-
-void showMessage(QWidget* parent, const QString& text, bool warning) {
-    QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::NoIcon, appTitle(), text, QMessageBox::Ok, parent);
-    box.exec();
-}
-
-void focusAndSelect(QLineEdit* box) {
-    box->setFocus();
-    box->selectAll();
-}
-
-QTreeWidget* makeStripedList(QWidget* owner) {
-    auto* list = new QTreeWidget(owner);
-    list->setObjectName("ListView1");
-    list->setRootIsDecorated(false);
-    list->setUniformRowHeights(true);
-    QPalette palette = list->palette();
-    palette.setColor(QPalette::Base, Qt::white);
-    palette.setColor(QPalette::AlternateBase, QColor(255, 247, 235));
-    list->setPalette(palette);
-    list->setAlternatingRowColors(true);
-    return list;
-}
 
 void HostChoice::select(int index) const {
     (index == 0 ? byName : byIp)->setChecked(true);

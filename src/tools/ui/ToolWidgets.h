@@ -1,30 +1,14 @@
 #pragma once
 
-#include <QString>
-
 class QGridLayout;
 class QLineEdit;
 class QRadioButton;
-class QTreeWidget;
 class QWidget;
 
 namespace tw {
 
 // Pieces the network tool windows share.
 namespace toolui {
-
-// The application title for message box captions.
-QString appTitle();
-
-// A message box with an OK button and the application title; `warning` adds the exclamation icon.
-void showMessage(QWidget* parent, const QString& text, bool warning = false);
-
-// Puts the focus into the box and selects its whole text, as after a refused input.
-void focusAndSelect(QLineEdit* box);
-
-// The flat list of the tool windows ("ListView1"): no tree decoration, rows of one height alternating white and
-// cream.
-QTreeWidget* makeStripedList(QWidget* owner);
 
 // The "Host name" / "Host IP" choice of the traceroute and whois windows: each option enables its own box.
 struct HostChoice {

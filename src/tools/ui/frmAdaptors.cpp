@@ -1,7 +1,8 @@
 #include "tools/ui/frmAdaptors.h"
 
 #include "tools/AdapterDetails.h"
-#include "tools/ui/ToolWidgets.h"
+#include "widgets/ui/StripedList.h"
+#include "widgets/ui/UiText.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -30,7 +31,7 @@ void frmAdaptors::build() {
     setObjectName("frmAdaptors");
     setWindowTitle("Interface Information");
 
-    m_list = toolui::makeStripedList(this);
+    m_list = makeStripedList(this, "ListView1");
     m_list->setSelectionMode(QAbstractItemView::NoSelection);
     m_list->header()->setStretchLastSection(false);
 
@@ -77,7 +78,7 @@ void frmAdaptors::rebuild() {
     const auto& names = AdapterDetails::propertyNames();
     for (std::size_t property = 0; property < names.size(); ++property) {
         auto* item = new QTreeWidgetItem(m_list);
-        item->setText(0, QString::fromUtf8(names[property].data(), static_cast<qsizetype>(names[property].size())));
+        item->setText(0, toQString(names[property]));
         item->setFont(0, bold);
         for (std::size_t c = 0; c < columns.size(); ++c) {
             item->setText(static_cast<int>(c) + 1, QString::fromStdString(columns[c][property]));

@@ -1,9 +1,9 @@
 #include "tools/ui/frmConnection.h"
 
 #include "tools/ConnectionList.h"
-#include "tools/ui/ToolWidgets.h"
 #include "tools/ui/frmTraceroute.h"
 #include "tools/ui/frmWhois.h"
+#include "widgets/ui/StripedList.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -37,7 +37,7 @@ void frmConnection::build() {
     setObjectName("frmConnection");
     setWindowTitle("Current connections");
 
-    m_list = toolui::makeStripedList(this);
+    m_list = makeStripedList(this, "ListView1");
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setHeaderLabels({"Remote host", "Remote port", "Local host", "Local port", "Protocol", "State"});
     const int widths[] = {200, 85, 200, 75, 65, 120};

@@ -2,6 +2,9 @@
 
 #include "tools/AddressText.h"
 #include "tools/ui/ToolWidgets.h"
+#include "widgets/ui/MessageBoxes.h"
+#include "widgets/ui/StripedList.h"
+#include "widgets/ui/UiText.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -18,40 +21,32 @@
 
 namespace tw {
 
-namespace {
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
-} // namespace
-
 // Hands the worker's reports to the window's thread; a report that arrives after the window is gone is dropped.
 class frmTraceroute::Observer final : public TraceObserver {
 public:
     explicit Observer(frmTraceroute* window) : m_window(window) {}
 
     void hostIpFound(const std::string& ip) override {
-        post([w = m_window, text = qs(ip)] { w->m_host.hostIPText->setText(text); });
+        post([w = m_window, text = toQString(ip)] { w->m_host.hostIPText->setText(text); });
     }
     void hostNameFound(const std::string& name) override {
-        post([w = m_window, text = qs(name)] { w->m_host.hostText->setText(text); });
+        post([w = m_window, text = toQString(name)] { w->m_host.hostText->setText(text); });
     }
     void clearLog() override {
         post([w = m_window] { w->m_feedback->clear(); });
     }
     void logLine(const std::string& line) override {
-        post([w = m_window, text = qs(line)] { w->appendLog(text); });
+        post([w = m_window, text = toQString(line)] { w->appendLog(text); });
     }
     void hopRow(const HopRow& row) override {
         post([w = m_window, row] {
-            auto* item = new QTreeWidgetItem(
-                w->m_list, {QString::number(row.hop), qs(row.time), qs(row.linkIp), qs(row.linkName)});
+            auto* item = new QTreeWidgetItem(w->m_list, {QString::number(row.hop), toQString(row.time),
+                                                         toQString(row.linkIp), toQString(row.linkName)});
             w->m_list->scrollToItem(item);
         });
     }
     void failure(const std::string& message) override {
-        post([w = m_window, text = qs(message)] { toolui::showMessage(w, text); });
+        post([w = m_window, text = toQString(message)] { showMessageBox(w, text); });
     }
     void finished() override {
         post([w = m_window] { w->traceFinished(); });
@@ -94,7 +89,7 @@ void frmTraceroute::build() {
     m_host = toolui::makeHostChoice(this, true);
     QGridLayout* hostBox = m_host.layout;
 
-    m_list = toolui::makeStripedList(this);
+    m_list = makeStripedList(this, "ListView1");
     m_list->setHeaderLabels({"Hop", "Time (ms)", "Link IP", "Link name"});
     m_list->setColumnWidth(0, 50);
     m_list->setColumnWidth(1, 80);
@@ -156,12 +151,12 @@ void frmTraceroute::setAddress(const QString& address) {
 
 QString frmTraceroute::GetIPFromHostName(const QString& hostName) const {
     const auto address = m_resolver->addressOf(hostName.toStdString());
-    return address ? qs(formatIpv4(*address)) : QString();
+    return address ? toQString(formatIpv4(*address)) : QString();
 }
 
 QString frmTraceroute::GetHostNameFromAddress(const QString& address) const {
     const auto parsed = parseIpv4(address.toStdString());
-    return parsed ? qs(m_resolver->nameOf(*parsed)) : QString();
+    return parsed ? toQString(m_resolver->nameOf(*parsed)) : QString();
 }
 
 void frmTraceroute::appendLog(const QString& line) {
@@ -185,14 +180,14 @@ void frmTraceroute::onCommand1() {
     m_list->clear();
     if (m_host.byName->isChecked()) {
         if (m_host.hostText->text().isEmpty()) {
-            toolui::showMessage(this, "The host name is missing.");
-            toolui::focusAndSelect(m_host.hostText);
+            showMessageBox(this, "The host name is missing.");
+            focusAndSelect(m_host.hostText);
             m_command1->setText("Start");
             return;
         }
     } else if (m_host.hostIPText->text().isEmpty()) {
-        toolui::showMessage(this, "The host IP is missing.");
-        toolui::focusAndSelect(m_host.hostIPText);
+        showMessageBox(this, "The host IP is missing.");
+        focusAndSelect(m_host.hostIPText);
         m_command1->setText("Start");
         return;
     }

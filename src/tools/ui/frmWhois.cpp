@@ -2,6 +2,8 @@
 
 #include "tools/AddressText.h"
 #include "tools/ui/ToolWidgets.h"
+#include "widgets/ui/MessageBoxes.h"
+#include "widgets/ui/UiText.h"
 
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -48,9 +50,9 @@ void frmWhois::build() {
     auto* frame = new QGroupBox("Options", this);
     frame->setObjectName("Frame1");
     auto* options = new QGridLayout(frame);
-    m_serverText = new QLineEdit(QString::fromUtf8(WhoisQuery::kDefaultServer.data()), frame);
+    m_serverText = new QLineEdit(toQString(WhoisQuery::kDefaultServer), frame);
     m_serverText->setObjectName("Text1");
-    m_portText = new QLineEdit(QString::fromUtf8(WhoisQuery::kDefaultPort.data()), frame);
+    m_portText = new QLineEdit(toQString(WhoisQuery::kDefaultPort), frame);
     m_portText->setObjectName("Text2");
     m_portText->setMaximumWidth(70);
     options->addWidget(new QLabel("Whois server:", frame), 0, 0);
@@ -113,22 +115,22 @@ template <typename Lookup, typename Done> void frmWhois::lookUpThenRun(Lookup lo
 
 void frmWhois::onCommand1() {
     if (m_serverText->text().isEmpty()) {
-        toolui::showMessage(this, "You must specify a whois server!", true);
-        toolui::focusAndSelect(m_serverText);
+        showMessageBox(this, "You must specify a whois server!", QMessageBox::Warning);
+        focusAndSelect(m_serverText);
         return;
     }
     const auto port = WhoisQuery::port(m_portText->text().toStdString());
     if (!port) {
-        toolui::showMessage(this, "The port number you specified is not recognized.", true);
-        toolui::focusAndSelect(m_portText);
+        showMessageBox(this, "The port number you specified is not recognized.", QMessageBox::Warning);
+        focusAndSelect(m_portText);
         return;
     }
     m_port = *port;
     ++m_lookup;
     if (m_host.byName->isChecked()) {
         if (m_host.hostText->text().isEmpty()) {
-            toolui::showMessage(this, "The host name is missing.");
-            toolui::focusAndSelect(m_host.hostText);
+            showMessageBox(this, "The host name is missing.");
+            focusAndSelect(m_host.hostText);
             return;
         }
         const std::string name = m_host.hostText->text().toStdString();
@@ -144,8 +146,8 @@ void frmWhois::onCommand1() {
         return;
     }
     if (m_host.hostIPText->text().isEmpty()) {
-        toolui::showMessage(this, "The host IP is missing.");
-        toolui::focusAndSelect(m_host.hostIPText);
+        showMessageBox(this, "The host IP is missing.");
+        focusAndSelect(m_host.hostIPText);
         return;
     }
     const QString query = m_host.hostIPText->text();
@@ -222,9 +224,9 @@ void frmWhois::onError() {
     if (m_socket->error() == QAbstractSocket::RemoteHostClosedError) {
         return;
     }
-    toolui::showMessage(
-        this, QString("Winsock Error: %1\n%2").arg(winsockNumber(m_socket->error())).arg(m_socket->errorString()),
-        true);
+    showMessageBox(this,
+                   QString("Winsock Error: %1\n%2").arg(winsockNumber(m_socket->error())).arg(m_socket->errorString()),
+                   QMessageBox::Warning);
 }
 
 } // namespace tw

@@ -4,6 +4,7 @@
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QShortcut>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -28,19 +29,19 @@ QTabWidget* addTabsAndButtons(QDialog* dialog, const QString& tabsName) {
     return tabs;
 }
 
-void cycleTabsWithCtrlTab(QDialog* dialog, QTabWidget* tabs) {
+void cycleTabsWithCtrlTab(QWidget* window, QTabBar* tabs) {
     auto step = [tabs](int delta) {
         const int count = tabs->count();
         if (count > 0) {
             tabs->setCurrentIndex((tabs->currentIndex() + delta + count) % count);
         }
     };
-    auto* next = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), dialog);
-    QObject::connect(next, &QShortcut::activated, dialog, [step] { step(1); });
+    auto* next = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), window);
+    QObject::connect(next, &QShortcut::activated, window, [step] { step(1); });
     for (const QKeySequence& keys :
          {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab)}) {
-        auto* previous = new QShortcut(keys, dialog);
-        QObject::connect(previous, &QShortcut::activated, dialog, [step] { step(-1); });
+        auto* previous = new QShortcut(keys, window);
+        QObject::connect(previous, &QShortcut::activated, window, [step] { step(-1); });
     }
 }
 

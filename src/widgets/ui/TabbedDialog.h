@@ -2,7 +2,9 @@
 
 class QDialog;
 class QString;
+class QTabBar;
 class QTabWidget;
+class QWidget;
 
 namespace tw {
 
@@ -10,7 +12,7 @@ namespace tw {
 // and "CancelButton", wired to accept and reject), laid out in the dialog. The caller adds the pages.
 QTabWidget* addTabsAndButtons(QDialog* dialog, const QString& tabsName);
 
-// Ctrl+Tab selects the next tab and Ctrl+Shift+Tab the previous one, wrapping around at both ends.
-void cycleTabsWithCtrlTab(QDialog* dialog, QTabWidget* tabs);
+// In the window, Ctrl+Tab selects the next tab and Ctrl+Shift+Tab the previous one, wrapping around at both ends.
+void cycleTabsWithCtrlTab(QWidget* window, QTabBar* tabs);
 
 } // namespace tw

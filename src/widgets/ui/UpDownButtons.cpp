@@ -1,5 +1,7 @@
 #include "widgets/ui/UpDownButtons.h"
 
+#include "widgets/ui/MessageBoxes.h"
+
 #include <QLineEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -36,8 +38,7 @@ void UpDownButtons::stepBy(int steps) {
     const double base = ok ? std::nearbyint(current) : m_minimum - steps * m_step;
     const double next = std::clamp(base + steps * m_step, m_minimum, m_maximum);
     m_buddy->setText(QString::number(next, 'f', 0));
-    m_buddy->setFocus();
-    m_buddy->selectAll();
+    focusAndSelect(m_buddy);
 }
 
 } // namespace tw

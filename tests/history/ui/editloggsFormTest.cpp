@@ -281,6 +281,7 @@ TEST_F(editloggsFormTest, HeaderClicksSortNumbersByValueAndTurnTheDirectionOver)
 TEST_F(editloggsFormTest, CtrlTabMovesBetweenTheTabsBothWays) {
     editloggsForm viewer(path(), std::nullopt, nullptr);
     viewer.show();
+    QApplication::setActiveWindow(&viewer);
     auto* tabs = viewer.findChild<QTabBar*>("tbsEdit");
     ASSERT_EQ(tabs->currentIndex(), 0);
     QTest::keyClick(tree(&viewer), Qt::Key_Tab, Qt::ControlModifier);
