@@ -1,6 +1,4 @@
 #include "measure/ui/addInterfaceDialog.h"
-#include "measure/InterfaceChoices.h"
-#include "platform/fake/FakeNetworkTables.h"
 #include "support/qt_ModalAnswerer.h"
 
 #include <QComboBox>
@@ -49,16 +47,11 @@ protected:
     const std::vector<std::string> descriptions{"lo", "eth0", "tun0"};
 };
 
-TEST_F(AddInterfaceDialogTest, OpensWithTheTablesListsAndTheHardwareOptionChosen) {
-    FakeNetworkTables tables;
-    tables.addInterface(1, "lo", kIfTypeLoopback);
-    tables.addAddress(1, "127.0.0.1");
-    tables.addInterface(2, "eth0");
-    tables.addAddress(2, "192.168.5.7");
-    addInterfaceDialog dlg(readInterfaceChoices(tables), {});
+TEST_F(AddInterfaceDialogTest, OpensWithTheGivenListsAndTheHardwareOptionChosen) {
+    addInterfaceDialog dlg({addresses, descriptions}, {});
     EXPECT_EQ(dlg.windowTitle(), "Add connection");
-    EXPECT_THAT(items(child<QComboBox>(dlg, "interfaceCombo")), ElementsAre("lo", "eth0"));
-    EXPECT_THAT(items(child<QComboBox>(dlg, "ipCombo")), ElementsAre("127.0.0.1", "192.168.5.7"));
+    EXPECT_THAT(items(child<QComboBox>(dlg, "interfaceCombo")), ElementsAre("lo", "eth0", "tun0"));
+    EXPECT_THAT(items(child<QComboBox>(dlg, "ipCombo")), ElementsAre("127.0.0.1", "192.168.5.7", ""));
     EXPECT_EQ(child<QComboBox>(dlg, "interfaceCombo")->currentIndex(), 0);
     EXPECT_EQ(child<QComboBox>(dlg, "ipCombo")->currentIndex(), 0);
     EXPECT_EQ(child<QLineEdit>(dlg, "ipText")->text(), "123.123.123.*");
