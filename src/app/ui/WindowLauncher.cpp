@@ -47,10 +47,10 @@ bool WindowLauncher::openSettings() {
     if (!m_startup) {
         m_startup = makeStartupEntry(QCoreApplication::applicationFilePath().toStdString());
     }
-    // Held while the window is open, not longer.
-    std::shared_ptr<NetworkTables> tables = m_tables ? m_tables : makeSystemNetworkTables();
     frmOptions options(m_paths.settingsPath, *m_startup, m_owner);
-    options.setConnectionPicker([tables](QWidget* owner, const std::vector<MonitoredConnection>& existing) {
+    options.setConnectionPicker([this](QWidget* owner, const std::vector<MonitoredConnection>& existing) {
+        // The system's tables are read for this one choice and released with it.
+        const std::shared_ptr<NetworkTables> tables = m_tables ? m_tables : makeSystemNetworkTables();
         return addInterfaceDialog::pick(readInterfaceChoices(*tables), existing, owner);
     });
     return options.exec() == QDialog::Accepted;
