@@ -43,6 +43,8 @@ function(tw_test name dir)
         set_target_properties(${name} PROPERTIES AUTOMOC OFF)
     endif()
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+    # Not __FILE__: a compiler cache may make it relative to the build folder.
+    target_compile_definitions(${name} PRIVATE TALLYWAVE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
     if(ARG_QT)
         target_link_libraries(${name} PRIVATE ${ARG_DEPS} tw_test_support_qt GTest::gmock)
     else()

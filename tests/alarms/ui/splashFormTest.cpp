@@ -164,7 +164,7 @@ TEST_F(NotificationTest, draggingMovesTheWindowButKeepsItOnTheScreen) {
 
 TEST(AlarmSound, playingWithoutASoundDeviceIsNotAnError) {
     const std::string wav =
-        (std::filesystem::path(__FILE__).parent_path() / "../../../src/resources/wakeup.wav").lexically_normal();
+        std::filesystem::path(TALLYWAVE_SOURCE_DIR) / "src/resources/wakeup.wav";
     tw::AlarmSound sound;
     EXPECT_TRUE(sound.play(QString::fromStdString(wav)));
     QTest::qWait(400); // loading and playing happen in the background
