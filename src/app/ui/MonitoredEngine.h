@@ -21,6 +21,8 @@ public:
     virtual ConnectionsStatus reloadConnections(const std::string& settingsPath) = 0;
     // The engine as IPData, whose interface lists the settings window offers; null for other engines.
     virtual IPData* ipData() { return nullptr; }
+    // The connection panel's tool tip as things are now (the links counted change); empty keeps the rebuild's.
+    virtual std::string connectionsToolTip() { return {}; }
 };
 
 std::unique_ptr<MonitoredEngine> makeMonitoredEngine(NetworkTables& tables);

@@ -145,6 +145,7 @@ void frmMain::setCommandAvailable(QAction* menuItem, QAction* button, WindowLaun
 void frmMain::load(std::int32_t iconSensitivity) {
     const ConnectionsStatus status = m_engine->reloadConnections(m_paths.settingsPath);
     m_statusBar->setConnections(fromStd(status.text), fromStd(status.toolTip));
+    m_statusBar->setConnectionsToolTipSource([this] { return fromStd(m_engine->connectionsToolTip()); });
     m_helpPath = fromStd(m_paths.helpPath());
 
     readDisplaySettings();
