@@ -121,4 +121,28 @@ void BM_UpdateStatistics_Fake8_PerEntry(benchmark::State& state) {
 }
 BENCHMARK(BM_UpdateStatistics_Fake8_PerEntry);
 
+// A busy Docker host: two NICs, the bridge and 40 container ports, all counters moving; all connections.
+void BM_UpdateStatistics_FakeDockerHost_AllConnections(benchmark::State& state) {
+    FakeNetworkTables tables;
+    tables.tellLives(true);
+    tables.addInterface(1, "lo", kIfTypeLoopback);
+    tables.addInterface(2, "eth0");
+    tables.addInterface(3, "eth1");
+    tables.addInterface(4, "docker0").kind = "bridge";
+    for (std::uint32_t i = 5; i < 45; ++i) {
+        InterfaceRow& port = tables.addInterface(i, "veth" + std::to_string(i));
+        port.kind = "veth";
+        port.master = 4;
+    }
+    IPData engine(tables);
+    engine.addAllAdaptors();
+    for (auto _ : state) {
+        for (std::uint32_t i = 2; i < 45; ++i) {
+            tables.addTraffic(i, 1500, 100);
+        }
+        tick(engine);
+    }
+}
+BENCHMARK(BM_UpdateStatistics_FakeDockerHost_AllConnections);
+
 } // namespace

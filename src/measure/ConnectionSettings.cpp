@@ -23,16 +23,32 @@ ConnectionsStatus loadMonitoredConnections(const std::string& settingsPath, IPDa
         readIniValue(settingsPath, kAllInterfaces.section, kAllInterfaces.key, kAllInterfaces.defaultValue);
     if (iniToBool(all, true)) {
         engine.addAllAdaptors();
-        status.toolTip = "All connections (but IP 127.0.0.1) are monitored.";
     } else {
         engine.clearAdaptors();
         for (MonitoredConnection& connection : readListedConnections(settingsPath)) {
             engine.addAdaptor(connection.kind, std::move(connection.name));
         }
-        status.toolTip = "Name of the monitored connection(s).";
     }
     status.text = engine.getAdaptor();
+    status.toolTip = connectionsToolTip(engine);
     return status;
+}
+
+std::string connectionsToolTip(IPData& engine) {
+    const auto& entries = engine.adaptors();
+    if (entries.empty() || entries.front().getType() != kKindAllConnections) {
+        return "Name of the monitored connection(s).";
+    }
+    std::string text = "All connections are monitored, each byte once, on the link where it enters or leaves this "
+                       "computer (not on the loopback, bridges, virtual or VPN links).\nCounted now: ";
+    const std::vector<std::string> links = engine.countedLinks();
+    if (links.empty()) {
+        text += "none";
+    }
+    for (std::size_t i = 0; i < links.size(); ++i) {
+        text += (i == 0 ? "" : ", ") + links[i];
+    }
+    return text + ".";
 }
 
 } // namespace tw

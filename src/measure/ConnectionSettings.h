@@ -22,4 +22,8 @@ std::vector<MonitoredConnection> readListedConnections(const std::string& settin
 // starts first-time, so the next update only sets baselines.
 ConnectionsStatus loadMonitoredConnections(const std::string& settingsPath, IPData& engine);
 
+// Tool tip of the connection panel. For all connections it says what is counted and names the links counted now
+// (the table is read afresh), so it is worth asking again whenever it is shown.
+std::string connectionsToolTip(IPData& engine);
+
 } // namespace tw

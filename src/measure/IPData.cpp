@@ -2,6 +2,7 @@
 
 #include "common/MessageSink.h"
 #include "config/MonitoredConnection.h"
+#include "measure/EdgeLinks.h"
 #include "measure/IpPattern.h"
 
 #include <charconv>
@@ -12,11 +13,17 @@ namespace tw {
 namespace {
 constexpr std::string_view kNotSupported =
     "Not supported by this system.\nMinimum requirement: Windows 98 or Windows NT4 with SP4.";
-constexpr std::string_view kUnassigned = "0.0.0.0";
-constexpr std::string_view kLoopback = "127.0.0.1";
 } // namespace
 
-IPData::IPData(NetworkTables& tables) : m_tables(tables) {
+IPData::IPData(NetworkTables& tables) : m_tables(tables), m_ownClock(makeSystemClock()), m_clock(*m_ownClock) {
+    checkTables();
+}
+
+IPData::IPData(NetworkTables& tables, const Clock& clock) : m_tables(tables), m_clock(clock) {
+    checkTables();
+}
+
+void IPData::checkTables() {
     if (!m_tables.available()) {
         m_inert = true;
         showMessage(kNotSupported);
@@ -30,25 +37,33 @@ void IPData::updateStatistics() {
     m_tickReceived = 0;
     m_tickSent = 0;
     // A failed read counts nothing and keeps every baseline: the next good update counts both intervals.
-    if (!m_tables.readInterfaces(m_rows) || m_entries.empty()) {
+    if (!m_tables.readInterfaces(m_rows)) {
+        return;
+    }
+    const std::uint64_t lifeCount = m_tables.lifeCount();
+    if (m_entries.empty()) {
+        m_lifeWatermark = lifeCount;
         return;
     }
     const bool allConnections = m_entries.front().getType() == kKindAllConnections;
-    bool needAddresses = allConnections;
+    bool needAddresses = false;
     for (const clsInterface& entry : m_entries) {
         needAddresses = needAddresses || entry.getType() == kKindSingleIp || entry.getType() == kKindIpRange;
     }
-    // Without addresses the loopback would be counted and address entries would lose their baselines; skipping
-    // the update loses nothing instead.
-    if (needAddresses && !readRowAddresses()) {
+    // Without addresses the address entries would lose their baselines; skipping the update loses nothing instead.
+    if (!allConnections && needAddresses && !readRowAddresses()) {
         return;
     }
     ++m_update;
+    m_nowMs = m_clock.monotonicMs();
+    countEndedLives();
     if (allConnections) {
-        countAllConnections();
+        selectEdgeLinks(m_rows, m_counted);
+        count(std::span(m_entries).first(1));
     } else {
-        countPerEntry();
+        count(m_entries);
     }
+    m_lifeWatermark = lifeCount;
 }
 
 bool IPData::readRowAddresses() {
@@ -88,33 +103,83 @@ bool IPData::matches(const clsInterface& entry, std::size_t row) const {
         return !m_rowAddresses[row].isNone() && m_rowAddresses[row].view() == entry.getName();
     case kKindIpRange:
         return !m_rowAddresses[row].isNone() && matchesIpRange(m_rowAddresses[row].view(), entry.getName());
+    case kKindAllConnections:
+        return m_counted.size() == m_rows.size() && m_counted[row] != 0;
     default:
         return false;
     }
 }
 
-std::uint64_t IPData::delta(std::uint64_t now, std::uint64_t before) const {
-    if (m_tables.counterBits() == 32) {
-        return (now - before) & 0xFFFFFFFFu;
+std::uint64_t IPData::delta(std::uint64_t now, std::uint64_t before, std::uint64_t elapsedMs,
+                            std::uint64_t speed) const {
+    if (now >= before) {
+        return now - before;
     }
-    return now >= before ? now - before : 0; // a reset counter: nothing this update, counted from the new value
+    if (m_tables.counterBits() != 32) {
+        return 0; // a reset counter: nothing this update, counted from the new value
+    }
+    // A 32-bit counter moves backwards both when it wraps and when it restarts at 0. A wrap is only possible if the
+    // bytes it stands for could have passed: at most 2^31, and at most what the link carries in the time (with room
+    // for a link whose speed dropped during the interval).
+    const std::uint64_t wrapped = (now - before) & 0xFFFFFFFFu;
+    if (wrapped > (std::uint64_t{1} << 31)) {
+        return 0;
+    }
+    if (speed > 0 && static_cast<double>(wrapped) > 2.0 * static_cast<double>(speed) / 8.0 * elapsedMs / 1000.0) {
+        return 0;
+    }
+    return wrapped;
 }
 
-void IPData::countPerEntry() {
-    m_matched.resize(m_entries.size());
+void IPData::addSince(const RowBaseline& before, std::uint64_t in, std::uint64_t out, std::uint64_t speed) {
+    const std::uint64_t elapsedMs = m_nowMs - before.atMs;
+    m_tickReceived += delta(in, before.in, elapsedMs, speed);
+    m_tickSent += delta(out, before.out, elapsedMs, speed);
+}
+
+void IPData::countEndedLives() {
+    const std::vector<EndedLink>& ended = m_tables.endedLinks();
+    if (ended.empty() || ended.back().life == m_lastEndedLife) {
+        return;
+    }
+    m_lastEndedLife = ended.back().life;
+    // Looking at a life twice is harmless: its baselines are gone after the first time.
+    for (const EndedLink& link : ended) {
+        bool counted = false;
+        for (clsInterface& entry : m_entries) {
+            const RowBaseline* b = entry.baseline(link.index);
+            if (!b || b->life != link.life) {
+                continue;
+            }
+            // Every entry that matched the row holds the same baseline: its last bytes are counted once.
+            if (!counted && link.haveCounters) {
+                addSince(*b, link.inOctets, link.outOctets, 0);
+                counted = true;
+            }
+            entry.forgetBaseline(link.index);
+        }
+    }
+}
+
+void IPData::count(std::span<clsInterface> entries) {
+    m_matched.resize(entries.size());
+    // Entries stay first-time for the whole update, however many rows they match.
+    m_seen.assign(entries.size(), 0);
     for (std::size_t r = 0; r < m_rows.size(); ++r) {
         const InterfaceRow& row = m_rows[r];
         // The row was last counted (or baselined) at the most recent baseline of the entries matching it; counting
         // from there counts every byte once, even when an entry's baseline is older.
         const RowBaseline* latest = nullptr;
         bool any = false;
-        for (std::size_t k = 0; k < m_entries.size(); ++k) {
-            m_matched[k] = matches(m_entries[k], r);
+        bool counting = false;
+        for (std::size_t k = 0; k < entries.size(); ++k) {
+            m_matched[k] = matches(entries[k], r);
             if (!m_matched[k]) {
                 continue;
             }
             any = true;
-            const RowBaseline* b = m_entries[k].baseline(row.index);
+            counting = counting || !entries[k].isFirstTime();
+            const RowBaseline* b = entries[k].baseline(row.index);
             if (b && (!latest || b->update > latest->update)) {
                 latest = b;
             }
@@ -122,39 +187,28 @@ void IPData::countPerEntry() {
         if (!any) {
             continue;
         }
-        if (latest) {
-            m_tickReceived += delta(row.inOctets, latest->in);
-            m_tickSent += delta(row.outOctets, latest->out);
+        if (latest && latest->life == row.life) {
+            addSince(*latest, row.inOctets, row.outOctets, row.speed);
+        } else if (counting && row.life != 0 && row.life > m_lifeWatermark) {
+            // A link that began since the previous update: all its bytes are new.
+            m_tickReceived += row.inOctets;
+            m_tickSent += row.outOctets;
         }
-        for (std::size_t k = 0; k < m_entries.size(); ++k) {
+        const RowBaseline now{row.index, row.life, row.inOctets, row.outOctets, m_update, m_nowMs};
+        for (std::size_t k = 0; k < entries.size(); ++k) {
             if (m_matched[k]) {
-                m_entries[k].setBaseline(row.index, row.inOctets, row.outOctets, m_update);
-                m_entries[k].setFirstTime(false);
+                entries[k].setBaseline(now);
+                m_seen[k] = 1;
             }
         }
     }
-    for (clsInterface& entry : m_entries) {
-        entry.forgetBaselinesNotSeenIn(m_update);
-    }
-}
-
-void IPData::countAllConnections() {
-    clsInterface& entry = m_entries.front();
-    for (std::size_t r = 0; r < m_rows.size(); ++r) {
-        const std::string_view address = m_rowAddresses[r].view();
-        if (address == kUnassigned || address == kLoopback) {
-            continue;
+    for (std::size_t k = 0; k < entries.size(); ++k) {
+        if (m_seen[k]) {
+            entries[k].setFirstTime(false);
         }
-        const InterfaceRow& row = m_rows[r];
-        if (const RowBaseline* b = entry.baseline(row.index)) {
-            m_tickReceived += delta(row.inOctets, b->in);
-            m_tickSent += delta(row.outOctets, b->out);
-        }
-        entry.setBaseline(row.index, row.inOctets, row.outOctets, m_update);
+        // A row that left the table or stopped being counted subtracts nothing; if it comes back it starts afresh.
+        entries[k].forgetBaselinesNotSeenIn(m_update);
     }
-    entry.setFirstTime(false);
-    // A row that left the table or stopped being counted subtracts nothing; if it comes back it starts afresh.
-    entry.forgetBaselinesNotSeenIn(m_update);
 }
 
 std::uint64_t IPData::getBytesRecieved() {
@@ -218,6 +272,20 @@ std::string IPData::getAdaptor() const {
     default:
         return {};
     }
+}
+
+std::vector<std::string> IPData::countedLinks() {
+    std::vector<std::string> names;
+    if (m_inert || !m_tables.readInterfaces(m_rows)) {
+        return names;
+    }
+    selectEdgeLinks(m_rows, m_counted);
+    for (std::size_t r = 0; r < m_rows.size(); ++r) {
+        if (m_counted[r]) {
+            names.push_back(m_rows[r].description);
+        }
+    }
+    return names;
 }
 
 std::vector<std::string> IPData::getList(int kind) {

@@ -43,16 +43,18 @@ const RowBaseline* clsInterface::baseline(std::uint32_t ifIndex) const {
     return nullptr;
 }
 
-void clsInterface::setBaseline(std::uint32_t ifIndex, std::uint64_t in, std::uint64_t out, std::uint64_t update) {
+void clsInterface::setBaseline(const RowBaseline& baseline) {
     for (RowBaseline& b : m_baselines) {
-        if (b.ifIndex == ifIndex) {
-            b.in = in;
-            b.out = out;
-            b.update = update;
+        if (b.ifIndex == baseline.ifIndex) {
+            b = baseline;
             return;
         }
     }
-    m_baselines.push_back(RowBaseline{ifIndex, in, out, update});
+    m_baselines.push_back(baseline);
+}
+
+void clsInterface::forgetBaseline(std::uint32_t ifIndex) {
+    std::erase_if(m_baselines, [ifIndex](const RowBaseline& b) { return b.ifIndex == ifIndex; });
 }
 
 void clsInterface::forgetBaselinesNotSeenIn(std::uint64_t update) {

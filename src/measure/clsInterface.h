@@ -7,12 +7,15 @@
 
 namespace tw {
 
-// Counter values of one interface row when an entry last matched it, and the update that saw them.
+// Counter values of one interface row when an entry last matched it, the life of the link they belong to, and the
+// update (and its moment) that saw them.
 struct RowBaseline {
     std::uint32_t ifIndex = 0;
+    std::uint64_t life = 0;
     std::uint64_t in = 0;
     std::uint64_t out = 0;
     std::uint64_t update = 0;
+    std::uint64_t atMs = 0;
 };
 
 // One monitored connection: what it matches (kind code and name) and a baseline for every interface row it
@@ -39,7 +42,8 @@ public:
     void reset();
 
     const RowBaseline* baseline(std::uint32_t ifIndex) const;
-    void setBaseline(std::uint32_t ifIndex, std::uint64_t in, std::uint64_t out, std::uint64_t update);
+    void setBaseline(const RowBaseline& baseline);
+    void forgetBaseline(std::uint32_t ifIndex);
     // Drops the baselines of rows that were not seen in the given update (rows gone, or no longer matching).
     void forgetBaselinesNotSeenIn(std::uint64_t update);
     const std::vector<RowBaseline>& baselines() const { return m_baselines; }

@@ -15,7 +15,11 @@ inline constexpr std::uint32_t kIfTypeFddi = 15;
 inline constexpr std::uint32_t kIfTypePpp = 23;
 inline constexpr std::uint32_t kIfTypeLoopback = 24;
 inline constexpr std::uint32_t kIfTypeSlip = 28;
+inline constexpr std::uint32_t kIfTypePropVirtual = 53;
 inline constexpr std::uint32_t kIfTypeIeee80211 = 71;
+inline constexpr std::uint32_t kIfTypeTunnel = 131;
+inline constexpr std::uint32_t kIfTypeWwanPp = 243;
+inline constexpr std::uint32_t kIfTypeWwanPp2 = 244;
 
 // Administrative status.
 inline constexpr std::uint32_t kAdminStatusUp = 1;
@@ -54,6 +58,25 @@ struct InterfaceRow {
     std::uint64_t outDiscards = 0;
     std::uint64_t outErrors = 0;
     std::uint64_t outQLen = 0;
+
+    // How the link is built, as far as the system says: what counting each byte once needs.
+    std::string kind;            // Linux link kind ("bridge", "veth", "tun", "ppp"...); empty for a plain device
+    std::uint32_t master = 0;    // index of the link this one is enslaved to (bridge port, bond slave); 0 when none
+    std::uint32_t parent = 0;    // index of the link this one is stacked on in this same table; 0 when none
+    bool virtualAdapter = false; // the system says it is not a hardware interface
+
+    // One life of the link at this index: a link deleted and recreated with the same index gets a new number.
+    // Lives are numbered from 1 in the order the source first sees them; 0 when the source cannot tell them apart.
+    std::uint64_t life = 0;
+};
+
+// The last counters of a link life that has ended (the link was deleted, or left this network namespace).
+struct EndedLink {
+    std::uint32_t index = 0;
+    std::uint64_t life = 0;
+    bool haveCounters = false; // the system gave the counters at the end
+    std::uint64_t inOctets = 0;
+    std::uint64_t outOctets = 0;
 };
 
 // One IPv4 address of an interface. Rows of one interface come primary address first.
@@ -75,6 +98,16 @@ public:
     virtual bool readAddresses(std::vector<AddressRow>& rows) = 0;
     // Width of the byte counters: 64, or 32 for a source whose counters wrap at 2^32.
     virtual int counterBits() const = 0;
+
+    // The highest life number handed out so far (see InterfaceRow::life); 0 for a source without lives. A row read
+    // later with a higher life began after that moment, so all its counters are new traffic.
+    virtual std::uint64_t lifeCount() const { return 0; }
+    // The most recently ended lives, oldest first; a bounded history, so a reader that looks at it once per pass
+    // finds the lives that ended since its previous pass.
+    virtual const std::vector<EndedLink>& endedLinks() const {
+        static const std::vector<EndedLink> none;
+        return none;
+    }
 };
 
 std::unique_ptr<NetworkTables> makeSystemNetworkTables();

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <ostream>
 #include <string>
 
 namespace twtest {
@@ -36,5 +38,32 @@ void connectVeth(const NetNamespace& left, const std::string& ifA, const std::st
 
 // Sends `count` UDP datagrams of `size` payload bytes from inside the namespace to the address and port.
 bool sendUdpFrom(const NetNamespace& ns, const std::string& toAddress, std::uint16_t port, int count, int size);
+
+// Moves the calling thread (only it: setns() is per thread) into the namespace.
+bool enterNamespace(const NetNamespace& ns);
+
+// A UDP socket bound to the address and port inside the namespace (it stays there, whatever thread uses it); -1 on
+// failure.
+int udpSocketIn(const NetNamespace& ns, const std::string& address, std::uint16_t port);
+
+// Sends `count` datagrams of `size` payload bytes on the socket; true when all went.
+bool sendDatagrams(int fd, const std::string& toAddress, std::uint16_t port, int count, std::size_t size);
+
+// The byte counters of an interface of the calling thread's namespace, read from /proc apart from netlink.
+struct LinkBytes {
+    std::uint64_t received = 0;
+    std::uint64_t sent = 0;
+    LinkBytes operator-(const LinkBytes& earlier) const { return {received - earlier.received, sent - earlier.sent}; }
+    LinkBytes operator+(const LinkBytes& other) const { return {received + other.received, sent + other.sent}; }
+    bool operator==(const LinkBytes&) const = default;
+};
+bool procCounters(const std::string& interface, LinkBytes& bytes);
+
+// The interface's hardware address as text, read inside the namespace.
+std::string macOf(const NetNamespace& ns, const std::string& interface);
+
+inline std::ostream& operator<<(std::ostream& out, const LinkBytes& b) {
+    return out << "{received " << b.received << ", sent " << b.sent << "}";
+}
 
 } // namespace twtest

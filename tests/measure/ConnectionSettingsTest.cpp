@@ -17,13 +17,25 @@ protected:
     IPData engine{tables};
 };
 
-TEST_F(ConnectionSettingsTest, WithoutASettingsFileAllConnectionsAreMonitored) {
+TEST_F(ConnectionSettingsTest, WithoutASettingsFileAllConnectionsAreMonitoredAndTheToolTipNamesTheCountedLinks) {
+    tables.addInterface(1, "lo", kIfTypeLoopback);
+    tables.addInterface(2, "eth0");
+    tables.addInterface(3, "docker0").kind = "bridge";
     engine.addAdaptor(kKindInterface, "stale");
     const ConnectionsStatus status = loadMonitoredConnections(settings, engine);
     EXPECT_EQ(status.text, "All connections");
-    EXPECT_EQ(status.toolTip, "All connections (but IP 127.0.0.1) are monitored.");
+    EXPECT_EQ(status.toolTip, "All connections are monitored, each byte once, on the link where it enters or leaves "
+                              "this computer (not on the loopback, bridges, virtual or VPN links).\n"
+                              "Counted now: eth0.");
     ASSERT_EQ(engine.adaptors().size(), 1u);
     EXPECT_EQ(engine.adaptors().front().getType(), kKindAllConnections);
+    // The list follows the links: a modem that comes up is named at once.
+    tables.addInterface(4, "ppp0", kIfTypePpp);
+    EXPECT_THAT(connectionsToolTip(engine), testing::EndsWith("Counted now: eth0, ppp0."));
+    tables.removeInterface(2);
+    tables.removeInterface(3);
+    tables.removeInterface(4);
+    EXPECT_THAT(connectionsToolTip(engine), testing::EndsWith("Counted now: none."));
 }
 
 TEST_F(ConnectionSettingsTest, AnEmptyListMonitorsNothing) {

@@ -1,5 +1,6 @@
 #include "measure/IPData.h"
 #include "config/MonitoredConnection.h"
+#include "platform/fake/FakeClock.h"
 #include "platform/fake/FakeNetworkTables.h"
 #include "support/CapturingMessageSink.h"
 
@@ -31,7 +32,8 @@ protected:
     using Pair = std::pair<std::uint64_t, std::uint64_t>;
 
     FakeNetworkTables tables;
-    IPData engine{tables};
+    FakeClock clock;
+    IPData engine{tables, clock};
 };
 
 TEST_F(IPDataTest, AnEmptyListCountsNothing) {
@@ -117,6 +119,28 @@ TEST_F(IPDataTest, AThirtyTwoBitSourceIsCountedAcrossItsWrap) {
     tick();
     tables.setCounters(2, 4'294'967'296ull + 704, 2'147'483'648ull); // in wraps past 2^32 to 704
     EXPECT_EQ(tick(), Pair(1000, 1));
+}
+
+TEST_F(IPDataTest, AThirtyTwoBitCounterThatFallsFurtherThanTheLinkCouldCarryIsAResetNotAWrap) {
+    tables.setCounterBits(32);
+    tables.row(2).speed = 100'000'000; // 12.5 MB a second at most
+    engine.addAdaptor(kKindInterface, "eth0");
+    tables.setCounters(2, 3'000'000'000ull, 4'294'000'000ull);
+    tick();
+    clock.advanceMs(1000);
+    // In: restarted at 0 and received 100 kB (as a wrap, 1.3 GB in a second). Out: wrapped after 1.2 MB.
+    tables.setCounters(2, 100'000, 4'294'967'296ull + 232'704);
+    EXPECT_EQ(tick(), Pair(0, 1'200'000));
+    clock.advanceMs(1000);
+    tables.addTraffic(2, 50, 60);
+    EXPECT_EQ(tick(), Pair(50, 60));
+    // Speed unknown: a fall of more than 2^31 can be no wrap either.
+    tables.row(2).speed = 0;
+    tables.setCounters(2, 1'000'000'000, 0);
+    tick();
+    clock.advanceMs(60'000);
+    tables.setCounters(2, 10, 0);
+    EXPECT_EQ(tick(), Pair(0, 0));
 }
 
 TEST_F(IPDataTest, AFailedTableReadCountsNothingAndTheNextReadCountsBothIntervals) {
@@ -225,17 +249,23 @@ TEST_F(IPDataTest, AConnectionThatComesUpLaterIsCountedFromTheUpdateAfterItIsFir
     EXPECT_EQ(tick(), Pair(1, 1));
 }
 
-TEST_F(IPDataTest, AllConnectionsLeavesOutLoopbackAndUnassignedRowsButCountsRowsWithoutAddress) {
-    tables.addInterface(3, "eth1");
-    tables.addAddress(3, "0.0.0.0");
-    tables.addInterface(4, "tun0"); // no address-table entry
+TEST_F(IPDataTest, AllConnectionsCountsABridgedByteOnceOnTheNicWhateverTheAddresses) {
+    tables.clearAddresses(2);
+    tables.addAddress(2, "0.0.0.0"); // no lease yet: its traffic still crosses the edge
+    tables.row(2).master = 3;
+    tables.addInterface(3, "br0").kind = "bridge";
+    tables.addAddress(3, "192.168.5.7");
+    tables.addInterface(4, "vnet0").kind = "tun";
+    tables.row(4).master = 3;
     engine.addAllAdaptors();
     EXPECT_EQ(engine.getAdaptor(), "All connections");
     EXPECT_EQ(tick(), Pair(0, 0));
+    // A guest's download enters on eth0, crosses the bridge and leaves on the guest's tap; the loopback moves too.
     for (std::uint32_t i = 1; i <= 4; ++i) {
-        tables.addTraffic(i, i * 1000, i);
+        tables.addTraffic(i, 514'000, 1000);
     }
-    EXPECT_EQ(tick(), Pair(2000 + 4000, 2 + 4));
+    EXPECT_EQ(tick(), Pair(514'000, 1000));
+    EXPECT_THAT(engine.countedLinks(), ElementsAre("eth0"));
 }
 
 TEST_F(IPDataTest, AllConnectionsFollowsATableThatGrowsAndShrinksWithoutLosingOtherRows) {
@@ -254,16 +284,30 @@ TEST_F(IPDataTest, AllConnectionsFollowsATableThatGrowsAndShrinksWithoutLosingOt
     EXPECT_EQ(tick(), Pair(7, 7));
 }
 
-TEST_F(IPDataTest, AllConnectionsBaselinesARowWhoseAddressArrivesAndSkipsOneWhoseCounterFalls) {
-    tables.addInterface(3, "eth1");
-    tables.addAddress(3, "0.0.0.0");
-    tables.setCounters(3, 70'000, 70'000);
+TEST_F(IPDataTest, AllConnectionsBaselinesALinkThatStartsBeingCountedAndSkipsOneWhoseCounterFalls) {
+    // Inside a namespace only the veth counts, until a plain device arrives: from then on the device alone.
+    FakeNetworkTables ns;
+    ns.addInterface(1, "lo", kIfTypeLoopback);
+    ns.addInterface(2, "veth0").kind = "veth";
+    ns.setCounters(2, 70'000, 70'000);
+    IPData e(ns, clock);
+    e.addAllAdaptors();
+    e.updateStatistics();
+    ns.addTraffic(2, 3, 3);
+    e.updateStatistics();
+    EXPECT_EQ(e.getBytesRecieved(), 3u);
+    ns.addInterface(3, "eth1");
+    ns.setCounters(3, 900'000, 900'000);
+    ns.addTraffic(2, 5, 5);
+    e.updateStatistics();
+    EXPECT_EQ(e.getBytesRecieved(), 0u);
+    ns.addTraffic(3, 8, 8);
+    e.updateStatistics();
+    EXPECT_EQ(e.getBytesRecieved(), 8u);
+
     engine.addAllAdaptors();
+    tables.addInterface(3, "eth1");
     tick();
-    tables.clearAddresses(3);
-    tables.addAddress(3, "10.1.1.1"); // the lease arrives
-    tables.addTraffic(2, 3, 3);
-    EXPECT_EQ(tick(), Pair(3, 3));
     tables.addTraffic(3, 8, 8);
     tables.setCounters(2, 0, 0); // eth0 restarts its counters in the same tick
     EXPECT_EQ(tick(), Pair(8, 8));
@@ -298,9 +342,10 @@ TEST_F(IPDataTest, EachUpdateReadsTheInterfaceTableOnceAndTheAddressTableAtMostO
     tick();
     EXPECT_EQ(tables.interfaceReads, 2);
     EXPECT_EQ(tables.addressReads, 1);
-    engine.addAllAdaptors();
+    engine.addAllAdaptors(); // decided by the links themselves, not by their addresses
     tick();
-    EXPECT_EQ(tables.addressReads, 2);
+    EXPECT_EQ(tables.interfaceReads, 3);
+    EXPECT_EQ(tables.addressReads, 1);
 }
 
 TEST_F(IPDataTest, GetAdaptorDescribesTheList) {
@@ -328,6 +373,87 @@ TEST_F(IPDataTest, GetListGivesAddressesOrDescriptionsInTableOrder) {
     EXPECT_THAT(engine.getList(IPData::kListAddresses), ElementsAre("", "", ""));
     tables.failInterfaceReads(true);
     EXPECT_TRUE(engine.getList(IPData::kListDescriptions).empty());
+}
+
+// Over a source that follows the system's link events, so that it tells the lives of a link apart.
+class IPDataLinkLivesTest : public testing::Test {
+protected:
+    using Pair = std::pair<std::uint64_t, std::uint64_t>;
+
+    IPDataLinkLivesTest() {
+        tables.tellLives(true);
+        tables.addInterface(1, "lo", kIfTypeLoopback);
+        tables.addInterface(2, "eth0");
+        tables.addAddress(2, "192.168.5.7");
+        tables.setCounters(2, 475'000'000, 20'000'000);
+        byName.addAdaptor(kKindInterface, "eth0");
+        byName.addAdaptor(kKindSingleIp, "192.168.5.7"); // the same row: still counted once
+        everything.addAllAdaptors();
+        update();
+    }
+
+    // One pass of both engines: what each counted.
+    std::pair<Pair, Pair> update() {
+        Pair counted[2];
+        IPData* engines[2] = {&byName, &everything};
+        for (int i = 0; i < 2; ++i) {
+            engines[i]->updateStatistics();
+            counted[i].first = engines[i]->getBytesRecieved();
+            counted[i].second = engines[i]->getBytesSent();
+        }
+        return {counted[0], counted[1]};
+    }
+    std::pair<Pair, Pair> both(std::uint64_t in, std::uint64_t out) { return {Pair(in, out), Pair(in, out)}; }
+
+    FakeNetworkTables tables;
+    FakeClock clock;
+    IPData byName{tables, clock};
+    IPData everything{tables, clock};
+};
+
+TEST_F(IPDataLinkLivesTest, ALinkRecreatedWithTheSameIndexCountsItsOldLifesLastBytesAndItsNewLifeFromZero) {
+    tables.addTraffic(2, 1000, 100);
+    tables.recreateInterface(2);
+    tables.addTraffic(2, 300, 30);
+    EXPECT_EQ(update(), both(1300, 130));
+    tables.addTraffic(2, 5, 5);
+    EXPECT_EQ(update(), both(5, 5));
+    // When the system kept no last counters, only the old life's last bytes are missing.
+    tables.addTraffic(2, 1000, 100);
+    tables.recreateInterface(2, false);
+    tables.addTraffic(2, 7, 7);
+    EXPECT_EQ(update(), both(7, 7));
+}
+
+TEST_F(IPDataLinkLivesTest, ALinkThatAppearsOrGoesBetweenTwoPassesIsCountedForTheTimeItWasThere) {
+    tables.addInterface(3, "usb0");
+    tables.addAddress(3, "192.168.5.8");
+    tables.setCounters(3, 5000, 600); // came up since the last pass: all its bytes are new
+    tables.addTraffic(2, 1, 1);
+    EXPECT_EQ(update(), std::make_pair(Pair(1, 1), Pair(5001, 601)));
+    tables.addTraffic(3, 40, 4);
+    tables.removeInterface(3);
+    tables.addTraffic(2, 1, 1);
+    EXPECT_EQ(update(), std::make_pair(Pair(1, 1), Pair(41, 5)));
+    tables.addTraffic(2, 70, 7);
+    tables.removeInterface(2);
+    EXPECT_EQ(update(), both(70, 7));
+}
+
+TEST_F(IPDataLinkLivesTest, NewEntriesAndAStoppedEngineCountNoLinkFromBeforeTheirFirstPass) {
+    IPData late(tables, clock);
+    tables.addInterface(3, "usb0").inOctets = 5000;
+    late.addAllAdaptors();
+    late.updateStatistics();
+    EXPECT_EQ(late.getBytesRecieved(), 0u);
+    everything.stopIt();
+    tables.recreateInterface(2);
+    tables.addTraffic(2, 300, 30);
+    everything.updateStatistics();
+    EXPECT_EQ(everything.getBytesRecieved(), 0u);
+    tables.addTraffic(2, 1, 1);
+    everything.updateStatistics();
+    EXPECT_EQ(everything.getBytesRecieved(), 1u);
 }
 
 TEST(IPDataWithoutTables, StaysInertAfterTellingTheUser) {

@@ -3,6 +3,7 @@
 #include "platform/Clock.h"
 
 #include <QDateTime>
+#include <QEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QStatusBar>
@@ -40,6 +41,21 @@ MainStatusBar::MainStatusBar(QWidget* parent, Clock& clock)
 void MainStatusBar::setConnections(const QString& text, const QString& toolTip) {
     m_connections->setText(text);
     m_connections->setToolTip(toolTip);
+}
+
+void MainStatusBar::setConnectionsToolTipSource(std::function<QString()> source) {
+    m_connectionsToolTip = std::move(source);
+    m_connections->installEventFilter(this);
+}
+
+bool MainStatusBar::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_connections && event->type() == QEvent::ToolTip && m_connectionsToolTip) {
+        const QString text = m_connectionsToolTip();
+        if (!text.isEmpty()) {
+            m_connections->setToolTip(text);
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void MainStatusBar::setAlarmStatus(const QString& text) {

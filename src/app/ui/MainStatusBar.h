@@ -4,6 +4,8 @@
 #include <QString>
 #include <QTimer>
 
+#include <functional>
+
 class QLabel;
 class QStatusBar;
 class QWidget;
@@ -21,6 +23,8 @@ public:
 
     QStatusBar* bar() const { return m_bar; }
     void setConnections(const QString& text, const QString& toolTip);
+    // Asked for the connection panel's tool tip whenever it is about to show; an empty answer keeps the one set.
+    void setConnectionsToolTipSource(std::function<QString()> source);
     void setAlarmStatus(const QString& text);
     void refreshClock();
 
@@ -29,8 +33,12 @@ public:
     QLabel* datePanel() const { return m_date; }
     QLabel* timePanel() const { return m_time; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     Clock& m_clock;
+    std::function<QString()> m_connectionsToolTip;
     QStatusBar* m_bar;
     QLabel* m_connections;
     QLabel* m_alarm;

@@ -14,6 +14,7 @@ public:
         m_ipData.clearAdaptors();
         return loadMonitoredConnections(settingsPath, m_ipData);
     }
+    std::string connectionsToolTip() override { return tw::connectionsToolTip(m_ipData); }
 
 private:
     IPData m_ipData;

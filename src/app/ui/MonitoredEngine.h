@@ -18,6 +18,8 @@ public:
     virtual TrafficEngine& engine() = 0;
     // Drops the current connections and adds those of the settings file; returns the status bar panel's texts.
     virtual ConnectionsStatus reloadConnections(const std::string& settingsPath) = 0;
+    // The connection panel's tool tip as things are now (the links counted change); empty keeps the rebuild's.
+    virtual std::string connectionsToolTip() { return {}; }
 };
 
 std::unique_ptr<MonitoredEngine> makeMonitoredEngine(NetworkTables& tables);

@@ -140,6 +140,7 @@ void frmMain::setCommandAvailable(QAction* menuItem, QAction* button, WindowLaun
 void frmMain::load() {
     const ConnectionsStatus status = m_engine->reloadConnections(m_paths.settingsPath);
     m_statusBar->setConnections(toQString(status.text), toQString(status.toolTip));
+    m_statusBar->setConnectionsToolTipSource([this] { return toQString(m_engine->connectionsToolTip()); });
     m_helpPath = toQString(m_paths.helpPath());
 
     readDisplaySettings();

@@ -125,6 +125,9 @@ QWidget* frmOptions::buildConnectionsPage() {
     m_allInterfacesCheck = new QCheckBox("Monitor all the network connections. (recommended)", page);
     m_allInterfacesCheck->setObjectName("allInterfacesCheck");
     layout->addWidget(m_allInterfacesCheck);
+    auto* allMeans = hint("All connections counts each byte once, where it enters or leaves this computer.", page);
+    allMeans->setObjectName("allInterfacesHint");
+    layout->addWidget(allMeans);
     m_chooseLabel = new QLabel("Choose the connection(s) to monitor:", page);
     layout->addWidget(m_chooseLabel);
 

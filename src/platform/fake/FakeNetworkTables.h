@@ -11,7 +11,9 @@
 namespace tw {
 
 // Scripted interface and address tables for tests: rows and counters are set by hand, reads can be made to fail,
-// and a 32-bit mode wraps every counter modulo 2^32 as an older system's table would.
+// and a 32-bit mode wraps every counter modulo 2^32 as an older system's table would. Told to, it tells link lives
+// apart as a source following the system's link events does: every added interface is a new life, and a removed
+// one leaves its final counters behind.
 class FakeNetworkTables final : public NetworkTables {
 public:
     bool available() const override { return m_available; }
@@ -41,8 +43,11 @@ public:
     }
 
     int counterBits() const override { return m_counterBits; }
+    std::uint64_t lifeCount() const override { return m_tellLives ? m_lives : 0; }
+    const std::vector<EndedLink>& endedLinks() const override { return m_ended; }
 
     // Scripting.
+    void tellLives(bool tell) { m_tellLives = tell; }
     void setAvailable(bool available) { m_available = available; }
     void setCounterBits(int bits) { m_counterBits = bits; }
     void failInterfaceReads(bool fail) { m_failInterfaces = fail; }
@@ -56,12 +61,23 @@ public:
         row.type = type;
         row.adminStatus = kAdminStatusUp;
         row.operStatus = kOperStatusOperational;
+        row.life = m_tellLives ? ++m_lives : 0;
         m_rows.push_back(row);
         return m_rows.back();
     }
-    void removeInterface(std::uint32_t index) {
+    // The interface goes away; with lives told, its last counters stay behind unless `withCounters` is false.
+    void removeInterface(std::uint32_t index, bool withCounters = true) {
+        endLife(index, withCounters);
         std::erase_if(m_rows, [index](const InterfaceRow& r) { return r.index == index; });
         std::erase_if(m_addresses, [index](const AddressRow& a) { return a.ifIndex == index; });
+    }
+    // Deleted and created again with the same index, name and kind, its counters starting at 0.
+    void recreateInterface(std::uint32_t index, bool withCounters = true) {
+        endLife(index, withCounters);
+        InterfaceRow& r = row(index);
+        r.inOctets = 0;
+        r.outOctets = 0;
+        r.life = m_tellLives ? ++m_lives : 0;
     }
     InterfaceRow& row(std::uint32_t index) {
         return *std::find_if(m_rows.begin(), m_rows.end(), [index](const InterfaceRow& r) { return r.index == index; });
@@ -91,6 +107,14 @@ public:
     int addressReads = 0;
 
 private:
+    void endLife(std::uint32_t index, bool withCounters) {
+        if (m_tellLives) {
+            const InterfaceRow& gone = row(index);
+            m_ended.push_back(EndedLink{index, gone.life, withCounters, withCounters ? gone.inOctets : 0,
+                                        withCounters ? gone.outOctets : 0});
+        }
+    }
+
     // The four bytes in text order, as they lie in memory in network byte order.
     static std::uint32_t networkOrder(const std::string& dotted) {
         unsigned b[4] = {};
@@ -108,6 +132,9 @@ private:
     bool m_failInterfaces = false;
     bool m_failAddresses = false;
     int m_counterBits = 64;
+    bool m_tellLives = false;
+    std::uint64_t m_lives = 0;
+    std::vector<EndedLink> m_ended;
 };
 
 } // namespace tw

@@ -1,4 +1,6 @@
 #include "platform/NetworkTables.h"
+#include "platform/linux/LinkLives.h"
+#include "platform/linux/NetlinkLinkEvents.h"
 #include "platform/linux/NetlinkSocket.h"
 
 #include <algorithm>
@@ -14,6 +16,7 @@
 #include <linux/if_link.h>
 #include <linux/rtnetlink.h>
 #include <mutex>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -153,11 +156,17 @@ class NetlinkNetworkTables final : public NetworkTables {
 public:
     bool available() const override { return m_socket.isOpen(); }
     int counterBits() const override { return 64; }
+    std::uint64_t lifeCount() const override { return m_lives.count(); }
+    const std::vector<EndedLink>& endedLinks() const override { return m_lives.ended(); }
 
     bool readInterfaces(std::vector<InterfaceRow>& rows) override {
-        // A dump interrupted by a table change is repeated once before the caller is told it failed.
-        for (int attempt = 0; attempt < 2; ++attempt) {
-            if (dumpLinks(rows)) {
+        // The link events before the dump tell which links were deleted and created again since the last read;
+        // those after it tell whether a dumped link was replaced meanwhile, in which case the dump is repeated.
+        // A dump interrupted by a table change is repeated too, twice at most, before the caller is told it failed.
+        followLinkEvents(nullptr);
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            if (dumpLinks(rows) && !followLinkEvents(&rows)) {
+                m_lives.keepOnly(rows);
                 return true;
             }
         }
@@ -174,6 +183,38 @@ public:
     }
 
 private:
+    // Follows the queued link events; true when one of them deleted a link of `dumped`.
+    bool followLinkEvents(const std::vector<InterfaceRow>* dumped) {
+        bool dumpedLinkGone = false;
+        while (const nlmsghdr* msg = m_events.next()) {
+            if (msg->nlmsg_len < NLMSG_LENGTH(sizeof(ifinfomsg))) {
+                continue;
+            }
+            const auto* info = static_cast<const ifinfomsg*>(NLMSG_DATA(msg));
+            const auto index = static_cast<std::uint32_t>(info->ifi_index);
+            if (msg->nlmsg_type != RTM_DELLINK) {
+                m_lives.seen(index);
+                continue;
+            }
+            // The kernel's delete message carries the link's last counters.
+            const rtnl_link_stats64* last = nullptr;
+            int length = static_cast<int>(msg->nlmsg_len - NLMSG_LENGTH(sizeof(ifinfomsg)));
+            for (auto* attr = IFLA_RTA(info); RTA_OK(attr, length); attr = RTA_NEXT(attr, length)) {
+                if (attr->rta_type == IFLA_STATS64 && RTA_PAYLOAD(attr) >= sizeof(rtnl_link_stats64)) {
+                    last = static_cast<const rtnl_link_stats64*>(RTA_DATA(attr));
+                }
+            }
+            rtnl_link_stats64 stats{};
+            if (last) {
+                std::memcpy(&stats, last, sizeof(stats));
+            }
+            m_lives.gone(index, last != nullptr, stats.rx_bytes, stats.tx_bytes);
+            dumpedLinkGone = dumpedLinkGone || (dumped && std::any_of(dumped->begin(), dumped->end(),
+                                                                      [&](const auto& r) { return r.index == index; }));
+        }
+        return dumpedLinkGone;
+    }
+
     bool dumpLinks(std::vector<InterfaceRow>& rows) {
         const std::lock_guard lock(m_memory->mutex);
         std::vector<LinkMemory>& links = m_memory->links;
@@ -209,6 +250,27 @@ private:
 
     static bool byIndex(const InterfaceRow& a, const InterfaceRow& b) { return a.index < b.index; }
 
+    static std::uint32_t readU32(const char* data, std::size_t size) {
+        std::uint32_t value = 0;
+        if (size >= sizeof(value)) {
+            std::memcpy(&value, data, sizeof(value));
+        }
+        return value;
+    }
+
+    // IFLA_INFO_KIND inside IFLA_LINKINFO; empty when the link has none.
+    static std::string_view linkKind(const rtattr* linkInfo) {
+        int length = static_cast<int>(RTA_PAYLOAD(linkInfo));
+        for (auto* attr = static_cast<const rtattr*>(RTA_DATA(linkInfo)); RTA_OK(attr, length);
+             attr = RTA_NEXT(attr, length)) {
+            if (attr->rta_type == IFLA_INFO_KIND) {
+                const auto* text = static_cast<const char*>(RTA_DATA(attr));
+                return {text, strnlen(text, RTA_PAYLOAD(attr))};
+            }
+        }
+        return {};
+    }
+
     void parseLink(const nlmsghdr* msg, InterfaceRow& row) {
         const auto* info = static_cast<const ifinfomsg*>(NLMSG_DATA(msg));
         row.index = static_cast<std::uint32_t>(info->ifi_index);
@@ -216,6 +278,11 @@ private:
         row.physicalAddress.clear();
         row.mtu = 0;
         row.adminStatus = (info->ifi_flags & IFF_UP) ? kAdminStatusUp : kAdminStatusDown;
+        row.kind.clear();
+        row.master = 0;
+        row.parent = 0;
+        row.virtualAdapter = false;
+        bool parentElsewhere = false;
         std::uint8_t operstate = IF_OPER_UNKNOWN;
         rtnl_link_stats64 stats{};
 
@@ -244,10 +311,26 @@ private:
                 // Older kernels send a shorter structure; the missing tail stays 0.
                 std::memcpy(&stats, data, std::min(size, sizeof(stats)));
                 break;
+            case IFLA_MASTER:
+                row.master = readU32(data, size);
+                break;
+            case IFLA_LINK:
+                row.parent = readU32(data, size);
+                break;
+            case IFLA_LINK_NETNSID:
+                parentElsewhere = true; // the parent's index is one of another namespace
+                break;
+            case IFLA_LINKINFO:
+                row.kind = linkKind(attr);
+                break;
             default:
                 break;
             }
         }
+        if (parentElsewhere || row.parent == row.index) {
+            row.parent = 0;
+        }
+        row.life = m_lives.seen(row.index);
         // A loopback's address is six zero bytes: it has no physical address.
         if (info->ifi_type == ARPHRD_LOOPBACK ||
             std::all_of(row.physicalAddress.begin(), row.physicalAddress.end(), [](char c) { return c == 0; })) {
@@ -342,7 +425,9 @@ private:
         return !m_socket.failed();
     }
 
+    NetlinkLinkEvents m_events; // subscribed before the first dump, so that no change falls between the two
     NetlinkSocket m_socket;
+    LinkLives m_lives;
     std::shared_ptr<LinkMemoryTable> m_memory = linkMemoryOfThisNamespace();
 };
 

@@ -1,15 +1,7 @@
 #include "platform/windows/WinNetworkTables.h"
+#include "platform/windows/IfRows.h"
 #include "platform/windows/IpHelperBuffer.h"
 #include "platform/windows/WideString.h"
-
-// Order matters: Winsock 2 before the IP Helper headers, which need it.
-#include <winsock2.h>
-
-#include <ws2tcpip.h>
-
-#include <iphlpapi.h>
-
-#include <netioapi.h>
 
 #include <algorithm>
 #include <cstring>
@@ -55,6 +47,70 @@ bool byIndex(const InterfaceRow& a, const InterfaceRow& b) {
     return a.index < b.index;
 }
 
+} // namespace
+
+void win::fromIfRow(const MIB_IFROW& source, InterfaceRow& row) {
+    row.index = source.dwIndex;
+    // 8-bit text in the system's code page; its length field is not trusted.
+    const auto* descr = reinterpret_cast<const char*>(source.bDescr);
+    const std::string_view ansi(descr, strnlen(descr, MAXLEN_IFDESCR));
+    const int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), n);
+    row.description = win::toUtf8(wide);
+    row.type = source.dwType;
+    row.mtu = source.dwMtu;
+    row.speed = source.dwSpeed;
+    row.physicalAddress = physicalAddress(source.bPhysAddr, source.dwPhysAddrLen, MAXLEN_PHYSADDR);
+    row.adminStatus = source.dwAdminStatus;
+    row.operStatus = static_cast<std::uint32_t>(source.dwOperStatus); // already in this numbering
+    row.lastChange = source.dwLastChange;
+    row.inOctets = source.dwInOctets;
+    row.inUcastPkts = source.dwInUcastPkts;
+    row.inNUcastPkts = source.dwInNUcastPkts;
+    row.inDiscards = source.dwInDiscards;
+    row.inErrors = source.dwInErrors;
+    row.inUnknownProtos = source.dwInUnknownProtos;
+    row.outOctets = source.dwOutOctets;
+    row.outUcastPkts = source.dwOutUcastPkts;
+    row.outNUcastPkts = source.dwOutNUcastPkts;
+    row.outDiscards = source.dwOutDiscards;
+    row.outErrors = source.dwOutErrors;
+    row.outQLen = source.dwOutQLen;
+    row.virtualAdapter = false; // this table does not say
+}
+
+void win::fromIfRow2(const MIB_IF_ROW2& source, InterfaceRow& row) {
+    row.index = source.InterfaceIndex;
+    row.description =
+        win::toUtf8(std::wstring_view(source.Description, wcsnlen(source.Description, IF_MAX_STRING_SIZE + 1)));
+    row.type = source.Type;
+    row.mtu = source.Mtu;
+    // Unknown speeds come as all ones.
+    row.speed = source.ReceiveLinkSpeed == ~0ull ? 0 : source.ReceiveLinkSpeed;
+    row.physicalAddress =
+        physicalAddress(source.PhysicalAddress, source.PhysicalAddressLength, IF_MAX_PHYS_ADDRESS_LENGTH);
+    row.adminStatus = static_cast<std::uint32_t>(source.AdminStatus);
+    row.operStatus = mibOperStatus(source.OperStatus, source.AdminStatus);
+    row.lastChange = 0;
+    row.inOctets = source.InOctets;
+    row.inUcastPkts = source.InUcastPkts;
+    row.inNUcastPkts = source.InNUcastPkts;
+    row.inDiscards = source.InDiscards;
+    row.inErrors = source.InErrors;
+    row.inUnknownProtos = source.InUnknownProtos;
+    row.outOctets = source.OutOctets;
+    row.outUcastPkts = source.OutUcastPkts;
+    row.outNUcastPkts = source.OutNUcastPkts;
+    row.outDiscards = source.OutDiscards;
+    row.outErrors = source.OutErrors;
+    row.outQLen = source.OutQLen;
+    // Virtual switches, VPN and tunnel adapters carry bytes that also pass a hardware adapter.
+    row.virtualAdapter = !source.InterfaceAndOperStatusFlags.HardwareInterface;
+}
+
+namespace {
+
 // The 64-bit table. It has no "last change" column, so the moment a status change is first seen stands in for it.
 class IfTable2Reader {
 public:
@@ -93,30 +149,8 @@ private:
     };
 
     void fill(const MIB_IF_ROW2& source, InterfaceRow& row) {
-        row.index = source.InterfaceIndex;
-        row.description =
-            win::toUtf8(std::wstring_view(source.Description, wcsnlen(source.Description, IF_MAX_STRING_SIZE + 1)));
-        row.type = source.Type;
-        row.mtu = source.Mtu;
-        // Unknown speeds come as all ones.
-        row.speed = source.ReceiveLinkSpeed == ~0ull ? 0 : source.ReceiveLinkSpeed;
-        row.physicalAddress =
-            physicalAddress(source.PhysicalAddress, source.PhysicalAddressLength, IF_MAX_PHYS_ADDRESS_LENGTH);
-        row.adminStatus = static_cast<std::uint32_t>(source.AdminStatus);
-        row.operStatus = mibOperStatus(source.OperStatus, source.AdminStatus);
+        win::fromIfRow2(source, row);
         row.lastChange = lastChange(row.index, row.operStatus);
-        row.inOctets = source.InOctets;
-        row.inUcastPkts = source.InUcastPkts;
-        row.inNUcastPkts = source.InNUcastPkts;
-        row.inDiscards = source.InDiscards;
-        row.inErrors = source.InErrors;
-        row.inUnknownProtos = source.InUnknownProtos;
-        row.outOctets = source.OutOctets;
-        row.outUcastPkts = source.OutUcastPkts;
-        row.outNUcastPkts = source.OutNUcastPkts;
-        row.outDiscards = source.OutDiscards;
-        row.outErrors = source.OutErrors;
-        row.outQLen = source.OutQLen;
     }
 
     std::uint64_t lastChange(std::uint32_t index, std::uint32_t operStatus) {
@@ -148,7 +182,7 @@ public:
         }
         rows.resize(t->dwNumEntries);
         for (DWORD i = 0; i < t->dwNumEntries; ++i) {
-            fill(t->table[i], rows[i]);
+            win::fromIfRow(t->table[i], rows[i]);
         }
         std::sort(rows.begin(), rows.end(), byIndex);
         return true;
@@ -160,36 +194,6 @@ public:
     }
 
 private:
-    static void fill(const MIB_IFROW& source, InterfaceRow& row) {
-        row.index = source.dwIndex;
-        // 8-bit text in the system's code page; its length field is not trusted.
-        const auto* descr = reinterpret_cast<const char*>(source.bDescr);
-        const std::string_view ansi(descr, strnlen(descr, MAXLEN_IFDESCR));
-        const int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-        std::wstring wide(static_cast<std::size_t>(n), L'\0');
-        MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), n);
-        row.description = win::toUtf8(wide);
-        row.type = source.dwType;
-        row.mtu = source.dwMtu;
-        row.speed = source.dwSpeed;
-        row.physicalAddress = physicalAddress(source.bPhysAddr, source.dwPhysAddrLen, MAXLEN_PHYSADDR);
-        row.adminStatus = source.dwAdminStatus;
-        row.operStatus = static_cast<std::uint32_t>(source.dwOperStatus); // already in this numbering
-        row.lastChange = source.dwLastChange;
-        row.inOctets = source.dwInOctets;
-        row.inUcastPkts = source.dwInUcastPkts;
-        row.inNUcastPkts = source.dwInNUcastPkts;
-        row.inDiscards = source.dwInDiscards;
-        row.inErrors = source.dwInErrors;
-        row.inUnknownProtos = source.dwInUnknownProtos;
-        row.outOctets = source.dwOutOctets;
-        row.outUcastPkts = source.dwOutUcastPkts;
-        row.outNUcastPkts = source.dwOutNUcastPkts;
-        row.outDiscards = source.dwOutDiscards;
-        row.outErrors = source.dwOutErrors;
-        row.outQLen = source.dwOutQLen;
-    }
-
     std::vector<unsigned char> m_buffer;
 };
 

@@ -54,7 +54,9 @@ public:
         ++reloads;
         return {"Multiple connections", "Name of the monitored connection(s)."};
     }
+    std::string connectionsToolTip() override { return toolTipNow; }
     ScriptedEngine traffic;
+    std::string toolTipNow;
     int reloads = 0;
 };
 

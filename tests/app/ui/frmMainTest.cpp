@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
@@ -21,6 +22,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolBar>
+#include <QToolTip>
 
 #include <cmath>
 
@@ -176,6 +178,20 @@ TEST_F(MainWindowTest, LabelsShowTheFormattedAmountsAndSpeedsOfATick) {
     EXPECT_EQ(text(w, "alarmPanel"), "No alarm");
     EXPECT_EQ(text(w, "connectionPanel"), "Multiple connections");
     EXPECT_EQ(w.mainStatusBar()->connectionPanel()->toolTip(), "Name of the monitored connection(s).");
+}
+
+TEST_F(MainWindowTest, TheConnectionPanelAsksForItsToolTipAfreshWhenItShows) {
+    tw::frmMain& w = open();
+    QLabel* panel = w.mainStatusBar()->connectionPanel();
+    const auto hover = [&] {
+        QHelpEvent event(QEvent::ToolTip, QPoint(2, 2), panel->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(panel, &event);
+        return panel->toolTip();
+    };
+    EXPECT_EQ(hover(), "Name of the monitored connection(s).");
+    engineHandle->toolTipNow = "All connections are monitored.\nCounted now: eth0, ppp0.";
+    EXPECT_EQ(hover(), "All connections are monitored.\nCounted now: eth0, ppp0.");
+    QToolTip::hideText();
 }
 
 TEST_F(MainWindowTest, AmountsUseTheLocaleDecimalSeparatorAndTheUnitSettings) {
