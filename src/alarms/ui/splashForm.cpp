@@ -182,13 +182,23 @@ void splashForm::resizeEvent(QResizeEvent* event) {
 }
 
 void splashForm::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton) {
         m_dragStart = event->globalPosition().toPoint() - pos();
+        m_dragging = true;
+    }
 }
 
 void splashForm::mouseMoveEvent(QMouseEvent* event) {
-    if (event->buttons() & Qt::LeftButton)
+    // Moves that a child ignored reach the window too: they drag it only after a press on the window itself.
+    if (m_dragging && (event->buttons() & Qt::LeftButton)) {
         moveOnScreen(event->globalPosition().toPoint() - m_dragStart);
+    }
+}
+
+void splashForm::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        m_dragging = false;
+    }
 }
 
 void splashForm::moveOnScreen(QPoint topLeft) {
