@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -259,4 +260,38 @@ TEST_F(AlarmWindowTest, theListTakesTheRowOfAnAddDialogClosedWithOkOnly) {
     EXPECT_TRUE(w->rows().empty());
     child<QPushButton>(w.get(), "addInterfaceButton")->click();
     EXPECT_EQ(w->rows(), (std::vector<AlarmRow>{{"download", "per session", "1 bytes"}}));
+}
+
+TEST_F(AlarmWindowTest, anAmountTypedWithATrailingBlankKeepsItsUnitWhenEdited) {
+    auto w = open();
+    w->show();
+    auto* disableAll = child<QCheckBox>(w.get(), "disableAll");
+    QTest::mouseClick(disableAll, Qt::LeftButton, {}, QPoint(8, disableAll->height() / 2)); // on its box
+    twtest::ModalAnswerer answer;
+    answer.then([](QWidget* dialog) {
+        auto* amount = child<QLineEdit>(dialog, "amountText");
+        amount->setFocus();
+        QTest::keyClick(amount, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(amount, "5 ");
+        auto* unit = child<QComboBox>(dialog, "totalCombo");
+        unit->setFocus();
+        QTest::keyClick(unit, Qt::Key_Down);
+        QTest::keyClick(unit, Qt::Key_Down);
+        QTest::mouseClick(child<QPushButton>(dialog, "OKButton"), Qt::LeftButton);
+    });
+    QTest::mouseClick(child<QPushButton>(w.get(), "addInterfaceButton"), Qt::LeftButton);
+    ASSERT_EQ(w->rows(), (std::vector<AlarmRow>{{"download", "per session", "5  MB"}}));
+
+    QString unitShown;
+    answer.then([&](QWidget* dialog) {
+        unitShown = child<QComboBox>(dialog, "totalCombo")->currentText();
+        QTest::mouseClick(child<QPushButton>(dialog, "OKButton"), Qt::LeftButton);
+    });
+    auto* list = child<QTreeWidget>(w.get(), "ListView1");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(0)).center());
+    QTest::mouseClick(child<QPushButton>(w.get(), "Command1"), Qt::LeftButton);
+    EXPECT_EQ(unitShown, "MB");
+    EXPECT_EQ(w->rows(), (std::vector<AlarmRow>{{"download", "per session", "5  MB"}}));
+    pressOk(w.get());
+    EXPECT_EQ(read("Row1c"), "5242880");
 }
