@@ -198,7 +198,7 @@ void alarmDialog2::load() {
     m_disconnectCheck->setChecked(checked(readIni(file, kAutomaticDisconnect), 0));
     m_secondsText->setText(QString::fromStdString(readIni(file, kSecondsDelay)));
     m_disableCancelCheck->setChecked(checked(readIni(file, kNoCancelDisconnect), 0));
-    m_transparentCheck->setChecked(checked(readIni(file, kIsInvisible), 1));
+    m_transparentCheck->setChecked(checked(readIni(file, kIsInvisibleInAlarmWindow), 1));
     int percent = iniToInt(readIni(file, kPercentInvisible), 0);
     m_transparentCombo->setCurrentIndex(percent >= 0 && percent < m_transparentCombo->count() ? percent : 0);
     applyDependentEnabling();
@@ -351,7 +351,7 @@ void alarmDialog2::save(const std::vector<AlarmRow>& list) {
     writeIni(file, kAutomaticDisconnect, state(m_disconnectCheck));
     writeIni(file, kSecondsDelay, m_secondsText->text().toStdString());
     writeIni(file, kNoCancelDisconnect, state(m_disableCancelCheck));
-    writeIni(file, kIsInvisible, state(m_transparentCheck));
+    writeIni(file, kIsInvisibleInAlarmWindow, state(m_transparentCheck));
     writeIni(file, kPercentInvisible, std::to_string(m_transparentCombo->currentIndex()));
 }
 

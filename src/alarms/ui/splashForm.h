@@ -55,6 +55,7 @@ protected:
 private:
     void buildControls();
     void applyRoundedShape();
+    void applyTransparency();
     void startSound();
     void moveOnScreen(QPoint topLeft);
 

@@ -145,6 +145,26 @@ TEST_F(NotificationTest, windowIsRoundedOnTopAndDoesNotTakeTheFocus) {
     EXPECT_EQ(heading->font().family(), "Verdana");
 }
 
+TEST_F(NotificationTest, isAsTransparentAsTheAlarmWindowStoredAndOpaqueUntilThen) {
+    ASSERT_TRUE(notifier.show({"x"}));
+    EXPECT_DOUBLE_EQ(notifier.window()->windowOpacity(), 1.0);
+    notifier.unload();
+
+    settings("isInvisible=1\r\nPercentInvisible=3\r\n");
+    ASSERT_TRUE(notifier.show({"x"}));
+    EXPECT_NEAR(notifier.window()->windowOpacity(), 0.80, 0.005);
+    notifier.unload();
+
+    settings("isInvisible=1\r\nPercentInvisible=9\r\n");
+    ASSERT_TRUE(notifier.show({"x"}));
+    EXPECT_NEAR(notifier.window()->windowOpacity(), 0.50, 0.005);
+    notifier.unload();
+
+    settings("isInvisible=0\r\nPercentInvisible=9\r\n");
+    ASSERT_TRUE(notifier.show({"x"}));
+    EXPECT_DOUBLE_EQ(notifier.window()->windowOpacity(), 1.0);
+}
+
 // Input goes in through the window system's entry point, so Qt routes it as it routes the user's: a press on a child
 // grabs the mouse for that child, and moves the child ignores travel up to the window.
 TEST_F(NotificationTest, draggingTheBackgroundMovesTheWindowButKeepsItOnTheScreen) {
