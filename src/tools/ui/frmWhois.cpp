@@ -77,6 +77,7 @@ void frmWhois::build() {
     m_socket->setObjectName("Winsock1");
     connect(m_socket, &QTcpSocket::connected, this, &frmWhois::onConnected);
     connect(m_socket, &QTcpSocket::readyRead, this, &frmWhois::onReadyRead);
+    connect(m_socket, &QTcpSocket::disconnected, this, [this] { showAnswerText(m_answer.finish()); });
     connect(m_socket, &QTcpSocket::errorOccurred, this, &frmWhois::onError);
 
     auto* top = new QHBoxLayout;
@@ -163,7 +164,6 @@ void frmWhois::connectToServer(const QString& query) {
     m_query = query.toStdString();
     m_response->clear();
     m_answer = WhoisQuery();
-    m_decoder.resetState();
     m_socket->abort();
     m_socket->connectToHost(m_serverText->text(), m_port);
 }
@@ -175,16 +175,18 @@ void frmWhois::onConnected() {
 
 void frmWhois::onReadyRead() {
     const QByteArray data = m_socket->readAll();
-    const std::string shown =
-        m_answer.append(std::string_view(data.constData(), static_cast<std::size_t>(data.size())));
-    if (!shown.empty()) {
-        const QString text = m_decoder.decode(QByteArrayView(shown.data(), static_cast<qsizetype>(shown.size())));
-        m_response->moveCursor(QTextCursor::End);
-        m_response->insertPlainText(text);
-    }
+    showAnswerText(m_answer.append(std::string_view(data.constData(), static_cast<std::size_t>(data.size()))));
     if (m_answer.full()) {
         m_socket->abort();
     }
+}
+
+void frmWhois::showAnswerText(const std::string& text) {
+    if (text.empty()) {
+        return;
+    }
+    m_response->moveCursor(QTextCursor::End);
+    m_response->insertPlainText(QString::fromStdString(text));
 }
 
 namespace {

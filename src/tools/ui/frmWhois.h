@@ -6,7 +6,6 @@
 #include "tools/ui/ToolWidgets.h"
 
 #include <QDialog>
-#include <QStringDecoder>
 
 #include <memory>
 
@@ -39,6 +38,7 @@ private:
     void connectToServer(const QString& query);
     void onConnected();
     void onReadyRead();
+    void showAnswerText(const std::string& text);
     void onError();
     // Runs the lookup on a worker and hands its result to `done` on this window's thread, unless a newer lookup
     // started meanwhile.
@@ -55,7 +55,6 @@ private:
     quint16 m_port = 43;
     std::string m_query; // the query of the current lookup, sent once connected
     WhoisQuery m_answer;
-    QStringDecoder m_decoder{QStringDecoder::Utf8};
     std::uint64_t m_lookup = 0;
 };
 
