@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTcpSocket>
@@ -31,11 +30,12 @@ frmWhois::frmWhois(QWidget* parent, std::shared_ptr<Resolver> resolver)
 }
 
 frmWhois::~frmWhois() {
+    forgetLookup();
     m_socket->abort();
 }
 
 void frmWhois::done(int result) {
-    ++m_lookup;
+    forgetLookup();
     m_socket->abort();
     QDialog::done(result);
 }
@@ -98,19 +98,20 @@ void frmWhois::setAddress(const QString& address) {
     m_host.select(1);
 }
 
+void frmWhois::forgetLookup() {
+    if (m_lookupReports) {
+        m_lookupReports->close();
+        m_lookupReports.reset();
+    }
+}
+
 template <typename Lookup, typename Done> void frmWhois::lookUpThenRun(Lookup lookup, Done done) {
-    const std::uint64_t id = m_lookup;
-    QPointer<frmWhois> self(this);
-    std::thread([self, id, lookup = std::move(lookup), done = std::move(done), resolver = m_resolver]() mutable {
+    forgetLookup();
+    m_lookupReports = std::make_shared<WorkerReports>(this);
+    std::thread([reports = m_lookupReports, lookup = std::move(lookup), done = std::move(done),
+                 resolver = m_resolver]() mutable {
         QString result = lookup(*resolver);
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [self, id, result = std::move(result), done = std::move(done)] {
-                if (self && self->m_lookup == id) {
-                    done(result);
-                }
-            },
-            Qt::QueuedConnection);
+        reports->post([result = std::move(result), done = std::move(done)] { done(result); });
     }).detach();
 }
 
@@ -127,7 +128,7 @@ void frmWhois::onCommand1() {
         return;
     }
     m_port = *port;
-    ++m_lookup;
+    forgetLookup();
     if (m_host.byName->isChecked()) {
         if (m_host.hostText->text().isEmpty()) {
             showMessageBox(this, "The host name is missing.");

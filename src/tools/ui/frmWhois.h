@@ -4,6 +4,7 @@
 #include "tools/WhoisQuery.h"
 
 #include "tools/ui/ToolWidgets.h"
+#include "tools/ui/WorkerReports.h"
 
 #include <QDialog>
 
@@ -41,8 +42,9 @@ private:
     void showAnswerText(const std::string& text);
     void onError();
     // Runs the lookup on a worker and hands its result to `done` on this window's thread, unless a newer lookup
-    // started meanwhile.
+    // started or the window closed meanwhile.
     template <typename Lookup, typename Done> void lookUpThenRun(Lookup lookup, Done done);
+    void forgetLookup();
 
     std::shared_ptr<Resolver> m_resolver;
     toolui::HostChoice m_host;
@@ -55,7 +57,7 @@ private:
     quint16 m_port = 43;
     std::string m_query; // the query of the current lookup, sent once connected
     WhoisQuery m_answer;
-    std::uint64_t m_lookup = 0;
+    std::shared_ptr<WorkerReports> m_lookupReports; // of the lookup under way
 };
 
 } // namespace tw
