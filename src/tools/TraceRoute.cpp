@@ -1,6 +1,7 @@
 #include "tools/TraceRoute.h"
 
 #include "common/NumberText.h"
+#include "platform/SystemTexts.h"
 #include "tools/AddressText.h"
 
 #include <cmath>
@@ -132,7 +133,7 @@ void TraceRoute::trace(const Ipv4Address& destination, const std::string& hostNa
 
     std::unique_ptr<IcmpEcho> echo = m_opener();
     if (!echo) {
-        observer.failure("Unable to Open an Icmp File Handle.");
+        observer.failure(icmpUnavailableText());
         return;
     }
     {

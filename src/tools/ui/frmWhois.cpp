@@ -1,5 +1,6 @@
 #include "tools/ui/frmWhois.h"
 
+#include "platform/SystemTexts.h"
 #include "tools/AddressText.h"
 #include "tools/ui/ToolWidgets.h"
 #include "widgets/ui/MessageBoxes.h"
@@ -228,7 +229,8 @@ void frmWhois::onError() {
         return;
     }
     showMessageBox(this,
-                   QString("Winsock Error: %1\n%2").arg(winsockNumber(m_socket->error())).arg(m_socket->errorString()),
+                   QString::fromStdString(
+                       socketErrorText(winsockNumber(m_socket->error()), m_socket->errorString().toStdString())),
                    QMessageBox::Warning);
 }
 
