@@ -2,7 +2,7 @@
 
 // moc cannot parse the C++20 library headers these pull in.
 #ifndef Q_MOC_RUN
-#include "history/ListSortKey.h"
+#include "common/ListSortKey.h"
 #endif
 
 #include <QTreeWidget>
@@ -10,7 +10,9 @@
 namespace tw {
 
 // Sorts a list (a QTreeWidget in list form) by one column as text, numbers or dates. Each column's comparison type
-// is kept in its header item. The cell texts never change.
+// is kept in its header item. The cell texts never change. The list records its last sort itself (until the first
+// sort, the header's indicator stands for it): the header flips its own indicator on a real click, so the indicator
+// cannot tell which way the list was sorted.
 class modSortListView {
 public:
     static void setColumnSortType(QTreeWidget* list, int column, SortType type);
@@ -22,6 +24,8 @@ public:
     static void sortAgain(QTreeWidget* list);
     // A header click: the direction turns over, then the list is sorted by the clicked column.
     static void headerClicked(QTreeWidget* list, int column);
+    // Connects the list's header clicks to headerClicked, starting from the header's present indicator.
+    static void sortOnHeaderClicks(QTreeWidget* list);
 };
 
 } // namespace tw
