@@ -14,6 +14,7 @@ namespace {
 constexpr int kSortTypeRole = Qt::UserRole + 100;
 constexpr const char* kSortColumn = "twSortColumn";
 constexpr const char* kSortAscending = "twSortAscending";
+constexpr const char* kSorted = "twSorted";
 
 struct SortState {
     int column;
@@ -68,10 +69,15 @@ void modSortListView::sortListView(QTreeWidget* list, int column, bool ascending
     }
     list->setProperty(kSortColumn, column);
     list->setProperty(kSortAscending, ascending);
+    list->setProperty(kSorted, true);
     list->header()->setSortIndicator(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
     list->header()->setSortIndicatorShown(true);
     list->setUpdatesEnabled(true);
     QApplication::restoreOverrideCursor();
+}
+
+bool modSortListView::isSorted(const QTreeWidget* list) {
+    return list->property(kSorted).toBool();
 }
 
 void modSortListView::sortAgain(QTreeWidget* list) {

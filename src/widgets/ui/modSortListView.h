@@ -20,6 +20,8 @@ public:
 
     // Sorts by the column in the given direction and records it as the list's sort state; every cell keeps its text.
     static void sortListView(QTreeWidget* list, int column, bool ascending);
+    // Whether the list was sorted since it was made.
+    static bool isSorted(const QTreeWidget* list);
     // Sorts again by the list's recorded column and direction (after the rows were refilled).
     static void sortAgain(QTreeWidget* list);
     // A header click: the direction turns over, then the list is sorted by the clicked column.
