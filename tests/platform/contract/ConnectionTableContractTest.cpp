@@ -86,6 +86,10 @@ TEST(ConnectionTableContract, TablesWithOwnersNameThisProgramForItsOwnSockets) {
         std::find_if(tables.udp->begin(), tables.udp->end(), [&](const UdpTableRow& r) { return r.local == udpLocal; });
     ASSERT_NE(udpRow, tables.udp->end());
 
+    // Wine reads the tables but reports no owning process for any socket.
+    if (tcpRow->owner.pid == 0 && udpRow->owner.pid == 0) {
+        GTEST_SKIP() << "this system does not tell which process owns a socket";
+    }
     // The system may shorten the name it lists (Linux keeps 15 characters).
     const std::string ownName = makeSystemProcessList()->ownExeFileName();
     for (const SocketOwner& owner : {tcpRow->owner, udpRow->owner}) {
