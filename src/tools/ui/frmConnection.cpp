@@ -86,7 +86,7 @@ void frmConnection::build() {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_list, 1);
     layout->addLayout(buttons);
-    resize(800, 460);
+    resize(960, 460);
 }
 
 void frmConnection::rebuild() {
