@@ -34,7 +34,8 @@ const std::string kSamples = chunk("data", std::string(8, '\0'));
 } // namespace
 
 TEST(WaveFile, uncompressedWavesPlayWhereverTheirFormatChunkSits) {
-    EXPECT_TRUE(tw::isPlayableWave(std::filesystem::path(TALLYWAVE_SOURCE_DIR) / "src/resources/wakeup.wav"));
+    EXPECT_TRUE(
+        tw::isPlayableWave((std::filesystem::path(TALLYWAVE_SOURCE_DIR) / "src/resources/wakeup.wav").string()));
     EXPECT_TRUE(tw::isPlayableWaveHeader(riff(chunk("fmt ", fmt(1, 16)) + kSamples)));
     EXPECT_TRUE(tw::isPlayableWaveHeader(riff(chunk("fmt ", fmt(1, 8, 2)) + kSamples)));
     EXPECT_TRUE(tw::isPlayableWaveHeader(riff(chunk("fmt ", fmt(3, 32)) + kSamples)));
