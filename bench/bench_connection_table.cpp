@@ -1,5 +1,6 @@
-// Reading the system's socket tables and turning them into the connection window's rows, with a given number of
-// extra listening sockets of this process on the loopback.
+// Reading the system's socket tables and turning them into the connection window's rows (owners included: the
+// /proc walk), with a given number of extra listening sockets of this process on the loopback; and the bare tables
+// without owners for comparison.
 #include "platform/ConnectionTable.h"
 #include "tools/ConnectionList.h"
 
@@ -45,6 +46,21 @@ void BM_ConnectionRows(benchmark::State& state) {
     }
 }
 
+void BM_TablesWithoutOwners(benchmark::State& state) {
+    const std::vector<int> fds = openListeners(static_cast<int>(state.range(0)));
+    const auto table = tw::makeSystemConnectionTable();
+    for (auto _ : state) {
+        auto tcp = table->tcpTable();
+        auto udp = table->udpTable();
+        benchmark::DoNotOptimize(tcp);
+        benchmark::DoNotOptimize(udp);
+    }
+    for (const int fd : fds) {
+        ::close(fd);
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_TablesWithoutOwners)->Arg(0)->Arg(100)->Arg(800)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ConnectionRows)->Arg(0)->Arg(100)->Arg(800)->Unit(benchmark::kMicrosecond);

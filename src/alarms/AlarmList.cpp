@@ -15,15 +15,21 @@ constexpr double kMaxAlarmValue = 7.92281625142643E+28;
 
 } // namespace
 
-std::optional<double> limitBytes(std::string_view text) {
+LimitParts splitLimit(std::string_view text) {
     const auto blank = text.rfind(' ');
-    if (blank == std::string_view::npos)
-        return std::nullopt;
-    const auto value = parseNumber(text.substr(0, blank));
-    const std::string_view unit = text.substr(blank + 1);
+    if (blank == std::string_view::npos) {
+        return {text, {}};
+    }
+    return {text.substr(0, blank), text.substr(blank + 1)};
+}
+
+std::optional<double> limitBytes(std::string_view text) {
+    const auto [amount, unit] = splitLimit(text);
+    const auto value = parseNumber(amount);
     for (std::size_t i = 0; i < kLimitUnits.size(); ++i) {
-        if (value && kLimitUnits[i] == unit)
+        if (value && kLimitUnits[i] == unit) {
             return *value * bytesPerUnit(static_cast<int>(i));
+        }
     }
     return std::nullopt;
 }

@@ -24,6 +24,13 @@ struct AlarmRow {
 // Units of the limit: bytes to GB.
 inline constexpr std::span<const std::string_view, 4> kLimitUnits(kByteUnitNames.data(), 4);
 
+// A limit text split at its last blank: the amount as typed (blanks typed around it included) and the unit.
+struct LimitParts {
+    std::string_view amount;
+    std::string_view unit;
+};
+LimitParts splitLimit(std::string_view text);
+
 // The limit of a list text (limitText) in bytes ("1.5 kB" -> 1536); nothing when the text is not a number and a
 // unit.
 std::optional<double> limitBytes(std::string_view text);

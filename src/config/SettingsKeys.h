@@ -54,7 +54,8 @@ inline constexpr IniKey kAudioPath{kSectionAlarm, "AudioPath", ""};
 inline constexpr IniKey kAutomaticDisconnect{kSectionAlarm, "automaticDisconnect", "0"};
 inline constexpr IniKey kSecondsDelay{kSectionAlarm, "SecondsDelay", "10"};
 inline constexpr IniKey kNoCancelDisconnect{kSectionAlarm, "NoCancelDisconnect", "0"};
-inline constexpr IniKey kIsInvisible{kSectionAlarm, "isInvisible", "1"};
+inline constexpr IniKey kIsInvisibleInAlarmWindow{kSectionAlarm, "isInvisible", "1"};
+inline constexpr IniKey kIsInvisibleInNotification{kSectionAlarm, "isInvisible", "0"};
 inline constexpr IniKey kPercentInvisible{kSectionAlarm, "PercentInvisible", "0"};
 
 inline std::string readIni(const std::string& file, const IniKey& key) {

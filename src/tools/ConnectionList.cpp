@@ -52,9 +52,18 @@ std::string ConnectionList::stateText(int mibState) {
     return {};
 }
 
+std::string ConnectionList::processText(const SocketOwner& owner) {
+    if (owner.pid == 0) {
+        return {};
+    }
+    const std::string pid = std::to_string(owner.pid);
+    return owner.name.empty() ? pid : owner.name + " (" + pid + ")";
+}
+
 std::vector<ConnectionRowText> ConnectionList::rows(bool hideUnspecifiedAndLoopback) const {
     std::vector<ConnectionRowText> out;
-    if (auto tcp = m_table.tcpTable()) {
+    ConnectionTables tables = m_table.tablesWithOwners();
+    if (auto& tcp = tables.tcp) {
         std::stable_sort(tcp->begin(), tcp->end(), [](const TcpTableRow& a, const TcpTableRow& b) {
             return std::tuple_cat(sortKey(a.local), sortKey(a.remote)) <
                    std::tuple_cat(sortKey(b.local), sortKey(b.remote));
@@ -72,17 +81,18 @@ std::vector<ConnectionRowText> ConnectionList::rows(bool hideUnspecifiedAndLoopb
             text.localPort = std::to_string(c_port(row.local.port));
             text.protocol = "TCP";
             text.state = stateText(row.state);
+            text.process = processText(row.owner);
             text.remoteIsIpv4 = parseIpv4(text.remoteHost).has_value();
             out.push_back(std::move(text));
         }
     }
-    if (auto udp = m_table.udpTable()) {
+    if (auto& udp = tables.udp) {
         std::stable_sort(udp->begin(), udp->end(), [](const UdpTableRow& a, const UdpTableRow& b) {
             return sortKey(a.local) < sortKey(b.local);
         });
         for (const UdpTableRow& row : *udp) {
-            ConnectionRowText text{"-", "-",  c_ip(row.local.address), std::to_string(c_port(row.local.port)), "UDP",
-                                   "-", false};
+            ConnectionRowText text{"-",   "-", c_ip(row.local.address), std::to_string(c_port(row.local.port)),
+                                   "UDP", "-", processText(row.owner),  false};
             if (hideUnspecifiedAndLoopback && isHidden(text.localHost)) {
                 continue;
             }

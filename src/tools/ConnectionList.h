@@ -15,6 +15,7 @@ struct ConnectionRowText {
     std::string localPort;
     std::string protocol;
     std::string state;
+    std::string process;       // "name (PID)" of the owning program; empty where this user may not see it
     bool remoteIsIpv4 = false; // the remote host can be traced
 };
 
@@ -30,6 +31,7 @@ public:
     static std::string c_ip(const IpAddress& address);
     static unsigned c_port(std::uint16_t port) { return port; }
     static std::string stateText(int mibState);
+    static std::string processText(const SocketOwner& owner);
 
 private:
     const ConnectionTable& m_table;

@@ -1,7 +1,8 @@
 #include "tools/TraceRoute.h"
 
-#include "tools/AddressText.h"
 #include "common/NumberText.h"
+#include "platform/SystemTexts.h"
+#include "tools/AddressText.h"
 
 #include <cmath>
 
@@ -112,6 +113,11 @@ void TraceRoute::run(const TraceRequest& request, TraceObserver& observer) {
             hostName = request.hostIpText;
         }
     }
+    // Given up while a lookup ran: no probe is sent for a window that is gone.
+    if (m_cancelled.load()) {
+        observer.finished();
+        return;
+    }
     trace(*destination, hostName, request.options, request.resolveNames, observer);
     observer.finished();
 }
@@ -127,7 +133,7 @@ void TraceRoute::trace(const Ipv4Address& destination, const std::string& hostNa
 
     std::unique_ptr<IcmpEcho> echo = m_opener();
     if (!echo) {
-        observer.failure("Unable to Open an Icmp File Handle.");
+        observer.failure(icmpUnavailableText());
         return;
     }
     {
@@ -167,7 +173,7 @@ void TraceRoute::trace(const Ipv4Address& destination, const std::string& hostNa
                 observer.hopRow({hop, "*", "Request timed out.", ""});
                 hopDone = true;
             }
-            if (m_stop.load()) {
+            if (m_stop.load() || m_cancelled.load()) {
                 observer.logLine("Aborted by user.");
                 reachedOrStopped = true;
                 break;

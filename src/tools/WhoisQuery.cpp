@@ -1,6 +1,7 @@
 #include "tools/WhoisQuery.h"
 
 #include "common/NumberText.h"
+#include "common/Utf8Text.h"
 
 #include <cmath>
 
@@ -38,14 +39,24 @@ std::string WhoisQuery::append(std::string_view piece) {
     out.reserve(piece.size());
     for (const char c : piece) {
         // A line feed ends a line whether or not a carriage return comes before it.
-        if (c != '\r') {
-            out += c;
+        if (c == '\n') {
+            out += utf8OrLatin1(m_partialLine) + '\n';
+            m_partialLine.clear();
+        } else if (c != '\r') {
+            m_partialLine += c;
         }
     }
     if (cut) {
+        out += finish();
         m_dropping = true;
         out += "\n[The answer is longer than 1 MiB; the rest was dropped.]\n";
     }
+    return out;
+}
+
+std::string WhoisQuery::finish() {
+    std::string out = utf8OrLatin1(m_partialLine);
+    m_partialLine.clear();
     return out;
 }
 

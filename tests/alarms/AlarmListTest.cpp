@@ -83,3 +83,11 @@ TEST(AlarmList, rulesAreLoadedFromTheSettingsInRowOrderOnlyWhenAlarmsAreEnabled)
     EXPECT_TRUE(tw::loadAlarmRules(settings).empty()) << "alarms are disabled by default";
     EXPECT_TRUE(tw::loadAlarmRules(dir.file("missing.txt")).empty());
 }
+
+TEST(AlarmList, theUnitIsTheLastWordOfALimitWhateverBlanksTheAmountWasTypedWith) {
+    EXPECT_EQ(tw::splitLimit("5  MB").unit, "MB");
+    EXPECT_EQ(tw::splitLimit("5  MB").amount, "5 ");
+    EXPECT_EQ(tw::limitBytes("5  MB"), 5242880.0);
+    EXPECT_EQ(tw::limitBytes(" 2 kB"), 2048.0);
+    EXPECT_EQ(tw::splitLimit("7").unit, "");
+}

@@ -84,6 +84,20 @@ TEST_F(StartupEntryTest, oldUnquotedEntriesAndExtraSwitchesStillCountAsSet) {
     EXPECT_FALSE(tw::makeStartupEntry(kExe)->isStartUpSet());
 }
 
+TEST_F(StartupEntryTest, anEntryTheDesktopSwitchedOffIsNotSetUntilEnabledAgain) {
+    const std::string exec = "[Desktop Entry]\nExec=\"/opt/Tally Wave/bin/tallywave\" -winStartUp\n";
+    for (const std::string off : {"X-GNOME-Autostart-enabled=false\n", "Hidden=true \n", "Hidden=true\r\n"}) {
+        writeEntry(exec + off);
+        auto entry = tw::makeStartupEntry(kExe);
+        EXPECT_FALSE(entry->isStartUpSet()) << off;
+        EXPECT_EQ(entry->setStartUp(true), "1");
+        EXPECT_TRUE(entry->isStartUpSet()) << off;
+        EXPECT_NE(readEntry().find("X-GNOME-Autostart-enabled=true\n"), std::string::npos);
+    }
+    writeEntry(exec + "X-GNOME-Autostart-enabled=true\n[Desktop Action Quit]\nHidden=true\n");
+    EXPECT_TRUE(tw::makeStartupEntry(kExe)->isStartUpSet());
+}
+
 TEST_F(StartupEntryTest, pathsWithQuotesDollarsBackslashesAndPercentSignsRoundTrip) {
     const std::string odd = "/tmp/a \"b\" $c \\d 100%/tallywave";
     auto entry = tw::makeStartupEntry(odd);

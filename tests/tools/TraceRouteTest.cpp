@@ -1,5 +1,7 @@
 #include "tools/TraceRoute.h"
 
+#include "platform/SystemTexts.h"
+
 #include "platform/fake/FakeIcmpNetwork.h"
 #include "platform/fake/FakeResolver.h"
 
@@ -236,7 +238,7 @@ TEST_F(TraceRouteTest, NoIcmpEndpointShowsTheMessageAndFinishes) {
     network->failToOpen = true;
     run(byIp("198.18.3.2"));
     EXPECT_THAT(observer.events,
-                ElementsAre("name=target.example", "clear", "box Unable to Open an Icmp File Handle.", "finished"));
+                ElementsAre("name=target.example", "clear", "box " + icmpUnavailableText(), "finished"));
 }
 
 TEST_F(TraceRouteTest, CancelGivesUpTheCurrentProbe) {

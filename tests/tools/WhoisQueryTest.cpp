@@ -18,10 +18,25 @@ TEST(WhoisQuery, SendsExactlyOneLineWhateverTheQueryHolds) {
     EXPECT_EQ(WhoisQuery::line(""), "\r\n");
 }
 
-TEST(WhoisQuery, ShowsBareLineFeedsAndCrLfAlikeAcrossPieces) {
+TEST(WhoisQuery, ShowsEachLineOnceCompleteWithBareLineFeedsAndCrLfAlike) {
     WhoisQuery q;
-    EXPECT_EQ(q.append("inetnum: 192.0.2.0\nnetname: TEST\r"), "inetnum: 192.0.2.0\nnetname: TEST");
-    EXPECT_EQ(q.append("\ncountry: ZZ\n"), "\ncountry: ZZ\n");
+    EXPECT_EQ(q.append("inetnum: 192.0.2.0\nnetname: TEST\r"), "inetnum: 192.0.2.0\n");
+    EXPECT_EQ(q.append("\ncountry: ZZ\nsource: TE"), "netname: TEST\ncountry: ZZ\n");
+    EXPECT_EQ(q.finish(), "source: TE");
+    EXPECT_EQ(q.finish(), "");
+}
+
+TEST(WhoisQuery, ReadsEachLineAsUtf8WhereValidElseAsLatin1) {
+    WhoisQuery q;
+    // "descr: Zürich" in UTF-8, cut inside the two bytes of the ü; then the same in Latin-1, then "Gießen" in
+    // UTF-8 as the last line without a line break.
+    EXPECT_EQ(q.append("descr: Z\xC3"), "");
+    EXPECT_EQ(q.append("\xBCrich\r\ndescr: Z\xFCrich\n"), "descr: Z\xC3\xBCrich\ndescr: Z\xC3\xBCrich\n");
+    EXPECT_EQ(q.append("city: Gie\xC3\x9F"), "");
+    EXPECT_EQ(q.finish(), "city: Gie\xC3\x9F");
+    // Overlong forms and surrogates are no UTF-8.
+    EXPECT_EQ(q.append("a\xC0\xAF\n"), "a\xC3\x80\xC2\xAF\n");
+    EXPECT_EQ(q.append("\xED\xA0\x80\n"), "\xC3\xAD\xC2\xA0\xC2\x80\n");
 }
 
 TEST(WhoisQuery, KeepsTheFirstMebibyteAndDropsTheRestWithOneNote) {
@@ -38,7 +53,7 @@ TEST(WhoisQuery, KeepsTheFirstMebibyteAndDropsTheRestWithOneNote) {
 
 TEST(WhoisQuery, NotesTheDropEvenWhenTheLimitFallsOnAPieceBoundary) {
     WhoisQuery q;
-    EXPECT_EQ(q.append(std::string(WhoisQuery::kResponseLimit, 'x')).size(), WhoisQuery::kResponseLimit);
+    EXPECT_EQ(q.append(std::string(WhoisQuery::kResponseLimit - 1, 'x') + "\n").size(), WhoisQuery::kResponseLimit);
     EXPECT_FALSE(q.full());
     EXPECT_THAT(q.append("more"), testing::HasSubstr("the rest was dropped"));
     EXPECT_TRUE(q.full());

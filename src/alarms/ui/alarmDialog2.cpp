@@ -1,6 +1,7 @@
 #include "alarms/ui/alarmDialog2.h"
 
 #include "alarms/AlarmList.h"
+#include "alarms/WaveFile.h"
 #include "alarms/ui/addalarmDialog.h"
 #include "alarms/ui/editAlarmDialog.h"
 #include "common/MessageSink.h"
@@ -35,6 +36,7 @@ namespace {
 
 constexpr int kListTab = 0;
 constexpr int kOptionsTab = 1;
+const std::string kCannotPlay = "The Sound-file cannot be played.\nOnly uncompressed WAV files can be played.";
 
 QLabel* hint(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -148,7 +150,8 @@ QWidget* alarmDialog2::buildOptionsPage() {
     auto* sound = new QGroupBox(page);
     auto* soundLayout = new QVBoxLayout(sound);
     m_soundCheck = checkBox("soundCheck", "Audible alarm", sound);
-    m_soundHint = hint("Specify the path to a wav or mp3 file.", sound);
+    m_soundHint = hint("Specify the path to a wav file.", sound);
+    m_soundHint->setObjectName("soundHint");
     m_pathText = new QLineEdit(sound);
     m_pathText->setObjectName("pathText");
     m_pathButton = new QPushButton("...", sound);
@@ -198,7 +201,7 @@ void alarmDialog2::load() {
     m_disconnectCheck->setChecked(checked(readIni(file, kAutomaticDisconnect), 0));
     m_secondsText->setText(QString::fromStdString(readIni(file, kSecondsDelay)));
     m_disableCancelCheck->setChecked(checked(readIni(file, kNoCancelDisconnect), 0));
-    m_transparentCheck->setChecked(checked(readIni(file, kIsInvisible), 1));
+    m_transparentCheck->setChecked(checked(readIni(file, kIsInvisibleInAlarmWindow), 1));
     int percent = iniToInt(readIni(file, kPercentInvisible), 0);
     m_transparentCombo->setCurrentIndex(percent >= 0 && percent < m_transparentCombo->count() ? percent : 0);
     applyDependentEnabling();
@@ -283,12 +286,18 @@ void alarmDialog2::browseSound() {
     QFileDialog dialog(this, "Open Sound-file", folder);
     dialog.setObjectName("soundFileDialog");
     dialog.setFileMode(QFileDialog::ExistingFile);
-    // "All files" is every file here: names need no dot.
-    dialog.setNameFilters({"Wave (*.wav)", "MPEG Audio (*.mp3)", "All files (*)"});
-    // A cancelled dialog leaves the path as it was.
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    // Only WAV plays. "All files" is every file here: names need no dot.
+    dialog.setNameFilters({"Wave (*.wav)", "All files (*)"});
+    // A cancelled dialog leaves the path as it was, and so does a file that would play nothing.
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return;
-    m_pathText->setText(QDir::toNativeSeparators(dialog.selectedFiles().first()));
+    }
+    const QString chosen = dialog.selectedFiles().first();
+    if (!isPlayableWave(chosen.toStdString())) {
+        showMessage(kCannotPlay, MessageIcon::Warning);
+        return;
+    }
+    m_pathText->setText(QDir::toNativeSeparators(chosen));
 }
 
 void alarmDialog2::accept() {
@@ -314,6 +323,10 @@ bool alarmDialog2::validate() {
         const std::string path = m_pathText->text().toStdString();
         if (path.empty() || !fileExists(path)) {
             refuse(m_pathText, "The Sound-file could not be found.\nPlease enter a valid path.");
+            return false;
+        }
+        if (!isPlayableWave(path)) {
+            refuse(m_pathText, kCannotPlay);
             return false;
         }
     }
@@ -351,7 +364,7 @@ void alarmDialog2::save(const std::vector<AlarmRow>& list) {
     writeIni(file, kAutomaticDisconnect, state(m_disconnectCheck));
     writeIni(file, kSecondsDelay, m_secondsText->text().toStdString());
     writeIni(file, kNoCancelDisconnect, state(m_disableCancelCheck));
-    writeIni(file, kIsInvisible, state(m_transparentCheck));
+    writeIni(file, kIsInvisibleInAlarmWindow, state(m_transparentCheck));
     writeIni(file, kPercentInvisible, std::to_string(m_transparentCombo->currentIndex()));
 }
 

@@ -1,5 +1,6 @@
 #include "alarms/ui/editAlarmDialog.h"
 
+#include "alarms/AlarmList.h"
 #include "widgets/ui/UiText.h"
 
 #include <QComboBox>
@@ -24,10 +25,10 @@ editAlarmDialog::editAlarmDialog(QWidget* parent) : AlarmRowDialog(parent, "Edit
 void editAlarmDialog::setValues(std::string_view kindText, std::string_view periodText, std::string_view limitText) {
     selectText(m_kindCombo, kindText);
     selectText(m_periodCombo, periodText);
-    const auto blank = limitText.find(' ');
-    m_amountText->setText(toQString(limitText.substr(0, blank)));
-    if (blank != std::string_view::npos)
-        selectText(m_unitCombo, limitText.substr(blank + 1));
+    // The unit is the last word: an amount typed with blanks around it keeps them.
+    const auto [amount, unit] = splitLimit(limitText);
+    m_amountText->setText(toQString(amount));
+    selectText(m_unitCombo, unit);
 }
 
 } // namespace tw

@@ -16,6 +16,8 @@
 #include <QPainterPath>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace tw {
 
 namespace {
@@ -24,6 +26,8 @@ constexpr int kWidth = 330;
 constexpr int kHeight = 210;
 constexpr int kCornerEllipse = 40;
 constexpr int kMargin = 12;
+
+constexpr int kPercentSteps = 10; // "5%" to "50%"
 
 const QColor kTopColour(222, 232, 246);
 const QColor kBottomColour(160, 186, 222);
@@ -40,6 +44,7 @@ splashForm::splashForm(std::string settingsPath, std::string defaultSoundPath, A
     setFocusPolicy(Qt::NoFocus);
     setFixedSize(kWidth, kHeight);
     buildControls();
+    applyTransparency();
     // Bottom right of the desktop, where notifications are expected.
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
@@ -127,6 +132,15 @@ void splashForm::StopPlayingWAV() {
         m_sound->stop();
 }
 
+void splashForm::applyTransparency() {
+    // Like the sound, transparency applies once the alarm window has stored it: a fresh installation is opaque.
+    if (iniToInt(readIni(m_settingsPath, kIsInvisibleInNotification)) == 0) {
+        return;
+    }
+    const int step = std::clamp(iniToInt(readIni(m_settingsPath, kPercentInvisible)), 0, kPercentSteps - 1);
+    setWindowOpacity(1.0 - (step + 1) * 0.05);
+}
+
 void splashForm::startSound() {
     // A fresh installation is silent until the alarm window has been confirmed once.
     if (readIni(m_settingsPath, kAudibleAlarmInNotification) != "1")
@@ -182,13 +196,23 @@ void splashForm::resizeEvent(QResizeEvent* event) {
 }
 
 void splashForm::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton) {
         m_dragStart = event->globalPosition().toPoint() - pos();
+        m_dragging = true;
+    }
 }
 
 void splashForm::mouseMoveEvent(QMouseEvent* event) {
-    if (event->buttons() & Qt::LeftButton)
+    // Moves that a child ignored reach the window too: they drag it only after a press on the window itself.
+    if (m_dragging && (event->buttons() & Qt::LeftButton)) {
         moveOnScreen(event->globalPosition().toPoint() - m_dragStart);
+    }
+}
+
+void splashForm::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        m_dragging = false;
+    }
 }
 
 void splashForm::moveOnScreen(QPoint topLeft) {

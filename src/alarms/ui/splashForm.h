@@ -50,10 +50,12 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void buildControls();
     void applyRoundedShape();
+    void applyTransparency();
     void startSound();
     void moveOnScreen(QPoint topLeft);
 
@@ -65,6 +67,8 @@ private:
     clsButton* m_okButton = nullptr;
     clsButton* m_openButton = nullptr;
     QPoint m_dragStart;
+    // Only a press on the window itself starts a drag: a press on a button belongs to the button.
+    bool m_dragging = false;
     bool m_soundStarted = false;
     bool m_buttonsDrawn = false;
 };

@@ -1,5 +1,6 @@
 #include "app/ui/WebPages.h"
 
+#include "platform/SystemTexts.h"
 #include "widgets/ui/MessageBoxes.h"
 #include "widgets/ui/UiText.h"
 
@@ -58,11 +59,7 @@ bool openWebPage(const QString& url, QWidget* parent) {
     if (openWithDesktop(QUrl(url))) {
         return true;
     }
-    showMessageBox(parent,
-                   QStringLiteral("mnuProdAUpd_Click: ShellExecute ERROR.\nCouldn't open browser. Please manually "
-                                  "goto the address:\n") +
-                       url,
-                   QMessageBox::Warning);
+    showMessageBox(parent, QString::fromStdString(browserFailedText(url.toStdString())), QMessageBox::Warning);
     return false;
 }
 

@@ -166,7 +166,7 @@ QWidget* frmOptions::buildUnitsPage() {
     for (int i = 0; i < 3; ++i) {
         auto* frame = new QGroupBox(frames[i], page);
         auto* grid = new QHBoxLayout(frame);
-        grid->addWidget(new QLabel("Donwload/Upload", frame));
+        grid->addWidget(new QLabel("Download/Upload", frame));
         QComboBox* unit = combo("unitCombo", kAmountUnits, frame);
         unit->setProperty("index", i);
         m_unitCombos.push_back(unit);

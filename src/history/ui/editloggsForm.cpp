@@ -5,7 +5,7 @@
 #include "history/ui/HistoryChartWidget.h"
 #include "history/ui/frmpopupAddLogs.h"
 #include "history/ui/frmpopupEditLogs.h"
-#include "history/ui/modSortListView.h"
+#include "widgets/ui/modSortListView.h"
 #include "widgets/ui/MessageBoxes.h"
 #include "widgets/ui/StripedList.h"
 #include "widgets/ui/TabbedDialog.h"

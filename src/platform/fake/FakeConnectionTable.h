@@ -11,6 +11,7 @@ public:
 
     std::optional<std::vector<TcpTableRow>> tcpTable() const override { return tcp; }
     std::optional<std::vector<UdpTableRow>> udpTable() const override { return udp; }
+    ConnectionTables tablesWithOwners() const override { return {tcp, udp}; }
 };
 
 } // namespace tw

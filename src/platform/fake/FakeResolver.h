@@ -2,6 +2,7 @@
 
 #include "platform/Resolver.h"
 
+#include <functional>
 #include <map>
 #include <mutex>
 
@@ -12,14 +13,22 @@ class FakeResolver final : public Resolver {
 public:
     std::map<std::string, Ipv4Address> addresses;
     std::map<Ipv4Address, std::string> names;
+    // Runs at the start of every lookup, on the caller's thread, e.g. to hold it as a slow resolver would.
+    std::function<void()> onLookup;
 
     std::optional<Ipv4Address> addressOf(const std::string& hostName) override {
+        if (onLookup) {
+            onLookup();
+        }
         std::lock_guard lock(m_mutex);
         ++forwardLookups;
         const auto it = addresses.find(hostName);
         return it == addresses.end() ? std::nullopt : std::optional<Ipv4Address>(it->second);
     }
     std::string nameOf(const Ipv4Address& address) override {
+        if (onLookup) {
+            onLookup();
+        }
         std::lock_guard lock(m_mutex);
         ++reverseLookups;
         const auto it = names.find(address);

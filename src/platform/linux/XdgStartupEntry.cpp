@@ -136,7 +136,9 @@ std::optional<std::vector<std::string>> splitArguments(std::string_view command)
 
 struct DesktopEntry {
     std::string exec;
-    bool hidden = false;
+    // Switched off by the desktop's own settings (Hidden=true, or GNOME's X-GNOME-Autostart-enabled=false): the
+    // session does not start it.
+    bool disabled = false;
 };
 
 std::optional<DesktopEntry> readDesktopEntry(const std::string& path) {
@@ -166,8 +168,13 @@ std::optional<DesktopEntry> readDesktopEntry(const std::string& path) {
         if (key == "Exec" && !hasExec) {
             entry.exec = unescapeString(value);
             hasExec = true;
-        } else if (key == "Hidden") {
-            entry.hidden = value == "true";
+            continue;
+        }
+        while (!value.empty() && value.back() == ' ') {
+            value.remove_suffix(1);
+        }
+        if ((key == "Hidden" && value == "true") || (key == "X-GNOME-Autostart-enabled" && value == "false")) {
+            entry.disabled = true;
         }
     }
     if (!hasExec)
@@ -183,7 +190,7 @@ public:
 
     bool isStartUpSet() const override {
         const auto entry = readDesktopEntry(m_path);
-        if (!entry || entry->hidden)
+        if (!entry || entry->disabled)
             return false;
         if (!entry->exec.empty() && entry->exec.front() == '"') {
             const auto args = splitArguments(entry->exec);

@@ -4,6 +4,7 @@
 #include "tools/ui/frmTraceroute.h"
 #include "tools/ui/frmWhois.h"
 #include "widgets/ui/StripedList.h"
+#include "widgets/ui/modSortListView.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -19,7 +20,7 @@ namespace tw {
 
 namespace {
 
-enum Column { RemoteHost, RemotePort, LocalHost, LocalPort, Protocol, State };
+enum Column { RemoteHost, RemotePort, LocalHost, LocalPort, Protocol, State, Process, ColumnCount };
 constexpr int kTraceableRole = Qt::UserRole + 1;
 
 } // namespace
@@ -39,11 +40,14 @@ void frmConnection::build() {
 
     m_list = makeStripedList(this, "ListView1");
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setHeaderLabels({"Remote host", "Remote port", "Local host", "Local port", "Protocol", "State"});
-    const int widths[] = {200, 85, 200, 75, 65, 120};
-    for (int i = 0; i < 6; ++i) {
+    m_list->setHeaderLabels({"Remote host", "Remote port", "Local host", "Local port", "Protocol", "State", "Process"});
+    const int widths[] = {200, 85, 200, 75, 65, 120, 160};
+    for (int i = 0; i < ColumnCount; ++i) {
         m_list->setColumnWidth(i, widths[i]);
     }
+    modSortListView::setColumnSortType(m_list, RemotePort, SortType::Number);
+    modSortListView::setColumnSortType(m_list, LocalPort, SortType::Number);
+    modSortListView::sortOnHeaderClicks(m_list);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_list, &QTreeWidget::customContextMenuRequested, this, &frmConnection::onContextMenu);
 
@@ -82,7 +86,7 @@ void frmConnection::build() {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_list, 1);
     layout->addLayout(buttons);
-    resize(800, 460);
+    resize(960, 460);
 }
 
 void frmConnection::rebuild() {
@@ -92,11 +96,16 @@ void frmConnection::rebuild() {
         auto* item = new QTreeWidgetItem(
             QStringList{QString::fromStdString(row.remoteHost), QString::fromStdString(row.remotePort),
                         QString::fromStdString(row.localHost), QString::fromStdString(row.localPort),
-                        QString::fromStdString(row.protocol), QString::fromStdString(row.state)});
+                        QString::fromStdString(row.protocol), QString::fromStdString(row.state),
+                        QString::fromStdString(row.process)});
         item->setData(0, kTraceableRole, row.remoteIsIpv4);
         items.append(item);
     }
     m_list->addTopLevelItems(items);
+    // Rows come in the system's order until the user sorts by a column; an update keeps the user's order.
+    if (modSortListView::isSorted(m_list)) {
+        modSortListView::sortAgain(m_list);
+    }
 }
 
 QString frmConnection::selectedRemoteHost() const {

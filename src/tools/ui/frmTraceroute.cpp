@@ -19,12 +19,15 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <thread>
+
 namespace tw {
 
-// Hands the worker's reports to the window's thread; a report that arrives after the window is gone is dropped.
+// Hands the worker's reports to the window's thread; once the window closed the channel they are dropped.
 class frmTraceroute::Observer final : public TraceObserver {
 public:
-    explicit Observer(frmTraceroute* window) : m_window(window) {}
+    Observer(frmTraceroute* window, std::shared_ptr<WorkerReports> reports)
+        : m_window(window), m_reports(std::move(reports)) {}
 
     void hostIpFound(const std::string& ip) override {
         post([w = m_window, text = toQString(ip)] { w->m_host.hostIPText->setText(text); });
@@ -53,33 +56,41 @@ public:
     }
 
 private:
-    template <typename F> void post(F f) { QMetaObject::invokeMethod(m_window, std::move(f), Qt::QueuedConnection); }
+    // The window is only dereferenced inside a report, which runs only while the channel is open.
+    template <typename F> void post(F f) { m_reports->post(std::move(f)); }
 
     frmTraceroute* m_window;
+    std::shared_ptr<WorkerReports> m_reports;
 };
 
 frmTraceroute::frmTraceroute(QWidget* parent) : frmTraceroute(parent, makeSystemResolver(), &openIcmpEcho) {}
 
 frmTraceroute::frmTraceroute(QWidget* parent, std::shared_ptr<Resolver> resolver, TraceRoute::EchoOpener opener)
-    : QDialog(parent), m_resolver(std::move(resolver)), m_opener(std::move(opener)),
-      m_observer(std::make_unique<Observer>(this)) {
+    : QDialog(parent), m_resolver(std::move(resolver)), m_opener(std::move(opener)) {
     build();
 }
 
 frmTraceroute::~frmTraceroute() {
-    if (m_trace) {
-        m_trace->cancel();
-    }
-    if (m_worker.joinable()) {
-        m_worker.join();
-    }
+    abandonTrace();
 }
 
 void frmTraceroute::done(int result) {
-    if (m_trace && isTracing()) {
-        m_trace->cancel();
-    }
+    abandonTrace();
     QDialog::done(result);
+}
+
+void frmTraceroute::abandonTrace() {
+    if (m_reports) {
+        m_reports->close();
+        m_reports.reset();
+    }
+    if (m_trace) {
+        m_trace->cancel();
+        m_trace.reset();
+    }
+    m_tracing = false;
+    m_command1->setText("Start");
+    m_command1->setEnabled(true);
 }
 
 void frmTraceroute::build() {
@@ -202,15 +213,19 @@ void frmTraceroute::startTrace() {
     request.options = {m_charsText->text().toStdString(), m_maxHopsText->text().toStdString(),
                        m_triesText->text().toStdString(), m_timeoutText->text().toStdString()};
     request.resolveNames = m_resolveCheck->isChecked();
-    m_trace = std::make_unique<TraceRoute>(m_opener, m_resolver);
-    m_worker =
-        std::thread([trace = m_trace.get(), observer = m_observer.get(), request] { trace->run(request, *observer); });
+    m_reports = std::make_shared<WorkerReports>(this);
+    m_trace = std::make_shared<TraceRoute>(m_opener, m_resolver);
+    m_tracing = true;
+    // Detached: the thread owns what it uses, so closing the window never waits for a lookup to return.
+    std::thread([trace = m_trace, observer = std::make_shared<Observer>(this, m_reports), request] {
+        trace->run(request, *observer);
+    }).detach();
 }
 
 void frmTraceroute::traceFinished() {
-    if (m_worker.joinable()) {
-        m_worker.join();
-    }
+    m_tracing = false;
+    m_reports.reset();
+    m_trace.reset();
     m_command1->setText("Start");
     m_command1->setEnabled(true);
 }

@@ -3,11 +3,11 @@
 #include "tools/TraceRoute.h"
 
 #include "tools/ui/ToolWidgets.h"
+#include "tools/ui/WorkerReports.h"
 
 #include <QDialog>
 
 #include <memory>
-#include <thread>
 
 class QCheckBox;
 class QLineEdit;
@@ -19,7 +19,8 @@ class QTreeWidget;
 namespace tw {
 
 // Traces the route to a host: one row per hop, a running log in the feedback box. The trace runs on a worker
-// thread; everything it reports reaches the window in order through queued calls.
+// thread; everything it reports reaches the window in order through queued calls. Closing the window gives the
+// trace up at once: a probe under way is cancelled, a name lookup under way ends in the background unheard.
 class frmTraceroute : public QDialog {
     Q_OBJECT
 public:
@@ -36,7 +37,7 @@ public:
     QString GetIPFromHostName(const QString& hostName) const;
     QString GetHostNameFromAddress(const QString& address) const;
 
-    bool isTracing() const { return m_worker.joinable(); }
+    bool isTracing() const { return m_tracing; }
 
     // Closing the window gives up a running trace.
     void done(int result) override;
@@ -48,13 +49,15 @@ private:
     void onCommand1();
     void startTrace();
     void traceFinished();
+    void abandonTrace();
     void appendLog(const QString& line);
 
     std::shared_ptr<Resolver> m_resolver;
     TraceRoute::EchoOpener m_opener;
-    std::unique_ptr<TraceRoute> m_trace;
-    std::unique_ptr<Observer> m_observer;
-    std::thread m_worker;
+    // The trace under way and its channel back to this window; the worker thread holds both too.
+    std::shared_ptr<TraceRoute> m_trace;
+    std::shared_ptr<WorkerReports> m_reports;
+    bool m_tracing = false;
 
     toolui::HostChoice m_host;
     QTreeWidget* m_list = nullptr;

@@ -1,5 +1,6 @@
 #include "tools/ui/frmWhois.h"
 
+#include "platform/SystemTexts.h"
 #include "tools/AddressText.h"
 #include "tools/ui/ToolWidgets.h"
 #include "widgets/ui/MessageBoxes.h"
@@ -13,7 +14,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTcpSocket>
@@ -31,11 +31,12 @@ frmWhois::frmWhois(QWidget* parent, std::shared_ptr<Resolver> resolver)
 }
 
 frmWhois::~frmWhois() {
+    forgetLookup();
     m_socket->abort();
 }
 
 void frmWhois::done(int result) {
-    ++m_lookup;
+    forgetLookup();
     m_socket->abort();
     QDialog::done(result);
 }
@@ -77,6 +78,7 @@ void frmWhois::build() {
     m_socket->setObjectName("Winsock1");
     connect(m_socket, &QTcpSocket::connected, this, &frmWhois::onConnected);
     connect(m_socket, &QTcpSocket::readyRead, this, &frmWhois::onReadyRead);
+    connect(m_socket, &QTcpSocket::disconnected, this, [this] { showAnswerText(m_answer.finish()); });
     connect(m_socket, &QTcpSocket::errorOccurred, this, &frmWhois::onError);
 
     auto* top = new QHBoxLayout;
@@ -97,19 +99,20 @@ void frmWhois::setAddress(const QString& address) {
     m_host.select(1);
 }
 
+void frmWhois::forgetLookup() {
+    if (m_lookupReports) {
+        m_lookupReports->close();
+        m_lookupReports.reset();
+    }
+}
+
 template <typename Lookup, typename Done> void frmWhois::lookUpThenRun(Lookup lookup, Done done) {
-    const std::uint64_t id = m_lookup;
-    QPointer<frmWhois> self(this);
-    std::thread([self, id, lookup = std::move(lookup), done = std::move(done), resolver = m_resolver]() mutable {
+    forgetLookup();
+    m_lookupReports = std::make_shared<WorkerReports>(this);
+    std::thread([reports = m_lookupReports, lookup = std::move(lookup), done = std::move(done),
+                 resolver = m_resolver]() mutable {
         QString result = lookup(*resolver);
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [self, id, result = std::move(result), done = std::move(done)] {
-                if (self && self->m_lookup == id) {
-                    done(result);
-                }
-            },
-            Qt::QueuedConnection);
+        reports->post([result = std::move(result), done = std::move(done)] { done(result); });
     }).detach();
 }
 
@@ -126,7 +129,7 @@ void frmWhois::onCommand1() {
         return;
     }
     m_port = *port;
-    ++m_lookup;
+    forgetLookup();
     if (m_host.byName->isChecked()) {
         if (m_host.hostText->text().isEmpty()) {
             showMessageBox(this, "The host name is missing.");
@@ -163,7 +166,6 @@ void frmWhois::connectToServer(const QString& query) {
     m_query = query.toStdString();
     m_response->clear();
     m_answer = WhoisQuery();
-    m_decoder.resetState();
     m_socket->abort();
     m_socket->connectToHost(m_serverText->text(), m_port);
 }
@@ -175,16 +177,18 @@ void frmWhois::onConnected() {
 
 void frmWhois::onReadyRead() {
     const QByteArray data = m_socket->readAll();
-    const std::string shown =
-        m_answer.append(std::string_view(data.constData(), static_cast<std::size_t>(data.size())));
-    if (!shown.empty()) {
-        const QString text = m_decoder.decode(QByteArrayView(shown.data(), static_cast<qsizetype>(shown.size())));
-        m_response->moveCursor(QTextCursor::End);
-        m_response->insertPlainText(text);
-    }
+    showAnswerText(m_answer.append(std::string_view(data.constData(), static_cast<std::size_t>(data.size()))));
     if (m_answer.full()) {
         m_socket->abort();
     }
+}
+
+void frmWhois::showAnswerText(const std::string& text) {
+    if (text.empty()) {
+        return;
+    }
+    m_response->moveCursor(QTextCursor::End);
+    m_response->insertPlainText(QString::fromStdString(text));
 }
 
 namespace {
@@ -225,7 +229,8 @@ void frmWhois::onError() {
         return;
     }
     showMessageBox(this,
-                   QString("Winsock Error: %1\n%2").arg(winsockNumber(m_socket->error())).arg(m_socket->errorString()),
+                   QString::fromStdString(
+                       socketErrorText(winsockNumber(m_socket->error()), m_socket->errorString().toStdString())),
                    QMessageBox::Warning);
 }
 

@@ -4,9 +4,9 @@
 #include "tools/WhoisQuery.h"
 
 #include "tools/ui/ToolWidgets.h"
+#include "tools/ui/WorkerReports.h"
 
 #include <QDialog>
-#include <QStringDecoder>
 
 #include <memory>
 
@@ -39,10 +39,12 @@ private:
     void connectToServer(const QString& query);
     void onConnected();
     void onReadyRead();
+    void showAnswerText(const std::string& text);
     void onError();
     // Runs the lookup on a worker and hands its result to `done` on this window's thread, unless a newer lookup
-    // started meanwhile.
+    // started or the window closed meanwhile.
     template <typename Lookup, typename Done> void lookUpThenRun(Lookup lookup, Done done);
+    void forgetLookup();
 
     std::shared_ptr<Resolver> m_resolver;
     toolui::HostChoice m_host;
@@ -55,8 +57,7 @@ private:
     quint16 m_port = 43;
     std::string m_query; // the query of the current lookup, sent once connected
     WhoisQuery m_answer;
-    QStringDecoder m_decoder{QStringDecoder::Utf8};
-    std::uint64_t m_lookup = 0;
+    std::shared_ptr<WorkerReports> m_lookupReports; // of the lookup under way
 };
 
 } // namespace tw

@@ -11,11 +11,15 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 using tw::AlarmRow;
 
@@ -23,7 +27,10 @@ namespace {
 
 class AlarmWindowTest : public testing::Test {
 protected:
-    AlarmWindowTest() { dir.write("wakeup.wav", "RIFF"); }
+    AlarmWindowTest() {
+        std::filesystem::copy_file(std::filesystem::path(TALLYWAVE_SOURCE_DIR) / "src/resources/wakeup.wav",
+                                   dir.file("wakeup.wav"));
+    }
 
     std::string settings() const { return dir.file("settings.txt"); }
     std::string read(std::string_view key) const { return tw::readIniValue(settings(), "Alarm", key, "<missing>"); }
@@ -195,7 +202,7 @@ TEST_F(AlarmWindowTest, editAndDeleteDoNothingWithoutASelection) {
 }
 
 TEST_F(AlarmWindowTest, browseButtonPutsTheChosenFileIntoThePathBox) {
-    dir.write("bell.wav", "RIFF");
+    std::filesystem::copy_file(dir.file("wakeup.wav"), dir.file("bell.wav"));
     auto w = open();
     twtest::ModalAnswerer answer;
     QString title;
@@ -210,7 +217,7 @@ TEST_F(AlarmWindowTest, browseButtonPutsTheChosenFileIntoThePathBox) {
     });
     child<QPushButton>(w.get(), "chPathButton")->click();
     EXPECT_EQ(title, "Open Sound-file");
-    EXPECT_EQ(filters, (QStringList{"Wave (*.wav)", "MPEG Audio (*.mp3)", "All files (*)"}));
+    EXPECT_EQ(filters, (QStringList{"Wave (*.wav)", "All files (*)"}));
     EXPECT_EQ(child<QLineEdit>(w.get(), "pathText")->text().toStdString(), dir.file("bell.wav"));
 }
 
@@ -259,4 +266,71 @@ TEST_F(AlarmWindowTest, theListTakesTheRowOfAnAddDialogClosedWithOkOnly) {
     EXPECT_TRUE(w->rows().empty());
     child<QPushButton>(w.get(), "addInterfaceButton")->click();
     EXPECT_EQ(w->rows(), (std::vector<AlarmRow>{{"download", "per session", "1 bytes"}}));
+}
+
+TEST_F(AlarmWindowTest, anAmountTypedWithATrailingBlankKeepsItsUnitWhenEdited) {
+    auto w = open();
+    w->show();
+    auto* disableAll = child<QCheckBox>(w.get(), "disableAll");
+    QTest::mouseClick(disableAll, Qt::LeftButton, {}, QPoint(8, disableAll->height() / 2)); // on its box
+    twtest::ModalAnswerer answer;
+    answer.then([](QWidget* dialog) {
+        auto* amount = child<QLineEdit>(dialog, "amountText");
+        amount->setFocus();
+        QTest::keyClick(amount, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(amount, "5 ");
+        auto* unit = child<QComboBox>(dialog, "totalCombo");
+        unit->setFocus();
+        QTest::keyClick(unit, Qt::Key_Down);
+        QTest::keyClick(unit, Qt::Key_Down);
+        QTest::mouseClick(child<QPushButton>(dialog, "OKButton"), Qt::LeftButton);
+    });
+    QTest::mouseClick(child<QPushButton>(w.get(), "addInterfaceButton"), Qt::LeftButton);
+    ASSERT_EQ(w->rows(), (std::vector<AlarmRow>{{"download", "per session", "5  MB"}}));
+
+    QString unitShown;
+    answer.then([&](QWidget* dialog) {
+        unitShown = child<QComboBox>(dialog, "totalCombo")->currentText();
+        QTest::mouseClick(child<QPushButton>(dialog, "OKButton"), Qt::LeftButton);
+    });
+    auto* list = child<QTreeWidget>(w.get(), "ListView1");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(0)).center());
+    QTest::mouseClick(child<QPushButton>(w.get(), "Command1"), Qt::LeftButton);
+    EXPECT_EQ(unitShown, "MB");
+    EXPECT_EQ(w->rows(), (std::vector<AlarmRow>{{"download", "per session", "5  MB"}}));
+    pressOk(w.get());
+    EXPECT_EQ(read("Row1c"), "5242880");
+}
+
+TEST_F(AlarmWindowTest, aSoundFileThatCannotPlayIsRefusedWhenChosenAndOnOk) {
+    dir.write("bell.mp3", std::string("ID3\x04\x00\x00\x00\x00\x00\x21\xFF\xFB\x90\x00", 14));
+    alarmSection("AudibleAlarm=1\r\n");
+    auto w = open();
+    w->show();
+    EXPECT_EQ(w->findChild<QLabel*>("soundHint")->text(), "Specify the path to a wav file.");
+    auto* path = child<QLineEdit>(w.get(), "pathText");
+    const QString before = path->text();
+    twtest::ModalAnswerer answer;
+    answer.then([&](QWidget* dialog) {
+        auto* files = qobject_cast<QFileDialog*>(dialog);
+        ASSERT_NE(files, nullptr);
+        files->selectFile(QString::fromStdString(dir.file("bell.mp3")));
+        static_cast<QDialog*>(files)->accept();
+    });
+    child<QTabWidget>(w.get(), "tbsAlarms")->setCurrentIndex(1);
+    QTest::mouseClick(child<QPushButton>(w.get(), "chPathButton"), Qt::LeftButton);
+    const std::string cannotPlay = "The Sound-file cannot be played.\nOnly uncompressed WAV files can be played.";
+    EXPECT_EQ(messages.messages, std::vector<std::string>{cannotPlay});
+    EXPECT_EQ(path->text(), before);
+
+    // Typed by hand, it is refused on OK.
+    messages.messages.clear();
+    path->setFocus();
+    QTest::keyClick(path, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(path, QString::fromStdString(dir.file("bell.mp3")));
+    QTest::mouseClick(child<QPushButton>(w.get(), "OKButton"), Qt::LeftButton);
+    EXPECT_EQ(messages.messages, std::vector<std::string>{cannotPlay});
+    EXPECT_EQ(w->result(), 0);
+    EXPECT_EQ(path->selectedText().toStdString(), dir.file("bell.mp3"));
+    EXPECT_EQ(read("AudioPath"), "<missing>");
 }

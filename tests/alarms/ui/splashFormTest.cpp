@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWindow>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -144,27 +145,70 @@ TEST_F(NotificationTest, windowIsRoundedOnTopAndDoesNotTakeTheFocus) {
     EXPECT_EQ(heading->font().family(), "Verdana");
 }
 
-TEST_F(NotificationTest, draggingMovesTheWindowButKeepsItOnTheScreen) {
+TEST_F(NotificationTest, isAsTransparentAsTheAlarmWindowStoredAndOpaqueUntilThen) {
+    ASSERT_TRUE(notifier.show({"x"}));
+    EXPECT_DOUBLE_EQ(notifier.window()->windowOpacity(), 1.0);
+    notifier.unload();
+
+    settings("isInvisible=1\r\nPercentInvisible=3\r\n");
+    ASSERT_TRUE(notifier.show({"x"}));
+    EXPECT_NEAR(notifier.window()->windowOpacity(), 0.80, 0.005);
+    notifier.unload();
+
+    settings("isInvisible=1\r\nPercentInvisible=9\r\n");
+    ASSERT_TRUE(notifier.show({"x"}));
+    EXPECT_NEAR(notifier.window()->windowOpacity(), 0.50, 0.005);
+    notifier.unload();
+
+    settings("isInvisible=0\r\nPercentInvisible=9\r\n");
+    ASSERT_TRUE(notifier.show({"x"}));
+    EXPECT_DOUBLE_EQ(notifier.window()->windowOpacity(), 1.0);
+}
+
+// Input goes in through the window system's entry point, so Qt routes it as it routes the user's: a press on a child
+// grabs the mouse for that child, and moves the child ignores travel up to the window.
+TEST_F(NotificationTest, draggingTheBackgroundMovesTheWindowButKeepsItOnTheScreen) {
     ASSERT_TRUE(notifier.show({"x"}));
     tw::splashForm* window = notifier.window();
     window->move(100, 100);
+    QWindow* handle = window->windowHandle();
+    ASSERT_NE(handle, nullptr);
     const QRect screen = window->screen()->geometry();
-    QTest::mousePress(window, Qt::LeftButton, {}, QPoint(5, 100));
-    QMouseEvent move(QEvent::MouseMove, QPointF(45, 130), window->mapToGlobal(QPointF(45, 130)), Qt::NoButton,
-                     Qt::LeftButton, {});
-    QApplication::sendEvent(window, &move);
+    QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(5, 100));
+    QTest::mouseMove(handle, QPoint(45, 130));
     EXPECT_EQ(window->pos(), QPoint(140, 130));
 
-    const QPointF far(screen.width() * 3.0, -5000);
-    QMouseEvent past(QEvent::MouseMove, far, window->mapToGlobal(far), Qt::NoButton, Qt::LeftButton, {});
-    QApplication::sendEvent(window, &past);
+    QTest::mouseMove(handle, QPoint(screen.width() * 3, -5000));
     EXPECT_EQ(window->pos(), QPoint(screen.right() + 1 - window->width(), screen.top()));
-    QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(5, 100));
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(5, 100));
+}
+
+TEST_F(NotificationTest, pressingAButtonAndMovingTheMouseLeavesTheWindowWhereItIs) {
+    ASSERT_TRUE(notifier.show({"x"}));
+    QPointer<tw::splashForm> window = notifier.window();
+    window->move(100, 100);
+    QWindow* handle = window->windowHandle();
+    for (const char* name : {"okButton", "openButton"}) {
+        auto* button = window->findChild<tw::clsButton*>(name);
+        ASSERT_NE(button, nullptr);
+        const QPoint onButton = button->mapTo(window.data(), button->rect().center());
+        QTest::mousePress(handle, Qt::LeftButton, {}, onButton);
+        EXPECT_TRUE(button->isPressed());
+        QTest::mouseMove(handle, onButton + QPoint(-60, -70));
+        EXPECT_EQ(window->pos(), QPoint(100, 100)) << name;
+        // Released away from the button: no click, the window stays.
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, onButton + QPoint(-60, -70));
+        ASSERT_TRUE(window && window->isVisible()) << name;
+    }
+    // A later drag from the background starts from its own press.
+    QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(5, 100));
+    QTest::mouseMove(handle, QPoint(15, 90));
+    EXPECT_EQ(window->pos(), QPoint(110, 90));
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(15, 90));
 }
 
 TEST(AlarmSound, playingWithoutASoundDeviceIsNotAnError) {
-    const std::string wav =
-        std::filesystem::path(TALLYWAVE_SOURCE_DIR) / "src/resources/wakeup.wav";
+    const std::string wav = std::filesystem::path(TALLYWAVE_SOURCE_DIR) / "src/resources/wakeup.wav";
     tw::AlarmSound sound;
     EXPECT_TRUE(sound.play(QString::fromStdString(wav)));
     QTest::qWait(400); // loading and playing happen in the background

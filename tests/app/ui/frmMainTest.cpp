@@ -7,6 +7,7 @@
 #include "app/ui/PeriodPanels.h"
 #include "config/IniFile.h"
 #include "history/HistoryFile.h"
+#include "platform/SystemTexts.h"
 #include "platform/fake/FakeNetworkTables.h"
 #include "support/qt_ModalAnswerer.h"
 
@@ -365,9 +366,7 @@ TEST_F(MainWindowTest, WebPagesCarryTheReferenceAndVersionAndAFailureShowsTheAdd
     answerer.clickMessageBox(QMessageBox::Ok);
     w.menus().makerPage->trigger();
     ASSERT_EQ(answerer.texts.size(), 1u);
-    EXPECT_NE(answerer.texts[0].find("Couldn't open browser. Please manually goto the address:\n"
-                                     "https://tallywave.example/index.php?ref=Tallywave"),
-              std::string::npos);
+    EXPECT_EQ(answerer.texts[0], tw::browserFailedText(openedUrls[1].toString().toStdString()));
 }
 
 TEST_F(MainWindowTest, WindowsNotInThisBuildKeepTheirCommandsDisabled) {

@@ -1,9 +1,11 @@
 #include "LoopbackSocket.h"
 #include "platform/ConnectionTable.h"
+#include "platform/ProcessList.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 
 namespace tw {
 namespace {
@@ -66,6 +68,38 @@ TEST(ConnectionTableContract, UdpTableShowsBoundSocketsOfThisProcess) {
     if (v6.valid()) {
         EXPECT_TRUE(boundOn(*rows, IpEndpoint{loopbackAddress(true), v6.port()}));
     }
+}
+
+TEST(ConnectionTableContract, TablesWithOwnersNameThisProgramForItsOwnSockets) {
+    twtest::LoopbackSocket listener(twtest::LoopbackSocket::Kind::TcpListener);
+    twtest::LoopbackSocket udp(twtest::LoopbackSocket::Kind::Udp);
+    ASSERT_TRUE(listener.valid() && udp.valid());
+    const ConnectionTables tables = makeSystemConnectionTable()->tablesWithOwners();
+    ASSERT_TRUE(tables.tcp && tables.udp);
+    const IpEndpoint tcpLocal{loopbackAddress(false), listener.port()};
+    const auto tcpRow = std::find_if(tables.tcp->begin(), tables.tcp->end(), [&](const TcpTableRow& r) {
+        return r.state == static_cast<int>(MibTcpState::Listen) && r.local == tcpLocal;
+    });
+    ASSERT_NE(tcpRow, tables.tcp->end());
+    const IpEndpoint udpLocal{loopbackAddress(false), udp.port()};
+    const auto udpRow =
+        std::find_if(tables.udp->begin(), tables.udp->end(), [&](const UdpTableRow& r) { return r.local == udpLocal; });
+    ASSERT_NE(udpRow, tables.udp->end());
+
+    // Wine reads the tables but reports no owning process for any socket.
+    if (tcpRow->owner.pid == 0 && udpRow->owner.pid == 0) {
+        GTEST_SKIP() << "this system does not tell which process owns a socket";
+    }
+    // The system may shorten the name it lists (Linux keeps 15 characters).
+    const std::string ownName = makeSystemProcessList()->ownExeFileName();
+    for (const SocketOwner& owner : {tcpRow->owner, udpRow->owner}) {
+        EXPECT_GT(owner.pid, 0);
+        std::string name = owner.name;
+        std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+        EXPECT_FALSE(name.empty());
+        EXPECT_TRUE(ownName.starts_with(name)) << name << " / " << ownName;
+    }
+    EXPECT_EQ(tcpRow->owner, udpRow->owner);
 }
 
 } // namespace

@@ -46,14 +46,15 @@ protected:
 TEST_F(ToolScreenshots, Connections) {
     auto table = std::make_shared<FakeConnectionTable>();
     table->tcp = std::vector<TcpTableRow>{
-        {5, v4(192, 168, 1, 20, 51544), v4(198, 51, 100, 7, 443)},
-        {5, v4(192, 168, 1, 20, 51872), v4(203, 0, 113, 80, 993)},
+        {5, v4(192, 168, 1, 20, 51544), v4(198, 51, 100, 7, 443), {2071, "firefox-esr"}},
+        {5, v4(192, 168, 1, 20, 51872), v4(203, 0, 113, 80, 993), {2388, "thunderbird"}},
         {11, v4(192, 168, 1, 20, 52010), v4(198, 51, 100, 31, 80)},
         {2, v4(192, 168, 1, 20, 139), v4(0, 0, 0, 0, 0)},
-        {8, v4(192, 168, 1, 20, 52110), v4(192, 0, 2, 44, 8443)},
+        {8, v4(192, 168, 1, 20, 52110), v4(192, 0, 2, 44, 8443), {3120, "python3"}},
         {2, v4(0, 0, 0, 0, 22), v4(0, 0, 0, 0, 0)},
     };
-    table->udp = std::vector<UdpTableRow>{{v4(192, 168, 1, 20, 5353)}, {v4(192, 168, 1, 20, 137)}};
+    table->udp =
+        std::vector<UdpTableRow>{{v4(192, 168, 1, 20, 5353), {2071, "firefox-esr"}}, {v4(192, 168, 1, 20, 137)}};
     frmConnection window(nullptr, table);
     save(window, "connections.png");
 }

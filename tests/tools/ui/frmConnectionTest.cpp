@@ -5,10 +5,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QHeaderView>
 #include <QMenu>
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTest>
 #include <QTreeWidget>
 #include <gmock/gmock.h>
 
@@ -24,11 +26,11 @@ class ConnectionWindow : public testing::Test {
 protected:
     ConnectionWindow() {
         table->tcp = std::vector<TcpTableRow>{
-            {2, v4(0, 0, 0, 0, 22), v4(0, 0, 0, 0, 0)},
+            {2, v4(0, 0, 0, 0, 22), v4(0, 0, 0, 0, 0), {412, "sshd"}},
             {5, v4(127, 0, 0, 1, 40000), v4(127, 0, 0, 1, 8080)},
-            {5, v4(192, 168, 0, 5, 50000), v4(198, 51, 100, 7, 40443)},
+            {5, v4(192, 168, 0, 5, 50000), v4(198, 51, 100, 7, 40443), {2071, "firefox-esr"}},
         };
-        table->udp = std::vector<UdpTableRow>{{v4(192, 168, 0, 5, 5353)}};
+        table->udp = std::vector<UdpTableRow>{{v4(192, 168, 0, 5, 5353), {388, ""}}};
         window = std::make_unique<frmConnection>(nullptr, table);
         window->openTool = [this](frmConnection::Tool tool, const QString& host) { opened.emplace_back(tool, host); };
         list = window->findChild<QTreeWidget*>("ListView1");
@@ -57,7 +59,7 @@ protected:
 
 } // namespace
 
-TEST_F(ConnectionWindow, OpensFilteredWithTheSixColumns) {
+TEST_F(ConnectionWindow, OpensFilteredWithTheSevenColumns) {
     EXPECT_EQ(window->windowTitle(), "Current connections");
     auto* filter = window->findChild<QCheckBox*>("Check1");
     EXPECT_TRUE(filter->isChecked());
@@ -66,12 +68,41 @@ TEST_F(ConnectionWindow, OpensFilteredWithTheSixColumns) {
     for (int c = 0; c < list->columnCount(); ++c) {
         headers << list->headerItem()->text(c);
     }
-    EXPECT_EQ(headers, (QStringList{"Remote host", "Remote port", "Local host", "Local port", "Protocol", "State"}));
+    EXPECT_EQ(headers,
+              (QStringList{"Remote host", "Remote port", "Local host", "Local port", "Protocol", "State", "Process"}));
     EXPECT_EQ(column(0), (QStringList{"198.51.100.7", "-"}));
     EXPECT_EQ(column(1), (QStringList{"40443", "-"}));
     EXPECT_EQ(column(5), (QStringList{"Established", "-"}));
     EXPECT_TRUE(list->alternatingRowColors());
     EXPECT_EQ(list->palette().color(QPalette::AlternateBase), QColor(255, 247, 235));
+}
+
+TEST_F(ConnectionWindow, TheProcessColumnNamesTheOwnerAndItsPidOrStaysBlank) {
+    window->findChild<QCheckBox*>("Check1")->click();
+    EXPECT_EQ(column(6), (QStringList{"sshd (412)", "", "firefox-esr (2071)", "388"}));
+}
+
+// Clicks go to the header as the user's do: the header changes its own indicator before it reports the click.
+TEST_F(ConnectionWindow, ClickingAColumnHeaderSortsByItAndClickingAgainReverses) {
+    window->findChild<QCheckBox*>("Check1")->click();
+    window->show();
+    QHeaderView* header = list->header();
+    auto clickHeader = [&](int section) {
+        const QPoint at(header->sectionViewportPosition(section) + header->sectionSize(section) / 2,
+                        header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at, 300);
+    };
+    clickHeader(3); // "Local port": numbers, not text
+    EXPECT_EQ(column(3), (QStringList{"22", "5353", "40000", "50000"}));
+    clickHeader(3);
+    EXPECT_EQ(column(3), (QStringList{"50000", "40000", "5353", "22"}));
+    clickHeader(6);
+    EXPECT_EQ(column(6), (QStringList{"", "388", "firefox-esr (2071)", "sshd (412)"}));
+
+    // An update keeps the order the user chose.
+    table->tcp->push_back({5, v4(192, 168, 0, 5, 50001), v4(203, 0, 113, 9, 443), {3000, "curl"}});
+    QTest::mouseClick(window->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    EXPECT_EQ(column(6), (QStringList{"", "388", "curl (3000)", "firefox-esr (2071)", "sshd (412)"}));
 }
 
 TEST_F(ConnectionWindow, UncheckingTheFilterRebuildsTheListAtOnce) {
@@ -136,8 +167,7 @@ TEST(ConnectionWindowOnTheSystem, ALoopbackConnectionAndItsListenerShowOnlyWitho
         for (int i = 0; i < list->topLevelItemCount(); ++i) {
             const QTreeWidgetItem* item = list->topLevelItem(i);
             if (item->text(column) == port) {
-                rows.append({item->text(0), item->text(1), item->text(2), item->text(3), item->text(4),
-                             item->text(5)});
+                rows.append({item->text(0), item->text(1), item->text(2), item->text(3), item->text(4), item->text(5)});
             }
         }
         return rows;

@@ -1,4 +1,4 @@
-#include "history/ListSortKey.h"
+#include "common/ListSortKey.h"
 
 #include "common/DateTime.h"
 

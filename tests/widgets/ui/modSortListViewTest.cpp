@@ -1,6 +1,7 @@
-#include "history/ui/modSortListView.h"
+#include "widgets/ui/modSortListView.h"
 
 #include <QHeaderView>
+#include <QTest>
 #include <gmock/gmock.h>
 
 using namespace tw;
@@ -53,4 +54,25 @@ TEST(modSortListView, ClickingTheSameHeaderTwiceReversesTheOrder) {
     EXPECT_THAT(column(list, 1), testing::ElementsAre("9 999", "10 000", "123 456"));
     modSortListView::headerClicked(&list, 1);
     EXPECT_THAT(column(list, 1), testing::ElementsAre("123 456", "10 000", "9 999"));
+}
+
+// The header flips its own indicator on a real click before it reports the click; the order must still reverse.
+TEST(modSortListView, RealClicksOnTheSameHeaderReverseTheOrderEachTime) {
+    QTreeWidget list;
+    fill(list);
+    list.header()->setSortIndicator(0, Qt::DescendingOrder);
+    list.header()->setSortIndicatorShown(true);
+    modSortListView::sortOnHeaderClicks(&list);
+    list.resize(400, 200);
+    list.show();
+    QHeaderView* header = list.header();
+    const QPoint numbers(header->sectionViewportPosition(1) + header->sectionSize(1) / 2, header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, numbers);
+    EXPECT_THAT(column(list, 1), testing::ElementsAre("9 999", "10 000", "123 456"));
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, numbers, 300);
+    EXPECT_THAT(column(list, 1), testing::ElementsAre("123 456", "10 000", "9 999"));
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, numbers, 300);
+    EXPECT_THAT(column(list, 1), testing::ElementsAre("9 999", "10 000", "123 456"));
 }

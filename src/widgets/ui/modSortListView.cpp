@@ -1,4 +1,4 @@
-#include "history/ui/modSortListView.h"
+#include "widgets/ui/modSortListView.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -12,6 +12,23 @@ namespace tw {
 namespace {
 
 constexpr int kSortTypeRole = Qt::UserRole + 100;
+constexpr const char* kSortColumn = "twSortColumn";
+constexpr const char* kSortAscending = "twSortAscending";
+constexpr const char* kSorted = "twSorted";
+
+struct SortState {
+    int column;
+    bool ascending;
+};
+
+SortState recordedSort(const QTreeWidget* list) {
+    const QVariant column = list->property(kSortColumn);
+    if (!column.isValid()) {
+        const QHeaderView* header = list->header();
+        return {header->sortIndicatorSection(), header->sortIndicatorOrder() == Qt::AscendingOrder};
+    }
+    return {column.toInt(), list->property(kSortAscending).toBool()};
+}
 
 } // namespace
 
@@ -50,21 +67,37 @@ void modSortListView::sortListView(QTreeWidget* list, int column, bool ascending
     if (current != nullptr) {
         list->setCurrentItem(current);
     }
+    list->setProperty(kSortColumn, column);
+    list->setProperty(kSortAscending, ascending);
+    list->setProperty(kSorted, true);
     list->header()->setSortIndicator(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
     list->header()->setSortIndicatorShown(true);
     list->setUpdatesEnabled(true);
     QApplication::restoreOverrideCursor();
 }
 
+bool modSortListView::isSorted(const QTreeWidget* list) {
+    return list->property(kSorted).toBool();
+}
+
 void modSortListView::sortAgain(QTreeWidget* list) {
-    const QHeaderView* header = list->header();
-    sortListView(list, header->sortIndicatorSection(), header->sortIndicatorOrder() == Qt::AscendingOrder);
+    const SortState sort = recordedSort(list);
+    sortListView(list, sort.column, sort.ascending);
 }
 
 void modSortListView::headerClicked(QTreeWidget* list, int column) {
     // The recorded direction turns over whichever column was clicked.
-    const bool wasAscending = list->header()->sortIndicatorOrder() == Qt::AscendingOrder;
-    sortListView(list, column, !wasAscending);
+    sortListView(list, column, !recordedSort(list).ascending);
+}
+
+void modSortListView::sortOnHeaderClicks(QTreeWidget* list) {
+    // The state the list starts in is recorded now: by the time a click is reported, the header has changed it.
+    const SortState initial = recordedSort(list);
+    list->setProperty(kSortColumn, initial.column);
+    list->setProperty(kSortAscending, initial.ascending);
+    list->header()->setSectionsClickable(true);
+    QObject::connect(list->header(), &QHeaderView::sectionClicked, list,
+                     [list](int column) { headerClicked(list, column); });
 }
 
 } // namespace tw
