@@ -113,6 +113,7 @@ void frmMain::showProgress() {
     if (!m_splash) {
         m_splash = new frmSplash(this);
     }
+    m_launcher.windows().add(m_splash);
     m_splash->Progress(0);
     m_splash->show();
     m_splash->move(geometry().center() - m_splash->rect().center());
@@ -137,16 +138,7 @@ bool frmMain::isWindowVisible() const {
 }
 
 bool frmMain::anotherWindowIsOpen() const {
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w == this || !w->isVisible()) {
-            continue;
-        }
-        const Qt::WindowType type = w->windowType();
-        if (type == Qt::Window || type == Qt::Dialog || type == Qt::Tool || type == Qt::SplashScreen) {
-            return true;
-        }
-    }
-    return false;
+    return m_launcher.windows().anyOpen();
 }
 
 } // namespace tw

@@ -241,7 +241,12 @@ TEST_F(MainWindowTest, WithANotificationAreaTheCloseBoxHidesAndADoubleClickResto
 TEST_F(MainWindowTest, TrayIgnoresTheUserWhileAnotherWindowIsOpen) {
     tw::SystemTray::setAvailabilityForTesting(true);
     tw::frmMain& w = open({false, true});
+    // A visible top-level widget the program did not open as a window, as an XEmbed tray icon is, blocks nothing.
+    QWidget desktopWidget;
+    desktopWidget.show();
+    EXPECT_FALSE(w.anotherWindowIsOpen());
     QDialog other(&w);
+    other.setModal(true);
     other.show();
     w.tray()->handleDoubleClick();
     EXPECT_FALSE(w.isVisible());
