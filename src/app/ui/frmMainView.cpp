@@ -1,6 +1,8 @@
 // The main window's side of the monitor pass and the logging commands (MonitorView).
 #include "app/ui/frmMain.h"
 
+#include "app/TrayToolTip.h"
+
 #include "app/ui/AppTitle.h"
 #include "app/ui/LiveChart.h"
 #include "app/ui/MainStatusBar.h"
@@ -25,10 +27,25 @@ QString fromStd(const std::string& s) {
 
 void frmMain::updateSpeeds(std::int32_t download, std::int32_t upload) {
     m_panels->showSpeeds(download, upload, m_unitSettings[3], localeDecimalSeparator());
+    m_downloadSpeed = download;
+    m_uploadSpeed = upload;
+    refreshTrayToolTip();
 }
 
 void frmMain::updateTotals(const PeriodRecords& periods) {
     m_panels->showTotals(periods, m_unitSettings, localeDecimalSeparator());
+    refreshTrayToolTip();
+}
+
+void frmMain::refreshTrayToolTip() {
+    if (!m_controller || m_trayStateLine.isEmpty()) {
+        return; // still loading: the first logging state brings the first tooltip
+    }
+    const PeriodRecords& periods = m_controller->periods();
+    const std::optional<TraySpeeds> speeds =
+        m_logging ? std::optional(TraySpeeds{m_downloadSpeed, m_uploadSpeed}) : std::nullopt;
+    m_tray->setToolTip(QString::fromStdString(
+        trayToolTip(m_trayStateLine.toStdString(), speeds, periods[1], periods[2], localeDecimalSeparator())));
 }
 
 void frmMain::addChartSample(std::int32_t download, std::int32_t upload) {
@@ -75,7 +92,9 @@ void frmMain::setLoggingState(LoggingState state) {
                            : paused ? QStringLiteral(" - Logging paused")
                                     : QStringLiteral(" - Not logging");
     setTrayImage(image);
-    m_tray->setToolTip(appTitle() + suffix);
+    m_logging = logging;
+    m_trayStateLine = appTitle() + suffix;
+    refreshTrayToolTip();
 }
 
 void frmMain::setTimerRunning(bool running, int intervalMs) {
