@@ -112,7 +112,8 @@ std::optional<Rect> trayIcon(const QString& trayClass) {
 }
 
 void click(int x, int y, int button, int repeat) {
-    run("xdotool", {"mousemove", "--sync", QString::number(x), QString::number(y), "click", "--repeat",
+    // Not "mousemove --sync": it waits for a motion that never comes when the pointer is already there.
+    run("xdotool", {"mousemove", QString::number(x), QString::number(y), "sleep", "0.2", "click", "--repeat",
                     QString::number(repeat), "--delay", "120", QString::number(button)});
 }
 
