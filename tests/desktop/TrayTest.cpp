@@ -79,7 +79,7 @@ TEST_F(TrayTest, StartedForTheTrayADoubleClickOnTheIconOpensTheWindowAndTheClose
     const auto window = openWindowByDoubleClick();
     ASSERT_TRUE(window) << "double clicks on the icon did not open the window";
 
-    run("xdotool", {"windowclose", QString::number(*window)}); // as the window manager's close box does
+    closeBox(*window);
     EXPECT_TRUE(waitUntilNoWindow("Tallywave"));
     EXPECT_EQ(program.state(), QProcess::Running) << "the close box only hides the window";
     EXPECT_TRUE(trayIcon(kTrayClass)) << "the icon stays";

@@ -40,6 +40,10 @@ std::vector<unsigned long> viewableWindows(const QString& titleRegex) {
     return ids(run("xdotool", {"search", "--onlyvisible", "--name", titleRegex}));
 }
 
+std::vector<unsigned long> viewableWindowsOfClass(const QString& classRegex) {
+    return ids(run("xdotool", {"search", "--onlyvisible", "--class", classRegex}));
+}
+
 std::vector<unsigned long> programWindows() {
     return ids(run("xdotool", {"search", "--class", "^tallywave$"}));
 }
@@ -115,6 +119,10 @@ void click(int x, int y, int button, int repeat) {
     // Not "mousemove --sync": it waits for a motion that never comes when the pointer is already there.
     run("xdotool", {"mousemove", QString::number(x), QString::number(y), "sleep", "0.2", "click", "--repeat",
                     QString::number(repeat), "--delay", "120", QString::number(button)});
+}
+
+void closeBox(unsigned long id) {
+    run("wmctrl", {"-i", "-c", QStringLiteral("0x%1").arg(id, 0, 16)});
 }
 
 void keys(const QStringList& keys) {

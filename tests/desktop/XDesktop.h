@@ -28,6 +28,7 @@ std::string run(const QString& program, const QStringList& args, int timeoutMs =
 
 // Mapped and viewable windows whose title matches the regular expression, as X window ids.
 std::vector<unsigned long> viewableWindows(const QString& titleRegex);
+std::vector<unsigned long> viewableWindowsOfClass(const QString& classRegex);
 // Every window of the program (WM_CLASS "tallywave"), mapped or not.
 std::vector<unsigned long> programWindows();
 std::string windowTitle(unsigned long id);
@@ -43,6 +44,8 @@ std::string property(unsigned long id, const char* name);
 std::optional<Rect> trayIcon(const QString& trayClass);
 
 void click(int x, int y, int button, int repeat = 1);
+// What the close box in the window's title bar does: the window manager asks the window to close.
+void closeBox(unsigned long id);
 void keys(const QStringList& keys);
 
 // A picture of part of the screen, as a person sees it.

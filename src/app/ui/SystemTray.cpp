@@ -3,6 +3,7 @@
 #include "app/MonitorView.h"
 #include "app/ui/AppTitle.h"
 #include "app/ui/ResourceImages.h"
+#include "platform/qt/NotificationAreaKind.h"
 
 #include <QAction>
 #include <QMenu>
@@ -47,8 +48,10 @@ SystemTray::SystemTray(QObject* parent, std::function<bool()> isBlocked)
     m_icon->setContextMenu(m_menu);
     connect(m_menu, &QMenu::aboutToShow, this, &SystemTray::blockMenuIfNeeded);
     connect(m_menu, &QMenu::aboutToHide, this, &SystemTray::unblockMenu);
+    // Qt chooses the kind of icon when it is made, as here.
+    m_activationRestores = notificationAreaIsStatusNotifierHost();
     connect(m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        if (reason == QSystemTrayIcon::DoubleClick) {
+        if (reason == QSystemTrayIcon::DoubleClick || (reason == QSystemTrayIcon::Trigger && m_activationRestores)) {
             handleDoubleClick();
         }
     });

@@ -59,7 +59,8 @@ public:
     QAction* mPopStop = nullptr;
     QAction* mPopExit = nullptr;
 
-    // The icon's double click, as the desktop reports it (tests call it directly).
+    // The icon's double click, as the desktop reports it (tests call it directly). A StatusNotifierItem host has no
+    // double click: there the activation (a left click) counts as one.
     void handleDoubleClick();
 
     static constexpr int kWatchIntervalMs = 1000;
@@ -79,6 +80,7 @@ private:
     QSystemTrayIcon* m_icon;
     QMenu* m_menu;
     TrayImage m_image{1};
+    bool m_activationRestores = false;
     bool m_registered = false;
     bool m_available = false;
     QTimer m_watch;
