@@ -48,7 +48,7 @@ SystemTray::SystemTray(QObject* parent, std::function<bool()> isBlocked)
     m_icon->setContextMenu(m_menu);
     connect(m_menu, &QMenu::aboutToShow, this, &SystemTray::blockMenuIfNeeded);
     connect(m_menu, &QMenu::aboutToHide, this, &SystemTray::unblockMenu);
-    // Qt chooses the kind of icon when it is made, as here.
+    // Qt settles on a StatusNotifierItem or an XEmbed icon when the icon is made; so does this.
     m_activationRestores = notificationAreaIsStatusNotifierHost();
     connect(m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         if (reason == QSystemTrayIcon::DoubleClick || (reason == QSystemTrayIcon::Trigger && m_activationRestores)) {
