@@ -92,6 +92,8 @@ int main(int argc, char** argv) {
     }
     // A later copy asked this one to come forward.
     QObject::connect(&instance, &tw::SingleInstance::activationRequested, &mainForm, &tw::frmMain::restoreFromTray);
+    // The session is written when the window unloads: whatever the ending takes after that, a new start may run.
+    QObject::connect(&mainForm, &tw::frmMain::unloaded, &instance, &tw::SingleInstance::release);
     // SIGTERM and SIGINT save the running session without asking, as the end of the desktop session does.
     QObject::connect(&shutdownSignals, &tw::ShutdownSignals::shutdownRequested, &mainForm,
                      [&mainForm] { mainForm.requestClose(tw::CloseReason::SystemShutdown); });
