@@ -7,6 +7,8 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build
 status=0
 (cd build && ctest --output-on-failure -j2) || status=$?
+# The real desktop (X session, window manager, tray, real input) as a normal user.
+bash scripts/test-desktop.sh || status=$?
 # The same core and the Windows platform layer, cross-built and run under Wine; both results count.
 bash scripts/test-windows.sh || status=$?
 exit $status

@@ -44,12 +44,15 @@ int runConsoleCommand(const tw::CommandLineOptions& options) {
 int main(int argc, char** argv) {
     const tw::CommandLineOptions options = tw::parseCommandLine(argc, argv);
     if (options.isConsoleCommand()) {
-        return runConsoleCommand(options);
+        return runConsoleCommand(options); // Ctrl+C ends a console command at once, as usual
     }
+    // First: from here on SIGTERM and SIGINT take the shutdown path, even before there is a window.
+    tw::ShutdownSignals::install();
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tallywave"));
     QApplication::setQuitOnLastWindowClosed(false);
+    tw::ShutdownSignals shutdownSignals;
     tw::QtMessageSink messageBoxes;
     tw::setMessageSink(&messageBoxes);
 
@@ -61,9 +64,18 @@ int main(int argc, char** argv) {
     }
     if (tw::anotherUserRunsCopy(*tw::makeSystemProcessList())) {
         if (!options.winStartUp) {
+            // A signal while the message is up closes it; the program ends either way.
+            QObject::connect(&shutdownSignals, &tw::ShutdownSignals::shutdownRequested, [] {
+                if (QWidget* message = QApplication::activeModalWidget()) {
+                    message->close();
+                }
+            });
             tw::showMessage(tw::anotherUserMessage(), tw::MessageIcon::Information);
         }
         return 0;
+    }
+    if (shutdownSignals.pending()) {
+        return 0; // told to end before anything ran
     }
 
     const auto clock = tw::makeSystemClock();
@@ -80,10 +92,15 @@ int main(int argc, char** argv) {
     }
     // A later copy asked this one to come forward.
     QObject::connect(&instance, &tw::SingleInstance::activationRequested, &mainForm, &tw::frmMain::restoreFromTray);
+    // The session is written when the window unloads: whatever the ending takes after that, a new start may run.
+    QObject::connect(&mainForm, &tw::frmMain::unloaded, &instance, &tw::SingleInstance::release);
     // SIGTERM and SIGINT save the running session without asking, as the end of the desktop session does.
-    tw::ShutdownSignals shutdownSignals;
     QObject::connect(&shutdownSignals, &tw::ShutdownSignals::shutdownRequested, &mainForm,
                      [&mainForm] { mainForm.requestClose(tw::CloseReason::SystemShutdown); });
+    if (shutdownSignals.pending()) { // came while the window was loading
+        mainForm.requestClose(tw::CloseReason::SystemShutdown);
+        return 0;
+    }
 
     mainForm.showAtStartup();
     if (qEnvironmentVariableIsSet("TALLYWAVE_STARTUP_REPORT")) {

@@ -20,16 +20,18 @@ bool holdsLock(const TallywaveCopy& copy) {
     return false;
 }
 
-std::string today(const char* time) { return QDate::currentDate().toString("yyyy-MM-dd").toStdString() + " " + time; }
+std::string today(const char* time) {
+    return QDate::currentDate().toString("yyyy-MM-dd").toStdString() + " " + time;
+}
 
 } // namespace
 
 TEST(ProgramStart, ReportPrintsTodayAndMonthFromTheHistoryBesideACopiedExecutable) {
     TallywaveCopy copy;
     const std::string lastYear = std::to_string(QDate::currentDate().year() - 1) + "-01-10 10:00";
-    copy.dir().write("datasource.txt", "'header 1\r\n'Source file for Tallywave\r\n'Do not change\r\n" + today("08:00") +
-                                           ";" + today("09:00") + ";1000;200;10;5;\r\n" + "'" + today("08:00") +
-                                           ";" + today("09:00") + ";7;7;0;0;\r\n" + today("10:00") +
+    copy.dir().write("datasource.txt", "'header 1\r\n'Source file for Tallywave\r\n'Do not change\r\n" +
+                                           today("08:00") + ";" + today("09:00") + ";1000;200;10;5;\r\n" + "'" +
+                                           today("08:00") + ";" + today("09:00") + ";7;7;0;0;\r\n" + today("10:00") +
                                            ";broken;x;y;\r\n" + lastYear + ";" + lastYear + ";50;50;0;0;\r\n" +
                                            today("11:00") + ";" + today("11:30") + ";24;800;1;2;\n");
     std::string out;
@@ -59,6 +61,24 @@ TEST(ProgramStart, SecondCopyOnTheSameFilesHandsOverAndEnds) {
     EXPECT_EQ(copy.runToEnd({}), 0) << "the second copy must end quietly";
     EXPECT_EQ(first.state(), QProcess::Running) << "the first copy keeps running";
     EXPECT_EQ(twtest::signalAndWait(first, SIGTERM), 0) << "SIGTERM ends the program cleanly";
+}
+
+TEST(ProgramStart, ASignalDuringStartUpEndsTheProgramThroughItsShutdownPath) {
+    TallywaveCopy copy;
+    QProcess p;
+    // SIGTERM sent before the program has run a line of its own: it waits, blocked, until start-up takes it.
+    p.setChildProcessModifier([] {
+        sigset_t set;
+        sigemptyset(&set);
+        sigaddset(&set, SIGTERM);
+        sigprocmask(SIG_BLOCK, &set, nullptr);
+        raise(SIGTERM);
+    });
+    copy.start(p, {"-winStartUp"});
+    ASSERT_TRUE(p.waitForFinished(20000)) << "the signal was never acted on";
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << "killed by the signal instead of leaving";
+    EXPECT_EQ(p.exitCode(), 0);
+    EXPECT_FALSE(holdsLock(copy)) << "a clean end removes the lock file";
 }
 
 TEST(ProgramStart, ACrashedCopyDoesNotBlockTheNextStart) {

@@ -3,15 +3,12 @@
 #include "alarms/ui/AlarmSound.h"
 #include "alarms/ui/splashForm.h"
 
-#include <QApplication>
-#include <QWidget>
-
 namespace tw {
 
-AlarmNotifier::AlarmNotifier(std::string settingsPath, std::string defaultSoundPath, QWidget* mainWindow,
-                             QObject* parent)
+AlarmNotifier::AlarmNotifier(std::string settingsPath, std::string defaultSoundPath,
+                             std::function<bool()> anotherWindowOpen, QObject* parent)
     : QObject(parent), m_settingsPath(std::move(settingsPath)), m_defaultSoundPath(std::move(defaultSoundPath)),
-      m_mainWindow(mainWindow) {}
+      m_anotherWindowOpen(std::move(anotherWindowOpen)) {}
 
 AlarmNotifier::~AlarmNotifier() {
     delete m_window.data();
@@ -23,8 +20,9 @@ bool AlarmNotifier::show(const std::vector<std::string>& descriptions) {
         return true;
     }
     unload();
-    if (anotherWindowOpen())
+    if (m_anotherWindowOpen && m_anotherWindowOpen()) {
         return false;
+    }
     AlarmSound* sound = m_soundFactory ? m_soundFactory() : nullptr;
     m_window = new splashForm(m_settingsPath, m_defaultSoundPath, sound);
     if (sound)
@@ -43,20 +41,6 @@ void AlarmNotifier::unload() {
     m_window->hide();
     m_window->deleteLater();
     m_window = nullptr;
-}
-
-bool AlarmNotifier::anotherWindowOpen() const {
-    if (QApplication::activeModalWidget())
-        return true;
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (!w->isVisible() || w == m_mainWindow || w == m_window)
-            continue;
-        const Qt::WindowType type = w->windowType();
-        if (type == Qt::Popup || type == Qt::ToolTip || type == Qt::Desktop)
-            continue;
-        return true;
-    }
-    return false;
 }
 
 } // namespace tw

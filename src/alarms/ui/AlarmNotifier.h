@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-class QWidget;
-
 namespace tw {
 
 class AlarmSound;
@@ -21,7 +19,9 @@ class AlarmNotifier : public QObject {
     Q_OBJECT
 
 public:
-    AlarmNotifier(std::string settingsPath, std::string defaultSoundPath, QWidget* mainWindow,
+    // anotherWindowOpen tells whether a window of the program other than the main window and this notification
+    // is open; the program answers it from its own window list.
+    AlarmNotifier(std::string settingsPath, std::string defaultSoundPath, std::function<bool()> anotherWindowOpen,
                   QObject* parent = nullptr);
     ~AlarmNotifier() override;
 
@@ -39,11 +39,9 @@ signals:
     void openMainWindowRequested();
 
 private:
-    bool anotherWindowOpen() const;
-
     std::string m_settingsPath;
     std::string m_defaultSoundPath;
-    QPointer<QWidget> m_mainWindow;
+    std::function<bool()> m_anotherWindowOpen;
     QPointer<splashForm> m_window;
     std::function<AlarmSound*()> m_soundFactory;
 };

@@ -2,6 +2,7 @@
 
 #include "app/MonitorView.h"
 #include "app/ui/ResourceImages.h"
+#include "platform/qt/NotificationAreaKind.h"
 #include "widgets/ui/UiText.h"
 
 #include <QAction>
@@ -47,12 +48,19 @@ SystemTray::SystemTray(QObject* parent, std::function<bool()> isBlocked)
     m_icon->setContextMenu(m_menu);
     connect(m_menu, &QMenu::aboutToShow, this, &SystemTray::blockMenuIfNeeded);
     connect(m_menu, &QMenu::aboutToHide, this, &SystemTray::unblockMenu);
+    // Qt settles on a StatusNotifierItem or an XEmbed icon when the icon is made; so does this.
+    m_activationRestores = notificationAreaIsStatusNotifierHost();
     connect(m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        if (reason == QSystemTrayIcon::DoubleClick) {
+        if (reason == QSystemTrayIcon::DoubleClick || (reason == QSystemTrayIcon::Trigger && m_activationRestores)) {
             handleDoubleClick();
         }
     });
     setImage(TrayImage::Idle);
+
+    m_watch.setInterval(kWatchIntervalMs);
+    connect(&m_watch, &QTimer::timeout, this, &SystemTray::checkAvailability);
+    m_pendingToolTip.setSingleShot(true);
+    connect(&m_pendingToolTip, &QTimer::timeout, this, &SystemTray::applyToolTip);
 }
 
 SystemTray::~SystemTray() {
@@ -72,15 +80,37 @@ void SystemTray::setAvailabilityForTesting(std::optional<bool> available) {
 }
 
 void SystemTray::show() {
-    m_shown = true;
-    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+    m_registered = true;
+    m_available = isAvailable();
+    if (m_available) {
         m_icon->show();
     }
+    m_watch.start();
 }
 
 void SystemTray::remove() {
-    m_shown = false;
+    m_registered = false;
+    m_watch.stop();
+    m_pendingToolTip.stop();
     m_icon->hide();
+}
+
+void SystemTray::checkAvailability() {
+    if (!m_registered) {
+        return;
+    }
+    const bool available = isAvailable();
+    if (available == m_available) {
+        return;
+    }
+    m_available = available;
+    // Hidden first either way: the icon of a notification area that went away is gone with it, and a new one
+    // takes only an icon that asks to be added.
+    m_icon->hide();
+    if (available) {
+        m_icon->show();
+    }
+    emit availabilityChanged(available);
 }
 
 void SystemTray::setImage(TrayImage image) {
@@ -89,7 +119,22 @@ void SystemTray::setImage(TrayImage image) {
 }
 
 void SystemTray::setToolTip(const QString& text) {
-    m_icon->setToolTip(text);
+    if (text == m_toolTip) {
+        return;
+    }
+    const bool newState = text.section(QLatin1Char('\n'), 0, 0) != m_toolTip.section(QLatin1Char('\n'), 0, 0);
+    m_toolTip = text;
+    if (newState || !m_sinceToolTip.isValid() || m_sinceToolTip.elapsed() >= kToolTipIntervalMs) {
+        applyToolTip();
+    } else if (!m_pendingToolTip.isActive()) {
+        m_pendingToolTip.start(static_cast<int>(kToolTipIntervalMs - m_sinceToolTip.elapsed()));
+    }
+}
+
+void SystemTray::applyToolTip() {
+    m_pendingToolTip.stop();
+    m_sinceToolTip.start();
+    m_icon->setToolTip(m_toolTip);
 }
 
 QString SystemTray::toolTip() const {

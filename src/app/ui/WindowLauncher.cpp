@@ -96,7 +96,8 @@ void WindowLauncher::openTool(Window window) {
 
 AlarmNotifier& WindowLauncher::notifier() {
     if (!m_notifier) {
-        m_notifier = new AlarmNotifier(m_paths.settingsPath, m_paths.defaultSoundPath(), m_owner, m_owner);
+        m_notifier = new AlarmNotifier(
+            m_paths.settingsPath, m_paths.defaultSoundPath(), [this] { return m_windows.anyOpen(); }, m_owner);
         QObject::connect(m_notifier, &AlarmNotifier::openMainWindowRequested, m_owner, [this] {
             if (m_openMainWindow) {
                 m_openMainWindow();
@@ -107,7 +108,11 @@ AlarmNotifier& WindowLauncher::notifier() {
 }
 
 bool WindowLauncher::showAlarmNotification(const std::vector<std::string>& descriptions) {
-    return notifier().show(descriptions);
+    if (!notifier().show(descriptions)) {
+        return false;
+    }
+    m_windows.add(m_notifier->window());
+    return true;
 }
 
 } // namespace tw

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ui/ProgramWindows.h"
 #include "history/clsSessionData.h"
 
 #include <functional>
@@ -42,6 +43,9 @@ public:
     bool showAlarmNotification(const std::vector<std::string>& descriptions);
     void setOpenMainWindow(std::function<void()> open) { m_openMainWindow = std::move(open); }
     AlarmNotifier& notifier();
+    // The windows besides the main window that are open now.
+    ProgramWindows& windows() { return m_windows; }
+    const ProgramWindows& windows() const { return m_windows; }
 
     // The start-with-login entry the settings window edits (tests give a fake).
     void setStartupEntry(std::unique_ptr<StartupEntry> entry);
@@ -55,6 +59,7 @@ private:
     std::shared_ptr<NetworkTables> m_tables;
     AlarmNotifier* m_notifier = nullptr; // owned by m_owner
     std::function<void()> m_openMainWindow;
+    ProgramWindows m_windows;
 };
 
 } // namespace tw

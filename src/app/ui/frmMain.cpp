@@ -80,6 +80,7 @@ void frmMain::buildWindow() {
 
     m_tray = new SystemTray(this, [this] { return anotherWindowIsOpen(); });
     connect(m_tray, &SystemTray::restoreRequested, this, &frmMain::restoreFromTray);
+    connect(m_tray, &SystemTray::availabilityChanged, this, &frmMain::onTrayAvailabilityChanged);
     m_launcher.setOpenMainWindow([this] { restoreFromTray(); });
     // The desktop session is ending: store the session without asking, as at system shutdown.
     connect(qApp, &QGuiApplication::commitDataRequest, this,
@@ -158,9 +159,8 @@ void frmMain::load() {
     updateTotals(m_controller->periods());
     updateSpeeds(0, 0);
 
-    if (SystemTray::isAvailable()) {
-        m_tray->show();
-    }
+    // Registered even without a notification area: the icon appears when one does.
+    m_tray->show();
 }
 
 void frmMain::readDisplaySettings() {
@@ -175,10 +175,35 @@ void frmMain::readDisplaySettings() {
 void frmMain::showAtStartup() {
     if (m_options.debugMode || !m_options.winStartUp) {
         show();
-    } else if (!SystemTray::isAvailable()) {
-        // Never a running program without a window or an icon to bring it back.
-        showMinimized();
+    } else if (!m_tray->isShown()) {
+        showMinimizedForWantOfTray();
     }
+}
+
+void frmMain::showMinimizedForWantOfTray() {
+    // Never a running program without a window or an icon to bring it back.
+    showMinimized();
+    m_minimizedForWantOfTray = true;
+}
+
+void frmMain::onTrayAvailabilityChanged(bool available) {
+    m_tray->mPopMinimize->setEnabled(available);
+    if (m_unloading) {
+        return;
+    }
+    if (!available && !isVisible()) {
+        showMinimizedForWantOfTray();
+    } else if (available && m_minimizedForWantOfTray && isMinimized()) {
+        hide(); // where "-winStartUp" or the close box meant it to be
+        m_minimizedForWantOfTray = false;
+    }
+}
+
+void frmMain::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange && !isMinimized()) {
+        m_minimizedForWantOfTray = false; // the user has taken the window back
+    }
+    QMainWindow::changeEvent(event);
 }
 
 // ---- layout -------------------------------------------------------------------------------------------------------
@@ -232,6 +257,7 @@ void frmMain::setChartEnlarged(bool enlarged) {
 // ---- tray and closing ---------------------------------------------------------------------------------------------
 
 void frmMain::restoreFromTray() {
+    m_minimizedForWantOfTray = false;
     updateTotals(m_controller->periods());
     if (isMinimized()) {
         showNormal();
@@ -243,8 +269,8 @@ void frmMain::restoreFromTray() {
 }
 
 void frmMain::minimizeToTray() {
-    if (!SystemTray::isAvailable()) {
-        showMinimized();
+    if (!m_tray->isShown()) {
+        showMinimizedForWantOfTray();
         return;
     }
     hide();

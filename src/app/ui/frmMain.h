@@ -95,6 +95,8 @@ public:
     const std::array<int, 4>& unitSettings() const { return m_unitSettings; }
     // Whether another window of the program is open (the tray then ignores the user).
     bool anotherWindowIsOpen() const;
+    // A notification area came or went: the icon moves into it, or the window stays reachable without one.
+    void onTrayAvailabilityChanged(bool available);
 
 signals:
     void unloaded();
@@ -124,6 +126,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -137,6 +140,8 @@ private:
     void applySettingsChange();
     void setCommandAvailable(QAction* menuItem, QAction* button, WindowLauncher::Window window);
     void unload();
+    void showMinimizedForWantOfTray();
+    void refreshTrayToolTip();
 
     AppPaths m_paths;
     MainWindowOptions m_options;
@@ -159,6 +164,12 @@ private:
 
     std::array<int, 4> m_unitSettings{};
     std::optional<TrayImage> m_shownImage;
+    QString m_trayStateLine;
+    bool m_logging = false;
+    std::int32_t m_downloadSpeed = 0;
+    std::int32_t m_uploadSpeed = 0;
+    // Minimised only because there was no notification area to hide in: hidden there once one appears.
+    bool m_minimizedForWantOfTray = false;
     bool m_unloading = false;
     bool m_inCloseEvent = false;
     int m_hiddenChartHeight = 0; // given back to the window when the chart is shown again

@@ -1,6 +1,8 @@
 // The main window's side of the monitor pass and the logging commands (MonitorView).
 #include "app/ui/frmMain.h"
 
+#include "app/TrayToolTip.h"
+
 #include "app/ui/LiveChart.h"
 #include "app/ui/MainStatusBar.h"
 #include "app/ui/PeriodPanels.h"
@@ -17,10 +19,25 @@ namespace tw {
 
 void frmMain::updateSpeeds(std::int32_t download, std::int32_t upload) {
     m_panels->showSpeeds(download, upload, m_unitSettings[3], localeDecimalSeparator());
+    m_downloadSpeed = download;
+    m_uploadSpeed = upload;
+    refreshTrayToolTip();
 }
 
 void frmMain::updateTotals(const PeriodRecords& periods) {
     m_panels->showTotals(periods, m_unitSettings, localeDecimalSeparator());
+    refreshTrayToolTip();
+}
+
+void frmMain::refreshTrayToolTip() {
+    if (!m_controller || m_trayStateLine.isEmpty()) {
+        return; // still loading: the first logging state brings the first tooltip
+    }
+    const PeriodRecords& periods = m_controller->periods();
+    const std::optional<TraySpeeds> speeds =
+        m_logging ? std::optional(TraySpeeds{m_downloadSpeed, m_uploadSpeed}) : std::nullopt;
+    m_tray->setToolTip(QString::fromStdString(
+        trayToolTip(m_trayStateLine.toStdString(), speeds, periods[1], periods[2], localeDecimalSeparator())));
 }
 
 void frmMain::addChartSample(std::int32_t download, std::int32_t upload) {
@@ -67,7 +84,9 @@ void frmMain::setLoggingState(LoggingState state) {
                            : paused ? QStringLiteral(" - Logging paused")
                                     : QStringLiteral(" - Not logging");
     setTrayImage(image);
-    m_tray->setToolTip(appTitle() + suffix);
+    m_logging = logging;
+    m_trayStateLine = appTitle() + suffix;
+    refreshTrayToolTip();
 }
 
 void frmMain::setTimerRunning(bool running, int intervalMs) {
@@ -105,6 +124,7 @@ void frmMain::showProgress() {
     if (!m_splash) {
         m_splash = new frmSplash(this);
     }
+    m_launcher.windows().add(m_splash);
     m_splash->Progress(0);
     m_splash->show();
     m_splash->move(geometry().center() - m_splash->rect().center());
@@ -129,16 +149,7 @@ bool frmMain::isWindowVisible() const {
 }
 
 bool frmMain::anotherWindowIsOpen() const {
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w == this || !w->isVisible()) {
-            continue;
-        }
-        const Qt::WindowType type = w->windowType();
-        if (type == Qt::Window || type == Qt::Dialog || type == Qt::Tool || type == Qt::SplashScreen) {
-            return true;
-        }
-    }
-    return false;
+    return m_launcher.windows().anyOpen();
 }
 
 } // namespace tw

@@ -3,17 +3,65 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <sys/stat.h>
+#include <fstream>
+#include <iterator>
+#include <sstream>
 #include <unistd.h>
 
 namespace tw {
 
 namespace {
 
-std::string lowerFileName(const std::filesystem::path& p) {
-    std::string name = p.filename().string();
+// The kernel keeps at most this many characters of a process name in comm.
+constexpr std::size_t kCommLength = 15;
+
+std::string lowered(std::string name) {
     std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
     return name;
+}
+
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+struct ProcStatus {
+    bool readable = false;
+    bool zombie = false;
+    long uid = -1;
+};
+
+// "State:" and the real user id from "Uid:"; status is readable for every process, whoever runs it.
+ProcStatus readStatus(const std::filesystem::path& dir) {
+    std::istringstream in(readFile(dir / "status"));
+    ProcStatus status;
+    for (std::string line; std::getline(in, line);) {
+        if (line.starts_with("State:")) {
+            status.zombie = line.find('Z') != std::string::npos;
+        } else if (line.starts_with("Uid:")) {
+            std::istringstream fields(line.substr(4));
+            status.readable = static_cast<bool>(fields >> status.uid);
+        }
+    }
+    return status;
+}
+
+// The executable's file name as any user may read it: comm, which the kernel cuts to 15 characters, completed from
+// the file name of the first command-line argument when that begins with it. (exe, the real path, is readable only
+// for one's own processes.)
+std::string processName(const std::filesystem::path& dir) {
+    std::string comm = readFile(dir / "comm");
+    if (!comm.empty() && comm.back() == '\n') {
+        comm.pop_back();
+    }
+    if (comm.size() >= kCommLength) {
+        const std::string cmdline = readFile(dir / "cmdline");
+        const std::string argv0 = std::filesystem::path(cmdline.substr(0, cmdline.find('\0'))).filename().string();
+        if (argv0.size() > comm.size() && argv0.starts_with(comm)) {
+            return lowered(argv0);
+        }
+    }
+    return lowered(comm);
 }
 
 class ProcFsProcessList final : public ProcessList {
@@ -21,39 +69,35 @@ public:
     std::vector<ProcessInfo> snapshot() const override {
         std::vector<ProcessInfo> out;
         std::error_code ec;
-        const uid_t me = getuid();
+        const auto me = static_cast<long>(getuid());
         for (const auto& entry : std::filesystem::directory_iterator("/proc", ec)) {
             const std::string name = entry.path().filename().string();
             if (name.empty() || !std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; })) {
                 continue;
             }
-            std::error_code linkEc;
-            const auto exe = std::filesystem::read_symlink(entry.path() / "exe", linkEc);
-            if (linkEc) {
-                continue; // another user's process without ptrace rights, or a kernel thread
+            const ProcStatus status = readStatus(entry.path());
+            if (!status.readable || status.zombie) {
+                continue; // gone meanwhile, or ended and only waiting for its parent
             }
-            struct stat st {};
-            if (::stat(entry.path().c_str(), &st) != 0) {
+            const std::string file = processName(entry.path());
+            if (file.empty()) {
                 continue;
             }
-            std::string file = exe.string();
-            // A replaced executable reads "path (deleted)".
-            if (constexpr std::string_view kDeleted = " (deleted)"; file.ends_with(kDeleted)) {
-                file.resize(file.size() - kDeleted.size());
-            }
-            out.push_back(ProcessInfo{std::stol(name), st.st_uid == me, lowerFileName(file)});
+            out.push_back(ProcessInfo{std::stol(name), status.uid == me, file});
         }
         return out;
     }
 
     std::string ownExeFileName() const override {
         std::error_code ec;
-        return lowerFileName(std::filesystem::read_symlink("/proc/self/exe", ec));
+        return lowered(std::filesystem::read_symlink("/proc/self/exe", ec).filename().string());
     }
 };
 
 } // namespace
 
-std::unique_ptr<ProcessList> makeSystemProcessList() { return std::make_unique<ProcFsProcessList>(); }
+std::unique_ptr<ProcessList> makeSystemProcessList() {
+    return std::make_unique<ProcFsProcessList>();
+}
 
 } // namespace tw

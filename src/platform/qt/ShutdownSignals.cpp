@@ -12,14 +12,22 @@ namespace tw {
 
 #ifdef Q_OS_WIN
 // Windows ends a GUI program through the session manager (commitDataRequest), which the main window handles.
+void ShutdownSignals::install() {}
 ShutdownSignals::ShutdownSignals(QObject* parent) : QObject(parent) {}
 ShutdownSignals::~ShutdownSignals() = default;
+bool ShutdownSignals::pending() {
+    return false;
+}
 void ShutdownSignals::onReadable() {}
+bool ShutdownSignals::drain() {
+    return false;
+}
 #else
 
 namespace {
 
 int gPipe[2] = {-1, -1};
+constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
 void onSignal(int) {
     const char c = 1;
@@ -28,31 +36,58 @@ void onSignal(int) {
 
 } // namespace
 
-ShutdownSignals::ShutdownSignals(QObject* parent) : QObject(parent) {
-    if (gPipe[0] < 0 && ::pipe2(gPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
+void ShutdownSignals::install() {
+    if (gPipe[0] >= 0 || ::pipe2(gPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
         return;
     }
-    m_notifier = new QSocketNotifier(gPipe[0], QSocketNotifier::Read, this);
-    connect(m_notifier, &QSocketNotifier::activated, this, &ShutdownSignals::onReadable);
     struct sigaction sa {};
     sa.sa_handler = onSignal;
     sigemptyset(&sa.sa_mask);
     sa.sa_flags = SA_RESTART;
-    for (int sig : {SIGTERM, SIGINT, SIGHUP}) {
+    sigset_t set;
+    sigemptyset(&set);
+    for (int sig : kSignals) {
         ::sigaction(sig, &sa, nullptr);
+        sigaddset(&set, sig);
     }
+    ::sigprocmask(SIG_UNBLOCK, &set, nullptr);
+}
+
+ShutdownSignals::ShutdownSignals(QObject* parent) : QObject(parent) {
+    install();
+    if (gPipe[0] < 0) {
+        return;
+    }
+    m_notifier = new QSocketNotifier(gPipe[0], QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, &ShutdownSignals::onReadable);
 }
 
 ShutdownSignals::~ShutdownSignals() {
-    for (int sig : {SIGTERM, SIGINT, SIGHUP}) {
+    for (int sig : kSignals) {
         std::signal(sig, SIG_DFL);
     }
 }
 
-void ShutdownSignals::onReadable() {
+bool ShutdownSignals::drain() {
+    bool any = false;
     char buf[16];
-    while (::read(gPipe[0], buf, sizeof buf) > 0) {
+    while (gPipe[0] >= 0 && ::read(gPipe[0], buf, sizeof buf) > 0) {
+        any = true;
     }
+    return any;
+}
+
+bool ShutdownSignals::pending() {
+    const bool any = drain() || m_unanswered;
+    m_unanswered = false;
+    return any;
+}
+
+void ShutdownSignals::onReadable() {
+    if (!drain()) {
+        return;
+    }
+    m_unanswered = true; // for pending(), in case nobody listens yet
     emit shutdownRequested();
 }
 

@@ -27,8 +27,8 @@ constexpr char kActivate[] = "activate\n";
 } // namespace
 
 SingleInstance::SingleInstance(const QString& dataDir, QObject* parent) : QObject(parent) {
-    const QString folder = QDir(dataDir).canonicalPath().isEmpty() ? QDir(dataDir).absolutePath()
-                                                                   : QDir(dataDir).canonicalPath();
+    const QString folder =
+        QDir(dataDir).canonicalPath().isEmpty() ? QDir(dataDir).absolutePath() : QDir(dataDir).canonicalPath();
     const QByteArray hash = QCryptographicHash::hash(folder.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
     m_serverName = QStringLiteral("tallywave-%1-%2").arg(userName(), QString::fromLatin1(hash));
     m_folder = folder;
@@ -36,7 +36,9 @@ SingleInstance::SingleInstance(const QString& dataDir, QObject* parent) : QObjec
     connect(&m_server, &QLocalServer::newConnection, this, &SingleInstance::onNewConnection);
 }
 
-SingleInstance::~SingleInstance() { m_server.close(); }
+SingleInstance::~SingleInstance() {
+    m_server.close();
+}
 
 bool SingleInstance::claim() {
     if (m_lock->tryAcquire(m_folder.toStdString())) {
@@ -53,6 +55,11 @@ bool SingleInstance::claim() {
         socket.disconnectFromServer();
     }
     return false;
+}
+
+void SingleInstance::release() {
+    m_server.close();
+    m_lock.reset();
 }
 
 void SingleInstance::onNewConnection() {

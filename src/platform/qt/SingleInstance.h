@@ -21,6 +21,9 @@ public:
 
     // True when this copy may run; false when an earlier copy holds the files (it has been asked to come forward).
     bool claim();
+    // Lets the files go once the program is done with them, so that a copy started while this one still winds down
+    // runs instead of handing over to it.
+    void release();
 
     QString serverName() const { return m_serverName; }
 

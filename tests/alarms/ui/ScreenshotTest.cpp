@@ -37,8 +37,7 @@ TEST(Screenshots, alarmWindowAndNotification) {
     alarms.grab().save(screenshotFolder() + "/alarms.png");
     alarms.hide();
 
-    QWidget desktop;
-    tw::AlarmNotifier notifier(dir.file("settings.txt"), dir.file("wakeup.wav"), &desktop);
+    tw::AlarmNotifier notifier(dir.file("settings.txt"), dir.file("wakeup.wav"), {});
     notifier.setSoundFactory([] { return new twtest::FakeAlarmSound; });
     ASSERT_TRUE(notifier.show({"Download speed limit of 1 MB/second.", "Download limit of 500 MB/day."}));
     tw::splashForm* window = notifier.window();

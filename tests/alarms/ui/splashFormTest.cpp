@@ -20,7 +20,8 @@ namespace {
 
 class NotificationTest : public testing::Test {
 protected:
-    NotificationTest() : notifier(dir.file("settings.txt"), dir.file("wakeup.wav"), &mainWindow) {
+    NotificationTest()
+        : notifier(dir.file("settings.txt"), dir.file("wakeup.wav"), [this] { return otherWindowOpen; }) {
         dir.write("wakeup.wav", "RIFF");
         notifier.setSoundFactory([this] {
             sound = new twtest::FakeAlarmSound;
@@ -33,7 +34,7 @@ protected:
     static void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
     twtest::TempDir dir;
-    QWidget mainWindow;
+    bool otherWindowOpen = false;
     tw::AlarmNotifier notifier;
     QPointer<twtest::FakeAlarmSound> sound;
 };
@@ -79,12 +80,10 @@ TEST_F(NotificationTest, playsTheChosenFileWhenAudible) {
 }
 
 TEST_F(NotificationTest, isNotShownWhileAnotherWindowOfTheProgramIsOpen) {
-    QDialog dialog;
-    dialog.show();
+    otherWindowOpen = true;
     EXPECT_FALSE(notifier.show({"Download limit of 1 kB/session."}));
     EXPECT_EQ(notifier.window(), nullptr);
-    dialog.hide();
-    mainWindow.show();
+    otherWindowOpen = false;
     EXPECT_TRUE(notifier.show({"Download limit of 1 kB/session."}));
 }
 

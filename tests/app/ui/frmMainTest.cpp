@@ -60,6 +60,11 @@ CommandEnabling enablingOf(tw::frmMain& w) {
     return {m.start->isEnabled(), m.pause->isEnabled(), m.stop->isEnabled(), m.resetSession->isEnabled()};
 }
 
+// The tooltip's first line: the logging state.
+std::string stateLine(tw::frmMain& w) {
+    return w.tray()->toolTip().section(QLatin1Char('\n'), 0, 0).toStdString();
+}
+
 std::string text(tw::frmMain& w, const char* name) {
     auto* label = w.findChild<QLabel*>(QString::fromLatin1(name));
     return label ? label->text().toStdString() : std::string("<missing ") + name + ">";
@@ -122,7 +127,7 @@ TEST_F(MainWindowTest, CommandsFollowTheLoggingStateInMenuToolbarAndTrayAlike) {
     EXPECT_TRUE(e.stop);
     EXPECT_TRUE(e.resetSession);
     EXPECT_TRUE(w.timer().isActive());
-    EXPECT_EQ(w.tray()->toolTip(), "Tallywave - Logging");
+    EXPECT_EQ(stateLine(w), "Tallywave - Logging");
 
     w.toolbar().pause->trigger();
     e = enablingOf(w);
@@ -131,7 +136,7 @@ TEST_F(MainWindowTest, CommandsFollowTheLoggingStateInMenuToolbarAndTrayAlike) {
     EXPECT_TRUE(e.stop);
     EXPECT_TRUE(e.resetSession);
     EXPECT_FALSE(w.timer().isActive());
-    EXPECT_EQ(w.tray()->toolTip(), "Tallywave - Logging paused");
+    EXPECT_EQ(stateLine(w), "Tallywave - Logging paused");
     EXPECT_EQ(w.tray()->image(), tw::TrayImage::Paused);
 
     w.tray()->mPopStart->trigger();
@@ -145,8 +150,28 @@ TEST_F(MainWindowTest, CommandsFollowTheLoggingStateInMenuToolbarAndTrayAlike) {
     EXPECT_FALSE(e.pause);
     EXPECT_FALSE(e.stop);
     EXPECT_FALSE(e.resetSession);
-    EXPECT_EQ(w.tray()->toolTip(), "Tallywave - Not logging");
+    EXPECT_EQ(stateLine(w), "Tallywave - Not logging");
     EXPECT_EQ(w.tray()->image(), tw::TrayImage::Stopped);
+}
+
+TEST_F(MainWindowTest, TrayToolTipFollowsTheStateAtOnceAndTheTrafficAtMostOnceASecond) {
+    tw::frmMain& w = open();
+    tick(2048, 1024);
+    const QString first = QString::fromStdString(
+        "Tallywave - Logging\n\u2193 205 bytes/s \u2191 102 bytes/s\nToday 3.0 kB \u00b7 Month 3.0 kB");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.tray()->toolTip() == first; }, 5000))
+        << w.tray()->toolTip().toStdString();
+    tick(1024 * 1024, 0);
+    tick(3 * 1024 * 1024, 0);
+    EXPECT_EQ(w.tray()->toolTip(), first) << "a second pass within the second waits";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.tray()->toolTip() != first; }, 5000));
+    EXPECT_EQ(w.tray()->toolTip().toStdString(),
+              "Tallywave - Logging\n\u2193 3.0 MB/s \u2191 0 bytes/s\nToday 4.0 MB \u00b7 Month 4.0 MB")
+        << "the latest pass shows when the second is over";
+
+    w.toolbar().pause->trigger();
+    EXPECT_EQ(w.tray()->toolTip().toStdString(), "Tallywave - Logging paused\nToday 4.0 MB \u00b7 Month 4.0 MB")
+        << "a new state shows at once, without speeds while no pass runs";
 }
 
 TEST_F(MainWindowTest, StopWithTrafficAsksAndCancelKeepsLogging) {
@@ -218,7 +243,7 @@ TEST_F(MainWindowTest, TrayAndWindowShowTheActivityImageForTheSpeeds) {
     EXPECT_EQ(w.tray()->image(), tw::TrayImage::Upload);
     tick(10, 10);
     EXPECT_EQ(w.tray()->image(), tw::TrayImage::Idle);
-    EXPECT_EQ(w.tray()->toolTip(), "Tallywave - Logging"); // activity leaves the tooltip alone
+    EXPECT_EQ(stateLine(w), "Tallywave - Logging"); // activity leaves the state line alone
     EXPECT_FALSE(w.windowIcon().isNull());
 }
 
@@ -235,6 +260,32 @@ TEST_F(MainWindowTest, WithoutANotificationAreaTheWindowIsNeverLeftUnreachable) 
     EXPECT_FALSE(w.requestClose(tw::CloseReason::CloseBox));
     EXPECT_TRUE(w.isVisible());
     EXPECT_TRUE(w.isMinimized());
+}
+
+TEST_F(MainWindowTest, ANotificationAreaThatComesLaterTakesTheIconAndOneThatGoesLeavesTheWindowReachable) {
+    tw::SystemTray::setAvailabilityForTesting(false);
+    tw::frmMain& w = open({false, true});
+    w.showAtStartup();
+    ASSERT_TRUE(w.isMinimized());
+
+    tw::SystemTray::setAvailabilityForTesting(true);
+    w.tray()->checkAvailability();
+    EXPECT_TRUE(w.tray()->isShown());
+    EXPECT_TRUE(w.tray()->mPopMinimize->isEnabled());
+    EXPECT_FALSE(w.isVisible()) << "started for the tray, so it goes there once there is one";
+
+    tw::SystemTray::setAvailabilityForTesting(false); // the panel restarts
+    w.tray()->checkAvailability();
+    EXPECT_FALSE(w.tray()->isShown());
+    EXPECT_FALSE(w.tray()->mPopMinimize->isEnabled());
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(w.isMinimized());
+
+    w.showNormal(); // the user takes the window back before the panel returns
+    tw::SystemTray::setAvailabilityForTesting(true);
+    w.tray()->checkAvailability();
+    EXPECT_TRUE(w.tray()->isShown());
+    EXPECT_TRUE(w.isVisible());
 }
 
 TEST_F(MainWindowTest, WithANotificationAreaTheCloseBoxHidesAndADoubleClickRestores) {
@@ -263,7 +314,12 @@ TEST_F(MainWindowTest, WithANotificationAreaTheCloseBoxHidesAndADoubleClickResto
 TEST_F(MainWindowTest, TrayIgnoresTheUserWhileAnotherWindowIsOpen) {
     tw::SystemTray::setAvailabilityForTesting(true);
     tw::frmMain& w = open({false, true});
+    // A visible top-level widget the program did not open as a window, as an XEmbed tray icon is, blocks nothing.
+    QWidget desktopWidget;
+    desktopWidget.show();
+    EXPECT_FALSE(w.anotherWindowIsOpen());
     QDialog other(&w);
+    other.setModal(true);
     other.show();
     w.tray()->handleDoubleClick();
     EXPECT_FALSE(w.isVisible());
