@@ -22,7 +22,7 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 // Calls onLine for every line of the file (without its line end), reading in large blocks so that a history of
 // many megabytes is never held whole nor copied line by line. False on a read error.
-template <typename OnLine> bool forEachLine(std::FILE* file, OnLine&& onLine) {
+template <typename OnLine> bool forEachFileLine(std::FILE* file, OnLine&& onLine) {
     std::vector<char> buf(std::size_t{1} << 20);
     std::size_t kept = 0; // bytes of an unfinished line at the start of buf
     for (;;) {
@@ -30,32 +30,18 @@ template <typename OnLine> bool forEachLine(std::FILE* file, OnLine&& onLine) {
             buf.resize(buf.size() * 2);
         }
         const std::size_t got = std::fread(buf.data() + kept, 1, buf.size() - kept, file);
-        if (got == 0) {
-            if (std::ferror(file)) {
-                return false;
-            }
-            if (kept > 0) {
-                onLine(std::string_view(buf.data(), kept));
-            }
+        if (got == 0 && std::ferror(file)) {
+            return false;
+        }
+        const bool atEnd = got == 0;
+        const std::string_view block(buf.data(), kept + got);
+        const std::size_t used = forEachLine(block, atEnd, onLine);
+        if (atEnd) {
             return true;
         }
-        const char* begin = buf.data();
-        const char* end = buf.data() + kept + got;
-        while (const auto* nl =
-                   static_cast<const char*>(std::memchr(begin, '\n', static_cast<std::size_t>(end - begin)))) {
-            onLine(std::string_view(begin, static_cast<std::size_t>(nl - begin)));
-            begin = nl + 1;
-        }
-        kept = static_cast<std::size_t>(end - begin);
-        std::memmove(buf.data(), begin, kept);
+        kept = block.size() - used;
+        std::memmove(buf.data(), buf.data() + used, kept);
     }
-}
-
-std::string_view withoutCr(std::string_view line) {
-    if (!line.empty() && line.back() == '\r') {
-        line.remove_suffix(1);
-    }
-    return line;
 }
 
 // Size of the file and whether its last byte ends a line; nullopt when it cannot be read.
@@ -122,9 +108,9 @@ std::optional<PeriodTotals> tryLoadPeriodTotals(const std::string& historyPath, 
         return std::nullopt;
     }
     int lineNumber = 0;
-    const bool ok = forEachLine(f.get(), [&](std::string_view line) {
+    const bool ok = forEachFileLine(f.get(), [&](std::string_view line) {
         if (++lineNumber > kHeaderLines) {
-            addLineToPeriodTotals(withoutCr(line), totals);
+            addLineToPeriodTotals(line, totals);
         }
     });
     if (!ok) {

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 
 namespace tw {
 
@@ -134,25 +133,14 @@ bool clsADT::load(const std::string& path, ProgressSink* progress) {
     report.value(5);
     report.label("Parsing the history file");
 
-    std::size_t pos = 0;
-    const std::size_t size = text.size();
-    while (pos < size) {
-        const char* begin = text.data() + pos;
-        const void* found = std::memchr(begin, '\n', size - pos);
-        std::size_t end =
-            found != nullptr ? static_cast<std::size_t>(static_cast<const char*>(found) - text.data()) : size;
-        std::string_view line(begin, end - pos);
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
-        pos = end + 1;
+    forEachLine(text, true, [&](std::string_view line) {
         if (m_header.size() < kHeaderLines) {
             m_header.emplace_back(line);
         } else {
             takeLine(line);
         }
-        report.parsed(std::min(pos, size), size);
-    }
+        report.parsed(static_cast<std::size_t>(line.data() + line.size() - text.data()), text.size());
+    });
     report.value(100);
     report.label("Done");
     return m_header.size() == kHeaderLines;

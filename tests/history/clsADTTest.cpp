@@ -235,6 +235,19 @@ TEST(clsADTFile, NeverWritesTheRunningSession) {
     EXPECT_EQ(dir.read("datasource.txt"), kHeader);
 }
 
+TEST(clsADTFile, ReadsCrOnlyAndMixedLineEndsAlike) {
+    twtest::TempDir dir;
+    dir.write("datasource.txt", "'a\r'b\r\n'c\n2004-05-06 09:30;2004-05-06 11:02;10;20;1;2;\r"
+                                "2004-05-06 12:00;2004-05-06 13:00;30;40;1;2;\r\r"
+                                "2004-05-07 12:00;2004-05-07 13:00;50;60;1;2;");
+    clsADT tree;
+    ASSERT_TRUE(tree.load(dir.file("datasource.txt")));
+    EXPECT_THAT(tree.header(), ElementsAre("'a", "'b", "'c"));
+    ASSERT_NE(tree.getDay(2004, 5, 6), nullptr);
+    EXPECT_THAT(downloadsOf(*tree.getDay(2004, 5, 6)), ElementsAre(10, 30));
+    EXPECT_THAT(downloadsOf(*tree.getDay(2004, 5, 7)), ElementsAre(50));
+}
+
 TEST(clsADTFile, ThreeLinesAreAnEmptyHistoryAndTwoLinesAFailure) {
     twtest::TempDir dir;
     dir.write("three.txt", "a\r\nb\r\nc\r\n");
