@@ -129,14 +129,16 @@ PeriodTotals loadPeriodTotals(const std::string& historyPath, const DateTime& no
     return zeros;
 }
 
-bool appendSession(const std::string& historyPath, dayObject& session, bool endsAtMidnight, const DateTime& now) {
+std::optional<std::uint64_t> prepareForAppend(const std::string& historyPath, const DateTime& now) {
     std::string text;
+    std::uint64_t size = 0;
     if (fileExists(historyPath)) {
         const auto tail = readTail(historyPath);
         if (!tail) {
-            return false;
+            return std::nullopt;
         }
-        if (tail->size == 0) {
+        size = static_cast<std::uint64_t>(tail->size);
+        if (size == 0) {
             text = joinLines(historyHeaderLines(now));
         } else if (!tail->endsWithLineBreak) {
             text = kLineEnd;
@@ -144,15 +146,27 @@ bool appendSession(const std::string& historyPath, dayObject& session, bool ends
     } else {
         text = joinLines(historyHeaderLines(now));
     }
-    if (session.getBytesReceived() > 0 || session.getBytesSent() > 0) {
-        const DateTime start = session.getDate();
-        session.setStopDate(endsAtMidnight ? DateTime::fromCivil(start.year, start.month, start.day, 23, 59) : now);
-        text += session.getString();
-        text += kLineEnd;
-    } else if (text == kLineEnd) {
-        text.clear(); // nothing to add: leave a hand-edited last line as it is
+    if (!text.empty() && !appendToFile(historyPath, text)) {
+        return std::nullopt;
     }
-    return text.empty() || appendToFile(historyPath, text);
+    return size + text.size();
+}
+
+bool writeHeaderIfNew(const std::string& historyPath, const DateTime& now) {
+    std::error_code ec;
+    if (fileExists(historyPath) && std::filesystem::file_size(historyPath, ec) > 0) {
+        return true;
+    }
+    return appendToFile(historyPath, joinLines(historyHeaderLines(now)));
+}
+
+bool appendSession(const std::string& historyPath, dayObject& session, bool endsAtMidnight, const DateTime& now) {
+    if (session.getBytesReceived() <= 0 && session.getBytesSent() <= 0) {
+        return writeHeaderIfNew(historyPath, now);
+    }
+    const DateTime start = session.getDate();
+    session.setStopDate(endsAtMidnight ? DateTime::fromCivil(start.year, start.month, start.day, 23, 59) : now);
+    return prepareForAppend(historyPath, now) && appendToFile(historyPath, session.getString() + std::string(kLineEnd));
 }
 
 bool removeCurrentPeriod(const std::string& historyPath, bool wholeDay, const DateTime& now) {
