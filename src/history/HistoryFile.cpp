@@ -160,13 +160,22 @@ bool writeHeaderIfNew(const std::string& historyPath, const DateTime& now) {
     return appendToFile(historyPath, joinLines(historyHeaderLines(now)));
 }
 
-bool appendSession(const std::string& historyPath, dayObject& session, bool endsAtMidnight, const DateTime& now) {
-    if (session.getBytesReceived() <= 0 && session.getBytesSent() <= 0) {
-        return writeHeaderIfNew(historyPath, now);
-    }
+bool hasSessionTraffic(const dayObject& session) {
+    return session.getBytesReceived() > 0 || session.getBytesSent() > 0;
+}
+
+std::string stopSessionLine(dayObject& session, bool endsAtMidnight, const DateTime& now) {
     const DateTime start = session.getDate();
     session.setStopDate(endsAtMidnight ? DateTime::fromCivil(start.year, start.month, start.day, 23, 59) : now);
-    return prepareForAppend(historyPath, now) && appendToFile(historyPath, session.getString() + std::string(kLineEnd));
+    return session.getString();
+}
+
+bool appendSession(const std::string& historyPath, dayObject& session, bool endsAtMidnight, const DateTime& now) {
+    if (!hasSessionTraffic(session)) {
+        return writeHeaderIfNew(historyPath, now);
+    }
+    const std::string line = stopSessionLine(session, endsAtMidnight, now) + std::string(kLineEnd);
+    return prepareForAppend(historyPath, now) && appendToFile(historyPath, line);
 }
 
 bool removeCurrentPeriod(const std::string& historyPath, bool wholeDay, const DateTime& now) {

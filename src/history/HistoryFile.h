@@ -38,6 +38,11 @@ void addLineToPeriodTotals(std::string_view line, PeriodTotals& totals);
 // the disk before it returns: false on a file error, the file then without any part of the line.
 bool appendSession(const std::string& historyPath, dayObject& session, bool endsAtMidnight, const DateTime& now);
 
+// Whether appendSession writes a line for the session: its raw counters (not the net amounts) are above 0.
+bool hasSessionTraffic(const dayObject& session);
+// Sets the session's stop date as appendSession does and returns its history line (without line end).
+std::string stopSessionLine(dayObject& session, bool endsAtMidnight, const DateTime& now);
+
 // Makes the file ready to take whole lines at its end: created with the header lines (dated `now`) when missing or
 // empty, given a line end when its last line lacks one. Returns the file's size afterwards, where the next line
 // starts; std::nullopt on a file error.

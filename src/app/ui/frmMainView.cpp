@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDebug>
 #include <QMessageBox>
 
 namespace tw {
@@ -134,6 +135,21 @@ bool frmMain::openLogViewer(const std::optional<clsSessionData>& running) {
 
 bool frmMain::isWindowVisible() const {
     return isVisible();
+}
+
+void frmMain::showSaveProblem(const std::string& text, bool waitForOk) {
+    qWarning().noquote() << fromStd(text); // also for a desktop session that is ending
+    auto* box = new QMessageBox(QMessageBox::Warning, appTitle(), fromStd(text), QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("saveProblemBox"));
+    if (waitForOk) {
+        box->exec();
+        delete box;
+        return;
+    }
+    // The passes go on while it is shown.
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
 }
 
 bool frmMain::anotherWindowIsOpen() const {
