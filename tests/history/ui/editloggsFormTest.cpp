@@ -16,6 +16,9 @@
 #include <gmock/gmock.h>
 
 #include <filesystem>
+#include <memory>
+#include <sys/fsuid.h>
+#include <unistd.h>
 
 using namespace tw;
 
@@ -260,6 +263,46 @@ TEST_F(editloggsFormTest, AFailedSaveSaysSoAndDoesNotCountAsSaved) {
     answerer.clickMessageBox(QMessageBox::Ok);
     EXPECT_EQ(viewer.exec(), QDialog::Rejected);
     EXPECT_THAT(answerer.texts, testing::ElementsAre("Couldn't save"));
+}
+
+// A file that is there but not a history as far as it can be read: shown read-only, and OK leaves it as it was.
+TEST_F(editloggsFormTest, AFileItCannotReadAsAHistoryIsShownReadOnlyAndNeverSaved) {
+    struct Case {
+        const char* name;
+        std::string content;
+        std::filesystem::perms perms;
+        const char* says;
+    };
+    const std::string session = "2004-05-06 09:30;2004-05-06 11:02;100;0;0;0;";
+    const auto readable = std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                          std::filesystem::perms::group_read | std::filesystem::perms::others_read;
+    for (const Case& c :
+         {Case{"two CR-only lines", "'header\r" + session + "\r", readable, "is not a history file"},
+          Case{"unreadable", kHeader + session + "\r\n", std::filesystem::perms::none, "cannot be read"}}) {
+        SCOPED_TRACE(c.name);
+        dir.write("datasource.txt", c.content);
+        std::filesystem::permissions(path(), c.perms);
+        twtest::ModalAnswerer answerer;
+        answerer.clickMessageBox(QMessageBox::Ok);
+        std::unique_ptr<editloggsForm> viewer;
+        {
+            // Root reads every file: open it as nobody would.
+            const auto asUser = ::setfsuid(::geteuid() == 0 ? 65534 : ::geteuid());
+            viewer = std::make_unique<editloggsForm>(path(), running("2004-05-07 12:00", 5), nullptr);
+            ::setfsuid(static_cast<uid_t>(asUser));
+        }
+        ASSERT_EQ(answerer.texts.size(), 1u);
+        EXPECT_THAT(answerer.texts[0], testing::HasSubstr(c.says));
+        EXPECT_THAT(answerer.texts[0], testing::HasSubstr("read-only"));
+        chooseDataTab(viewer.get());
+        EXPECT_FALSE(button(viewer.get(), "addButton")->isEnabled());
+        EXPECT_FALSE(button(viewer.get(), "deleteButton")->isEnabled());
+        answerer.then(
+            [](QWidget* w) { QTimer::singleShot(0, w->findChild<QPushButton*>("OKButton"), &QPushButton::click); });
+        EXPECT_EQ(viewer->exec(), QDialog::Rejected);
+        std::filesystem::permissions(path(), readable);
+        EXPECT_EQ(history(), c.content);
+    }
 }
 
 TEST_F(editloggsFormTest, HeaderClicksSortNumbersByValueAndTurnTheDirectionOver) {
