@@ -81,17 +81,26 @@ std::vector<std::string> historyHeaderLines(const DateTime& created) {
 }
 
 void addLineToPeriodTotals(std::string_view line, PeriodTotals& totals) {
-    const auto session = clsSessionData::parse(line);
+    const auto fields = clsSessionData::fieldsOf(line);
+    if (!fields) {
+        return;
+    }
+    const auto session = clsSessionData::parse(*fields);
     if (!session) {
         return;
     }
+    // Sums stay exact beyond the 2^53 where doubles stop counting single bytes.
+    auto add = [&](dayObject& record, ByteTotal& received, ByteTotal& sent) {
+        received.add(session->downloaded, (*fields)[2]);
+        sent.add(session->uploaded, (*fields)[3]);
+        record.setBytesReceived(received.toDouble());
+        record.setBytesSent(sent.toDouble());
+    };
     if (session->startDate.sameDay(totals.today.getDate())) {
-        totals.today.setBytesReceived(totals.today.getBytesReceived() + session->downloaded);
-        totals.today.setBytesSent(totals.today.getBytesSent() + session->uploaded);
+        add(totals.today, totals.todayReceived, totals.todaySent);
     }
     if (session->startDate.sameMonth(totals.month.getDate())) {
-        totals.month.setBytesReceived(totals.month.getBytesReceived() + session->downloaded);
-        totals.month.setBytesSent(totals.month.getBytesSent() + session->uploaded);
+        add(totals.month, totals.monthReceived, totals.monthSent);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/ByteTotal.h"
 #include "history/dayObject.h"
 
 #include <cstdint>
@@ -18,9 +19,11 @@ class Clock;
 // The header lines a new history file starts with, dated `created`.
 std::vector<std::string> historyHeaderLines(const DateTime& created);
 
+// Today and this month as records (amounts rounded once to the double they hold) and as exact sums.
 struct PeriodTotals {
     dayObject today;
     dayObject month;
+    ByteTotal todayReceived, todaySent, monthReceived, monthSent;
 };
 
 // Today and this month built from the file: new records dated `now`, then every session line after the header
