@@ -368,13 +368,11 @@ TEST_F(editloggsFormTest, ScreenshotsOfBothTabs) {
     std::string lines = line("2004-04-12 09:00", "2004-04-12 17:00", "912345678", "12345678", "240000;40000");
     for (int day = 1; day <= 28; day += 1 + day % 3) {
         for (int s = 0; s < 1 + day % 3; ++s) {
-            char start[32];
-            char stop[32];
-            std::snprintf(start, sizeof start, "2004-05-%02d %02d:%02d", day, 8 + 4 * s, 5 * day % 60);
-            std::snprintf(stop, sizeof stop, "2004-05-%02d %02d:%02d", day, 10 + 4 * s, 5 * day % 60);
+            const std::string start = DateTime::fromCivil(2004, 5, day, 8 + 4 * s, 5 * day % 60).toHistoryString();
+            const std::string stop = DateTime::fromCivil(2004, 5, day, 10 + 4 * s, 5 * day % 60).toHistoryString();
             const std::string down = std::to_string(30'000'000LL + 7'777'777LL * ((day * 7 + s * 3) % 11));
             const std::string up = std::to_string(2'000'000LL + 1'234'567LL * ((day + s) % 5));
-            lines += line(start, stop, down.c_str(), up.c_str(), "145000;31000");
+            lines += line(start.c_str(), stop.c_str(), down.c_str(), up.c_str(), "145000;31000");
         }
     }
     writeHistory(lines);
