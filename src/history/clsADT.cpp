@@ -107,12 +107,13 @@ void clsADT::takeLine(std::string_view line) {
     if (auto session = clsSessionData::parse(line)) {
         session->isCurrent = false;
         insertLog(*session);
-        m_lastSessionLine = session->getStoreString();
+        m_lastSession = *session;
         m_lastLineKept = false;
         return;
     }
     if (!m_lastLineKept) {
-        m_kept.push_back({m_lastSessionLine, {}});
+        // The line save will write for the session before, made only here: most histories keep no line at all.
+        m_kept.push_back({m_lastSession ? m_lastSession->getStoreString() : std::string(), {}});
         m_lastLineKept = true;
     }
     m_kept.back().lines.emplace_back(line);

@@ -3,6 +3,7 @@
 #include "common/DateTime.h"
 #include "history/clsADTYear.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -64,7 +65,7 @@ private:
     std::vector<clsADTYear> m_years;
     std::vector<std::string> m_header;
     std::vector<KeptLines> m_kept;
-    std::string m_lastSessionLine; // while loading: the session line the next kept line follows
+    std::optional<clsSessionData> m_lastSession; // while loading: the session the next kept line follows
     bool m_lastLineKept = false;
     FileState m_fileState = FileState::Missing;
 };
