@@ -43,6 +43,7 @@ public:
     void hideProgress() override {}
     bool openLogViewer(const std::optional<tw::clsSessionData>&) override { return false; }
     bool isWindowVisible() const override { return true; }
+    void showSaveProblem(const std::string&, bool) override {}
 };
 
 struct Files {

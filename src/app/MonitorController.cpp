@@ -2,7 +2,6 @@
 
 #include "alarms/AlarmList.h"
 #include "app/AppPaths.h"
-#include "app/SessionJournal.h"
 #include "common/MessageSink.h"
 #include "config/IconSensitivity.h"
 #include "config/SettingsKeys.h"
@@ -46,16 +45,23 @@ TrayImage activityImage(std::int32_t download, std::int32_t upload, std::int32_t
 }
 
 bool hasTraffic(const dayObject& session) {
-    return session.getBytesReceived() > 0 || session.getBytesSent() > 0;
+    return hasSessionTraffic(session);
+}
+
+std::string saveProblemText(const std::string& historyPath, bool atExit) {
+    return "The history file " + historyPath + " cannot be written (is the disk full?).\n" +
+           (atExit ? "The sessions not written yet are kept and added to it at the next start."
+                   : "The sessions not written yet are kept and added to it as soon as it can be written again.");
 }
 
 } // namespace
 
 MonitorController::MonitorController(std::string settingsPath, std::string historyPath, TrafficEngine& engine,
                                      Clock& clock, MonitorView& view)
-    : m_settingsPath(std::move(settingsPath)), m_historyPath(std::move(historyPath)), m_journal(m_historyPath),
+    : m_settingsPath(std::move(settingsPath)), m_historyPath(std::move(historyPath)), m_saver(m_historyPath),
       m_engine(engine), m_clock(clock), m_view(view) {
-    recoverSessionJournal(m_historyPath);
+    m_saver.adoptJournal();
+    flushSessions("");
     reloadPeriodTotals();
     m_iconSensitivity = loadIconSensitivity(m_settingsPath);
     m_alarms = loadAlarmRules(m_settingsPath);
@@ -70,6 +76,8 @@ void MonitorController::start() {
     applyRefreshInterval();
     m_view.setLoggingState(LoggingState::Logging);
     m_lastJournalMs = m_clock.monotonicMs();
+    if (!m_saver.waiting().empty())
+        tellSaveProblem(false);
 }
 
 int MonitorController::applyRefreshInterval() {
@@ -160,11 +168,12 @@ void MonitorController::rollOverIfNewDay() {
     if (m_periods[1].getDate().sameDay(now))
         return;
     dayObject& session = m_periods[0];
-    appendSession(m_historyPath, session, true, now);
+    queueSession(true);
     session.setDate(now);
     session.reset();
-    // The session's share up to midnight is in the history now; the re-based session has nothing to lose.
-    removeJournal();
+    // The re-based session has nothing to lose yet; the day's share waits in the journal until the history takes it.
+    if (!flushSessions(""))
+        tellSaveProblem(false);
     reloadPeriodTotals();
 }
 
@@ -182,6 +191,9 @@ void MonitorController::reloadPeriodTotals() {
         }
     }
     PeriodTotals totals = loadPeriodTotals(m_historyPath, now);
+    // Sessions the history has refused so far still belong to their day and month.
+    for (const std::string& line : m_saver.waiting())
+        addLineToPeriodTotals(line, totals);
     m_periods[1] = totals.today;
     m_periods[2] = totals.month;
 }
@@ -211,7 +223,7 @@ void MonitorController::pause() {
     m_state = LoggingState::Paused;
     m_view.setLoggingState(LoggingState::Paused);
     // A pause may last for days: keep what was counted up to now.
-    writeJournal();
+    checkpoint();
 }
 
 bool MonitorController::stopLogging(bool silent) {
@@ -231,7 +243,7 @@ bool MonitorController::stopLogging(bool silent) {
         // Passes may have run while the question was open; this one takes the traffic up to the answer.
         if (m_state == LoggingState::Logging)
             monitorTick();
-        writeSession();
+        queueSession(false);
     }
 
     m_view.setTimerRunning(false, m_intervalMs);
@@ -239,11 +251,12 @@ bool MonitorController::stopLogging(bool silent) {
     m_state = LoggingState::Stopped;
     m_view.clearChart();
     newSession();
+    if (!flushSessions(""))
+        tellSaveProblem(false);
     reloadPeriodTotals();
     m_view.updateTotals(m_periods);
     m_view.updateSpeeds(0, 0);
     m_view.setLoggingState(LoggingState::Stopped);
-    removeJournal();
     return true;
 }
 
@@ -271,9 +284,18 @@ bool MonitorController::reset(const std::string& question, ResetScope scope) {
     m_engine.stopIt();
     m_engine.continue_();
     newSession();
-    removeJournal();
+    const DateTime now = m_clock.now();
+    if (scope != ResetScope::Session) {
+        m_saver.dropWaiting([&](const std::string& line) {
+            const auto stored = clsSessionData::parse(line);
+            return stored &&
+                   (scope == ResetScope::Today ? stored->startDate.sameDay(now) : stored->startDate.sameMonth(now));
+        });
+    }
+    if (!flushSessions(""))
+        tellSaveProblem(false);
     if (scope != ResetScope::Session)
-        removeCurrentPeriod(m_historyPath, scope == ResetScope::Today, m_clock.now());
+        removeCurrentPeriod(m_historyPath, scope == ResetScope::Today, now);
     reloadPeriodTotals();
     m_view.updateTotals(m_periods);
     return true;
@@ -298,6 +320,9 @@ std::optional<clsSessionData> MonitorController::runningSessionForViewer() const
 void MonitorController::editLogs() {
     if (m_closed)
         return;
+    // The viewer shows and rewrites the history: sessions still waiting go into it first if they can.
+    if (!flushSessions(runningLine()))
+        tellSaveProblem(false);
     m_view.showProgress();
     // Passes go on while the viewer is open, but a midnight line must not be appended to a file the viewer may
     // rewrite: the roll-over waits until it is closed.
@@ -324,9 +349,8 @@ CloseDecision MonitorController::requestClose(CloseReason reason) {
     if (m_state == LoggingState::Logging)
         monitorTick();
     const bool silent = reason == CloseReason::SystemShutdown || m_debugMode;
-    bool saved = true;
     if (silent) {
-        saved = writeSession();
+        queueSession(false);
     } else if (hasTraffic(m_periods[0])) {
         const Answer answer =
             m_view.ask({"You are about to shutdown " + std::string(kAppTitle) + ". \nDo you want to save this session?",
@@ -336,21 +360,48 @@ CloseDecision MonitorController::requestClose(CloseReason reason) {
         if (answer == Answer::Yes) {
             if (m_state == LoggingState::Logging)
                 monitorTick();
-            saved = writeSession();
+            queueSession(false);
         }
     }
-    // A history file that cannot be written now gets the session at the next start.
-    if (saved)
-        removeJournal();
-    else
-        m_journal.write(m_periods[0], m_clock.now());
+    // What the history file refuses now stays in the journal for the next start.
+    if (!flushSessions(""))
+        tellSaveProblem(true, reason == CloseReason::UserExit);
     m_closed = true;
     m_view.setTimerRunning(false, m_intervalMs);
     return CloseDecision::Quit;
 }
 
-bool MonitorController::writeSession() {
-    return appendSession(m_historyPath, m_periods[0], false, m_clock.now());
+void MonitorController::queueSession(bool endsAtMidnight) {
+    dayObject& session = m_periods[0];
+    const DateTime now = m_clock.now();
+    if (hasTraffic(session))
+        m_saver.add(stopSessionLine(session, endsAtMidnight, now));
+    else
+        writeHeaderIfNew(m_historyPath, now);
+}
+
+bool MonitorController::flushSessions(const std::string& running) {
+    const bool ok = m_saver.flush(running, m_clock.now());
+    if (ok)
+        m_saveProblemTold = false;
+    return ok;
+}
+
+std::string MonitorController::runningLine() const {
+    const dayObject& session = m_periods[0];
+    if (session.netBytesReceived() <= 0 && session.netBytesSent() <= 0)
+        return {};
+    dayObject stopped = session;
+    stopped.setStopDate(m_clock.now());
+    return stopped.getString();
+}
+
+void MonitorController::tellSaveProblem(bool atExit, bool waitForOk) {
+    // Once until the history takes the sessions again, not at every pass; leaving always tells.
+    if (m_saveProblemTold && !atExit)
+        return;
+    m_saveProblemTold = true;
+    m_view.showSaveProblem(saveProblemText(m_historyPath, atExit), waitForOk);
 }
 
 void MonitorController::applySettingsChange() {
@@ -373,16 +424,14 @@ void MonitorController::checkpointIfDue(std::uint64_t nowMs) {
     }
     if (nowMs - *m_lastJournalMs < m_journalIntervalMs)
         return;
-    writeJournal();
+    checkpoint();
 }
 
-void MonitorController::writeJournal() {
+void MonitorController::checkpoint() {
     m_lastJournalMs = m_clock.monotonicMs();
-    m_journal.write(m_periods[0], m_clock.now());
-}
-
-void MonitorController::removeJournal() {
-    m_journal.remove();
+    // Sessions the history refused are tried again at every checkpoint.
+    if (!flushSessions(runningLine()))
+        tellSaveProblem(false);
 }
 
 } // namespace tw

@@ -2,7 +2,7 @@
 
 #include "alarms/alarmClass1.h"
 #include "app/MonitorView.h"
-#include "app/SessionJournal.h"
+#include "app/SessionSaver.h"
 
 #include <array>
 #include <cstdint>
@@ -37,7 +37,7 @@ inline constexpr std::array<int, 10> kRefreshIntervalsMs = {250,  500,  1000,  2
 // days run in tests with a scripted engine, clock and view. The window owns the timer and calls monitorTick from it.
 class MonitorController {
 public:
-    // Appends a session journal left behind by an unclean end (recoverSessionJournal), builds today and this month
+    // Adds the sessions of a journal left behind by an unclean end to the history, builds today and this month
     // from the history file, reads the icon sensitivity and the alarm rules, and dates a new session now. Nothing
     // is shown and no timer runs until start().
     MonitorController(std::string settingsPath, std::string historyPath, TrafficEngine& engine, Clock& clock,
@@ -69,8 +69,8 @@ public:
     void editLogs();
 
     // Decides a close request. Leaving while logging first runs a last pass; the close box only hides the window.
-    // On Quit the session has been written as the reason requires (a session the history file refused is kept in
-    // the journal for the next start) and no pass runs any more.
+    // On Quit the session has been written as the reason requires (sessions the history file refused are kept in
+    // the journal for the next start, and the user is told) and no pass runs any more.
     CloseDecision requestClose(CloseReason reason);
 
     // After the settings window: re-reads the icon sensitivity, drops whatever the engine gathered with the old
@@ -105,16 +105,21 @@ private:
     void rollOverIfNewDay();
     void reloadPeriodTotals();
     void newSession();
-    bool writeSession();
+    // Queues the session's history line (stop date set) for the next flush; a session without traffic only gets
+    // a new history file its header.
+    void queueSession(bool endsAtMidnight);
+    bool flushSessions(const std::string& running);
+    // The running session's journal line, stopped now; empty when it has nothing to lose.
+    std::string runningLine() const;
     void checkpointIfDue(std::uint64_t nowMs);
-    void writeJournal();
-    void removeJournal();
+    void checkpoint();
+    void tellSaveProblem(bool atExit, bool waitForOk = false);
     std::optional<clsSessionData> runningSessionForViewer() const;
     bool confirm(const std::string& text);
 
     std::string m_settingsPath;
     std::string m_historyPath;
-    SessionJournal m_journal;
+    SessionSaver m_saver;
     TrafficEngine& m_engine;
     Clock& m_clock;
     MonitorView& m_view;
@@ -126,7 +131,8 @@ private:
     std::int32_t m_iconSensitivity = 1;
     bool m_debugMode = false;
     bool m_inLogViewer = false;
-    bool m_closed = false; // the session was dealt with by a close request; no pass may follow
+    bool m_closed = false;          // the session was dealt with by a close request; no pass may follow
+    bool m_saveProblemTold = false; // since the last time the history took every waiting session
     std::optional<std::uint64_t> m_lastTickMs;
     std::optional<std::uint64_t> m_lastJournalMs;
     std::uint64_t m_journalIntervalMs = kJournalIntervalMs;

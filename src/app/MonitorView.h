@@ -78,6 +78,10 @@ public:
     virtual bool openLogViewer(const std::optional<clsSessionData>& running) = 0;
 
     virtual bool isWindowVisible() const = 0;
+
+    // Tells the user that sessions could not be written to the history file and are kept for later. With waitForOk
+    // the program is about to end and the message must be seen first; otherwise it must not hold up the passes.
+    virtual void showSaveProblem(const std::string& text, bool waitForOk) = 0;
 };
 
 } // namespace tw

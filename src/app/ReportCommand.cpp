@@ -2,21 +2,15 @@
 
 #include "app/AmountFormatter.h"
 #include "history/HistoryFile.h"
-#include "history/clsSessionData.h"
 
-#include <cmath>
 #include <ostream>
 
 namespace tw {
 
 namespace {
 
-std::string wholeBytes(double amount) {
-    return historyAmountText(std::nearbyint(amount));
-}
-
-std::string jsonPeriod(const dayObject& d) {
-    return "{\"received\":" + wholeBytes(d.getBytesReceived()) + ",\"sent\":" + wholeBytes(d.getBytesSent()) + "}";
+std::string jsonPeriod(const ByteTotal& received, const ByteTotal& sent) {
+    return "{\"received\":" + received.toString() + ",\"sent\":" + sent.toString() + "}";
 }
 
 std::string humanLine(std::string label, const dayObject& d) {
@@ -34,7 +28,8 @@ int runReport(const std::string& historyPath, const DateTime& now, bool json, st
         return 1;
     }
     if (json) {
-        out << "{\"today\":" << jsonPeriod(totals->today) << ",\"month\":" << jsonPeriod(totals->month) << "}\n";
+        out << "{\"today\":" << jsonPeriod(totals->todayReceived, totals->todaySent)
+            << ",\"month\":" << jsonPeriod(totals->monthReceived, totals->monthSent) << "}\n";
     } else {
         out << humanLine("Today:", totals->today) << humanLine("This Month:", totals->month);
     }

@@ -1,12 +1,11 @@
 #include "app/SessionJournal.h"
 
 #include "common/TextFile.h"
-#include "history/HistoryFile.h"
 #include "history/clsSessionData.h"
 #include "platform/FileSystem.h"
 
+#include <charconv>
 #include <filesystem>
-#include <optional>
 #include <system_error>
 
 namespace tw {
@@ -14,35 +13,20 @@ namespace tw {
 namespace {
 
 constexpr std::string_view kJournalName = "datasource.journal";
-constexpr std::size_t kHistoryHeaderLines = 3;
-constexpr std::string_view kJournalComment =
-    "'Running session of Tallywave, checkpointed while logging; added to the history at the next start.";
+constexpr std::string_view kComment =
+    "'Sessions of Tallywave not yet in the history file; the next start adds them to it.";
+constexpr std::string_view kAppendingAt = "appending-at=";
+constexpr std::string_view kPending = "pending=";
+constexpr std::string_view kRunning = "running=";
 
-std::optional<clsSessionData> readJournal(const std::string& path) {
-    const auto lines = readTextLines(path);
-    if (!lines)
-        return std::nullopt;
-    for (const std::string& line : *lines) {
-        if (line.empty() || line.front() == '\'')
-            continue;
-        return clsSessionData::parse(line);
-    }
-    return std::nullopt;
+bool isSessionLine(std::string_view line) {
+    return clsSessionData::parse(line).has_value();
 }
 
-// True when the history already holds the session: written at Stop, exit or midnight just before the process died,
-// before it could remove the journal.
-bool alreadyInHistory(const std::string& historyPath, const clsSessionData& session) {
-    const auto lines = readTextLines(historyPath);
-    if (!lines)
-        return false;
-    for (std::size_t i = kHistoryHeaderLines; i < lines->size(); ++i) {
-        const auto stored = clsSessionData::parse((*lines)[i]);
-        if (stored && stored->startDate == session.startDate && stored->downloaded >= session.downloaded &&
-            stored->uploaded >= session.uploaded)
-            return true;
-    }
-    return false;
+// A running session without traffic has nothing to add.
+bool isRunningSessionLine(std::string_view line) {
+    const auto session = clsSessionData::parse(line);
+    return session && (session->downloaded > 0 || session->uploaded > 0);
 }
 
 } // namespace
@@ -53,14 +37,56 @@ std::string SessionJournal::pathFor(const std::string& historyPath) {
     return (std::filesystem::path(historyPath).parent_path() / kJournalName).string();
 }
 
-bool SessionJournal::write(const dayObject& session, const DateTime& checkpoint) const {
-    if (session.netBytesReceived() <= 0 && session.netBytesSent() <= 0) {
+bool SessionJournal::write(const JournalContent& content) const {
+    if (content.empty()) {
         remove();
-        return true;
+        return !exists();
     }
-    dayObject stopped = session;
-    stopped.setStopDate(checkpoint);
-    return writeFileAtomically(m_path, joinLines({std::string(kJournalComment), stopped.getString()}));
+    std::vector<std::string> lines{std::string(kComment)};
+    if (content.appendingAt && !content.pending.empty()) {
+        lines.push_back(std::string(kAppendingAt) + std::to_string(*content.appendingAt));
+    }
+    for (const std::string& line : content.pending) {
+        lines.push_back(std::string(kPending) + line);
+    }
+    if (!content.running.empty()) {
+        lines.push_back(std::string(kRunning) + content.running);
+    }
+    return writeFileAtomically(m_path, joinLines(lines));
+}
+
+std::optional<JournalContent> SessionJournal::read() const {
+    if (!exists()) {
+        return std::nullopt;
+    }
+    const auto lines = readTextLines(m_path);
+    if (!lines) {
+        return std::nullopt;
+    }
+    JournalContent content;
+    for (std::string_view line : *lines) {
+        if (line.starts_with(kAppendingAt)) {
+            line.remove_prefix(kAppendingAt.size());
+            std::uint64_t offset = 0;
+            const auto [end, ec] = std::from_chars(line.data(), line.data() + line.size(), offset);
+            if (ec == std::errc() && end == line.data() + line.size()) {
+                content.appendingAt = offset;
+            }
+        } else if (line.starts_with(kPending)) {
+            line.remove_prefix(kPending.size());
+            if (isSessionLine(line)) {
+                content.pending.emplace_back(line);
+            }
+        } else if (line.starts_with(kRunning)) {
+            line.remove_prefix(kRunning.size());
+            if (isRunningSessionLine(line)) {
+                content.running = line;
+            }
+        } else if (isRunningSessionLine(line)) {
+            content.running = line; // a journal of an earlier version: one running session line
+        }
+    }
+    return content;
 }
 
 void SessionJournal::remove() const {
@@ -70,31 +96,6 @@ void SessionJournal::remove() const {
 
 bool SessionJournal::exists() const {
     return fileExists(m_path);
-}
-
-bool recoverSessionJournal(const std::string& historyPath) {
-    const SessionJournal journal(historyPath);
-    if (!journal.exists())
-        return false;
-    const auto session = readJournal(journal.path());
-    if (!session || (session->downloaded <= 0 && session->uploaded <= 0)) {
-        journal.remove();
-        return false;
-    }
-    if (alreadyInHistory(historyPath, *session)) {
-        journal.remove();
-        return false;
-    }
-    dayObject record;
-    record.setDate(session->startDate);
-    record.setBytesReceived(session->downloaded);
-    record.setBytesSent(session->uploaded);
-    record.setMaxDownloadRate(session->maxDownloadSpeed);
-    record.setMaxUploadRate(session->maxUploadSpeed);
-    if (!appendSession(historyPath, record, false, session->stopDate))
-        return false;
-    journal.remove();
-    return true;
 }
 
 } // namespace tw

@@ -20,20 +20,7 @@ std::optional<std::string> readWholeFile(const std::string& path) {
 
 std::vector<std::string> splitLines(std::string_view text) {
     std::vector<std::string> lines;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        const bool last = end == std::string_view::npos;
-        if (last) {
-            end = text.size();
-        }
-        std::size_t stop = end;
-        if (stop > pos && text[stop - 1] == '\r') {
-            --stop;
-        }
-        lines.emplace_back(text.substr(pos, stop - pos));
-        pos = last ? text.size() : end + 1;
-    }
+    forEachLine(text, true, [&lines](std::string_view line) { lines.emplace_back(line); });
     return lines;
 }
 

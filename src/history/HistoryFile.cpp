@@ -22,7 +22,7 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 // Calls onLine for every line of the file (without its line end), reading in large blocks so that a history of
 // many megabytes is never held whole nor copied line by line. False on a read error.
-template <typename OnLine> bool forEachLine(std::FILE* file, OnLine&& onLine) {
+template <typename OnLine> bool forEachFileLine(std::FILE* file, OnLine&& onLine) {
     std::vector<char> buf(std::size_t{1} << 20);
     std::size_t kept = 0; // bytes of an unfinished line at the start of buf
     for (;;) {
@@ -30,32 +30,18 @@ template <typename OnLine> bool forEachLine(std::FILE* file, OnLine&& onLine) {
             buf.resize(buf.size() * 2);
         }
         const std::size_t got = std::fread(buf.data() + kept, 1, buf.size() - kept, file);
-        if (got == 0) {
-            if (std::ferror(file)) {
-                return false;
-            }
-            if (kept > 0) {
-                onLine(std::string_view(buf.data(), kept));
-            }
+        if (got == 0 && std::ferror(file)) {
+            return false;
+        }
+        const bool atEnd = got == 0;
+        const std::string_view block(buf.data(), kept + got);
+        const std::size_t used = forEachLine(block, atEnd, onLine);
+        if (atEnd) {
             return true;
         }
-        const char* begin = buf.data();
-        const char* end = buf.data() + kept + got;
-        while (const auto* nl =
-                   static_cast<const char*>(std::memchr(begin, '\n', static_cast<std::size_t>(end - begin)))) {
-            onLine(std::string_view(begin, static_cast<std::size_t>(nl - begin)));
-            begin = nl + 1;
-        }
-        kept = static_cast<std::size_t>(end - begin);
-        std::memmove(buf.data(), begin, kept);
+        kept = block.size() - used;
+        std::memmove(buf.data(), buf.data() + used, kept);
     }
-}
-
-std::string_view withoutCr(std::string_view line) {
-    if (!line.empty() && line.back() == '\r') {
-        line.remove_suffix(1);
-    }
-    return line;
 }
 
 // Size of the file and whether its last byte ends a line; nullopt when it cannot be read.
@@ -95,17 +81,26 @@ std::vector<std::string> historyHeaderLines(const DateTime& created) {
 }
 
 void addLineToPeriodTotals(std::string_view line, PeriodTotals& totals) {
-    const auto session = clsSessionData::parse(line);
+    const auto fields = clsSessionData::fieldsOf(line);
+    if (!fields) {
+        return;
+    }
+    const auto session = clsSessionData::parse(*fields);
     if (!session) {
         return;
     }
+    // Sums stay exact beyond the 2^53 where doubles stop counting single bytes.
+    auto add = [&](dayObject& record, ByteTotal& received, ByteTotal& sent) {
+        received.add(session->downloaded, (*fields)[2]);
+        sent.add(session->uploaded, (*fields)[3]);
+        record.setBytesReceived(received.toDouble());
+        record.setBytesSent(sent.toDouble());
+    };
     if (session->startDate.sameDay(totals.today.getDate())) {
-        totals.today.setBytesReceived(totals.today.getBytesReceived() + session->downloaded);
-        totals.today.setBytesSent(totals.today.getBytesSent() + session->uploaded);
+        add(totals.today, totals.todayReceived, totals.todaySent);
     }
     if (session->startDate.sameMonth(totals.month.getDate())) {
-        totals.month.setBytesReceived(totals.month.getBytesReceived() + session->downloaded);
-        totals.month.setBytesSent(totals.month.getBytesSent() + session->uploaded);
+        add(totals.month, totals.monthReceived, totals.monthSent);
     }
 }
 
@@ -122,9 +117,9 @@ std::optional<PeriodTotals> tryLoadPeriodTotals(const std::string& historyPath, 
         return std::nullopt;
     }
     int lineNumber = 0;
-    const bool ok = forEachLine(f.get(), [&](std::string_view line) {
+    const bool ok = forEachFileLine(f.get(), [&](std::string_view line) {
         if (++lineNumber > kHeaderLines) {
-            addLineToPeriodTotals(withoutCr(line), totals);
+            addLineToPeriodTotals(line, totals);
         }
     });
     if (!ok) {
@@ -143,14 +138,16 @@ PeriodTotals loadPeriodTotals(const std::string& historyPath, const DateTime& no
     return zeros;
 }
 
-bool appendSession(const std::string& historyPath, dayObject& session, bool endsAtMidnight, const DateTime& now) {
+std::optional<std::uint64_t> prepareForAppend(const std::string& historyPath, const DateTime& now) {
     std::string text;
+    std::uint64_t size = 0;
     if (fileExists(historyPath)) {
         const auto tail = readTail(historyPath);
         if (!tail) {
-            return false;
+            return std::nullopt;
         }
-        if (tail->size == 0) {
+        size = static_cast<std::uint64_t>(tail->size);
+        if (size == 0) {
             text = joinLines(historyHeaderLines(now));
         } else if (!tail->endsWithLineBreak) {
             text = kLineEnd;
@@ -158,15 +155,36 @@ bool appendSession(const std::string& historyPath, dayObject& session, bool ends
     } else {
         text = joinLines(historyHeaderLines(now));
     }
-    if (session.getBytesReceived() > 0 || session.getBytesSent() > 0) {
-        const DateTime start = session.getDate();
-        session.setStopDate(endsAtMidnight ? DateTime::fromCivil(start.year, start.month, start.day, 23, 59) : now);
-        text += session.getString();
-        text += kLineEnd;
-    } else if (text == kLineEnd) {
-        text.clear(); // nothing to add: leave a hand-edited last line as it is
+    if (!text.empty() && !appendToFile(historyPath, text)) {
+        return std::nullopt;
     }
-    return text.empty() || appendToFile(historyPath, text);
+    return size + text.size();
+}
+
+bool writeHeaderIfNew(const std::string& historyPath, const DateTime& now) {
+    std::error_code ec;
+    if (fileExists(historyPath) && std::filesystem::file_size(historyPath, ec) > 0) {
+        return true;
+    }
+    return appendToFile(historyPath, joinLines(historyHeaderLines(now)));
+}
+
+bool hasSessionTraffic(const dayObject& session) {
+    return session.getBytesReceived() > 0 || session.getBytesSent() > 0;
+}
+
+std::string stopSessionLine(dayObject& session, bool endsAtMidnight, const DateTime& now) {
+    const DateTime start = session.getDate();
+    session.setStopDate(endsAtMidnight ? DateTime::fromCivil(start.year, start.month, start.day, 23, 59) : now);
+    return session.getString();
+}
+
+bool appendSession(const std::string& historyPath, dayObject& session, bool endsAtMidnight, const DateTime& now) {
+    if (!hasSessionTraffic(session)) {
+        return writeHeaderIfNew(historyPath, now);
+    }
+    const std::string line = stopSessionLine(session, endsAtMidnight, now) + std::string(kLineEnd);
+    return prepareForAppend(historyPath, now) && appendToFile(historyPath, line);
 }
 
 bool removeCurrentPeriod(const std::string& historyPath, bool wholeDay, const DateTime& now) {

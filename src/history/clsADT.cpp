@@ -9,7 +9,9 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
+#include <deque>
+#include <filesystem>
+#include <unordered_map>
 
 namespace tw {
 
@@ -102,81 +104,113 @@ void clsADT::updateStats() {
 }
 
 void clsADT::takeLine(std::string_view line) {
-    if (line.empty()) {
+    if (auto session = clsSessionData::parse(line)) {
+        session->isCurrent = false;
+        insertLog(*session);
+        m_lastSession = *session;
+        m_lastLineKept = false;
         return;
     }
-    if (line.front() != '\'') {
-        if (auto session = clsSessionData::parse(line); session && session->downloaded >= 0) {
-            session->isCurrent = false;
-            insertLog(*session);
-            return;
-        }
+    if (!m_lastLineKept) {
+        // The line save will write for the session before, made only here: most histories keep no line at all.
+        m_kept.push_back({m_lastSession ? m_lastSession->getStoreString() : std::string(), {}});
+        m_lastLineKept = true;
     }
-    m_keptLines.emplace_back(line);
+    m_kept.back().lines.emplace_back(line);
 }
 
 bool clsADT::load(const std::string& path, ProgressSink* progress) {
     LoadProgress report(progress);
     report.label("Opening the history file");
     report.value(0);
-    if (!fileExists(path)) {
+    auto done = [&report](bool result) {
         report.value(100);
         report.label("Done");
-        return true;
+        return result;
+    };
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (status.type() == std::filesystem::file_type::not_found ||
+        (!ec && status.type() != std::filesystem::file_type::regular)) {
+        m_fileState = FileState::Missing;
+        return done(true);
     }
-    std::optional<std::string> content = readFileAtOnce(path);
+    std::optional<std::string> content = ec ? std::nullopt : readFileAtOnce(path);
     if (!content) {
-        report.value(100);
-        report.label("Done");
-        return false;
+        m_fileState = FileState::Unreadable;
+        return done(false);
     }
     const std::string& text = *content;
     report.value(5);
     report.label("Parsing the history file");
-
-    std::size_t pos = 0;
-    const std::size_t size = text.size();
-    while (pos < size) {
-        const char* begin = text.data() + pos;
-        const void* found = std::memchr(begin, '\n', size - pos);
-        std::size_t end =
-            found != nullptr ? static_cast<std::size_t>(static_cast<const char*>(found) - text.data()) : size;
-        std::string_view line(begin, end - pos);
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
-        pos = end + 1;
+    forEachLine(text, true, [&](std::string_view line) {
         if (m_header.size() < kHeaderLines) {
             m_header.emplace_back(line);
         } else {
             takeLine(line);
         }
-        report.parsed(std::min(pos, size), size);
-    }
-    report.value(100);
-    report.label("Done");
-    return m_header.size() == kHeaderLines;
+        report.parsed(static_cast<std::size_t>(line.data() + line.size() - text.data()), text.size());
+    });
+    const bool complete = m_header.size() == kHeaderLines;
+    m_fileState = complete || text.empty() ? FileState::Read : FileState::TooShort;
+    return done(complete);
 }
 
 std::string clsADT::storeText(const DateTime& now) const {
     std::string out;
-    const std::vector<std::string> header = m_header.size() == kHeaderLines ? m_header : historyHeaderLines(now);
-    for (const std::string& line : header) {
+    auto write = [&out](std::string_view line) {
         out += line;
         out += kLineEnd;
+    };
+    for (const std::string& line : m_header.size() == kHeaderLines ? m_header : historyHeaderLines(now)) {
+        write(line);
     }
-    for (const std::string& line : m_keptLines) {
-        out += line;
-        out += kLineEnd;
+    // Kept lines go back after the session line they followed; those whose session is gone go at the end.
+    std::vector<bool> placed(m_kept.size(), false);
+    std::unordered_map<std::string, std::deque<std::size_t>> keptAfter;
+    auto place = [&](std::size_t group) {
+        for (const std::string& line : m_kept[group].lines) {
+            write(line);
+        }
+        placed[group] = true;
+    };
+    for (std::size_t i = 0; i < m_kept.size(); ++i) {
+        if (m_kept[i].after.empty()) {
+            place(i);
+        } else {
+            keptAfter[m_kept[i].after].push_back(i);
+        }
     }
     for (const clsADTYear& y : m_years) {
-        y.save(out);
+        for (const clsADTMonth& m : y.getMonths()) {
+            for (const clsADTDay& d : m.getDays()) {
+                for (const clsSessionData& s : d.getSessions()) {
+                    if (s.isCurrent) {
+                        continue;
+                    }
+                    const std::string line = s.getStoreString();
+                    write(line);
+                    if (keptAfter.empty()) {
+                        continue;
+                    }
+                    if (auto it = keptAfter.find(line); it != keptAfter.end() && !it->second.empty()) {
+                        place(it->second.front());
+                        it->second.pop_front();
+                    }
+                }
+            }
+        }
+    }
+    for (std::size_t i = 0; i < m_kept.size(); ++i) {
+        if (!placed[i]) {
+            place(i);
+        }
     }
     return out;
 }
 
 bool clsADT::save(const std::string& path, const DateTime& now) const {
-    return writeFileAtomically(path, storeText(now));
+    return canBeSaved() && writeFileAtomically(path, storeText(now));
 }
 
 bool clsADT::save(const std::string& path) const {

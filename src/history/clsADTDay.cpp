@@ -1,7 +1,5 @@
 #include "history/clsADTDay.h"
 
-#include "common/TextFile.h"
-
 #include <algorithm>
 
 namespace tw {
@@ -36,15 +34,6 @@ bool clsADTDay::deleteLog(const clsSessionData& session) {
     }
     recalcValues();
     return isEmpty();
-}
-
-void clsADTDay::save(std::string& out) const {
-    for (const clsSessionData& s : m_sessions) {
-        if (!s.isCurrent) {
-            out += s.getStoreString();
-            out += kLineEnd;
-        }
-    }
 }
 
 void clsADTDay::recalcValues() {

@@ -22,7 +22,6 @@ public:
     // in the same minute (never the running one). Recalculates; true when the day is empty afterwards.
     bool deleteLog(const clsSessionData& session);
     // Appends the history line of every stored (not running) session, each ended by CR LF.
-    void save(std::string& out) const;
     void recalcValues();
 
     // Empty: no traffic left, and not holding the running session (which must stay visible).

@@ -21,12 +21,6 @@ bool clsADTMonth::deleteLog(const clsSessionData& session) {
     return isEmpty();
 }
 
-void clsADTMonth::save(std::string& out) const {
-    for (const clsADTDay& d : m_days) {
-        d.save(out);
-    }
-}
-
 void clsADTMonth::recalcValues(bool withChildren) {
     std::vector<ChildValues> values;
     values.reserve(m_days.size());

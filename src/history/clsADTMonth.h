@@ -20,7 +20,6 @@ public:
     void insertLog(const clsSessionData& session);
     // Recalculates this month (not its days); true when it is empty afterwards.
     bool deleteLog(const clsSessionData& session);
-    void save(std::string& out) const;
     // Statistics over the days that have sessions; withChildren recalculates the days first.
     void recalcValues(bool withChildren);
 

@@ -21,12 +21,6 @@ bool clsADTYear::deleteLog(const clsSessionData& session) {
     return isEmpty();
 }
 
-void clsADTYear::save(std::string& out) const {
-    for (const clsADTMonth& m : m_months) {
-        m.save(out);
-    }
-}
-
 void clsADTYear::recalcValues(bool withChildren) {
     std::vector<ChildValues> values;
     values.reserve(m_months.size());

@@ -20,7 +20,6 @@ public:
     void insertLog(const clsSessionData& session);
     // Recalculates this year (not its months); true when it is empty afterwards.
     bool deleteLog(const clsSessionData& session);
-    void save(std::string& out) const;
     // Statistics over the months that have sessions; withChildren recalculates the months first.
     void recalcValues(bool withChildren);
 

@@ -105,14 +105,14 @@ std::string clsSessionData::getStoreString() const {
     return line;
 }
 
-std::optional<clsSessionData> clsSessionData::parse(std::string_view line) {
+std::optional<clsSessionData::Fields> clsSessionData::fieldsOf(std::string_view line) {
     if (!line.empty() && line.back() == '\r') {
         line.remove_suffix(1);
     }
     if (line.empty() || line.front() == '\'') {
         return std::nullopt;
     }
-    std::array<std::string_view, 6> fields;
+    Fields fields;
     std::size_t pos = 0;
     for (auto& field : fields) {
         const std::size_t end = line.find(';', pos);
@@ -122,6 +122,15 @@ std::optional<clsSessionData> clsSessionData::parse(std::string_view line) {
         field = line.substr(pos, end - pos);
         pos = end + 1;
     }
+    return fields;
+}
+
+std::optional<clsSessionData> clsSessionData::parse(std::string_view line) {
+    const auto fields = fieldsOf(line);
+    return fields ? parse(*fields) : std::nullopt;
+}
+
+std::optional<clsSessionData> clsSessionData::parse(const Fields& fields) {
     const auto start = parseDate(fields[0]);
     const auto stop = parseDate(fields[1]);
     const auto down = parseAmount(fields[2]);

@@ -2,6 +2,7 @@
 
 #include "common/DateTime.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -23,9 +24,15 @@ public:
     // The history line: "start;stop;downloaded;uploaded;max down;max up;" (no line end).
     std::string getStoreString() const;
 
-    // Parses one session line; std::nullopt for a comment, a short line or a field that is not a date or number.
-    // Fields after the sixth ";" are ignored.
+    // Parses one session line; std::nullopt for a comment, a short line or a field that is not a date or number
+    // (an amount beyond the range of the double it is held in included). Fields after the sixth ";" are ignored.
     static std::optional<clsSessionData> parse(std::string_view line);
+
+    // The six fields of a session line as written, without their ";"; std::nullopt for a comment or a line with
+    // fewer than six ";".
+    using Fields = std::array<std::string_view, 6>;
+    static std::optional<Fields> fieldsOf(std::string_view line);
+    static std::optional<clsSessionData> parse(const Fields& fields);
 };
 
 // A byte amount as the history file writes it: the shortest decimal form of the double, whole numbers as plain

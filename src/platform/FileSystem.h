@@ -9,7 +9,9 @@ namespace tw {
 // disk, and is renamed over the old file. On any failure the old file is intact and false is returned.
 bool writeFileAtomically(const std::string& path, std::string_view content);
 
-// Appends to the file (created if missing). False on any failure.
+// Appends to the file (created if missing) as one whole, flushed to the disk before it returns true. On a short or
+// failed write (a full disk) the file is cut back to its old length (a file it created is removed) and false is
+// returned.
 bool appendToFile(const std::string& path, std::string_view content);
 
 // Path of the running executable (absolute), and whether a folder can be written by this user.

@@ -90,6 +90,10 @@ public:
         return viewer ? viewer() : false;
     }
     bool isWindowVisible() const override { return visible; }
+    void showSaveProblem(const std::string& text, bool waitForOk) override {
+        saveProblems.push_back(text);
+        saveProblemWaited = waitForOk;
+    }
 
     std::pair<std::int32_t, std::int32_t> speeds{-1, -1};
     int totalsUpdates = 0;
@@ -109,6 +113,8 @@ public:
     std::optional<tw::clsSessionData> viewerRunningSession;
     std::function<bool()> viewer;
     bool visible = true;
+    std::vector<std::string> saveProblems;
+    bool saveProblemWaited = false;
 };
 
 class MonitorTest : public ::testing::Test {

@@ -1,5 +1,5 @@
 #include "app/MonitorFixture.h"
-#include "app/SessionJournal.h"
+#include "app/SessionSaver.h"
 
 #include <filesystem>
 
@@ -51,9 +51,9 @@ TEST_F(MonitorJournalTest, APauseKeepsWhatWasCountedBeforeIt) {
     EXPECT_TRUE(journalExists());
     clock.advanceMs(3'600'000);
     crash();
-    EXPECT_TRUE(tw::recoverSessionJournal(history));
+    EXPECT_TRUE(tw::recoverSessionJournal(history, clock.now()));
     EXPECT_EQ(sessionLines(), std::vector<std::string>{"2026-03-14 10:00;2026-03-14 10:00;500;50;100;10;"});
-    EXPECT_FALSE(tw::recoverSessionJournal(history)) << "recovered once only";
+    EXPECT_FALSE(tw::recoverSessionJournal(history, clock.now())) << "recovered once only";
 }
 
 TEST_F(MonitorJournalTest, EveryNormalEndOfTheSessionLeavesNoJournalBehind) {
@@ -112,19 +112,19 @@ TEST_F(MonitorJournalTest, AJournalThatCannotBeReadIsDroppedWithoutTouchingTheHi
     writeHistory({"2026-03-14 08:00;2026-03-14 09:00;1000;100;5;1;"});
     const auto before = dir.read("datasource.txt");
     dir.write("datasource.journal", "'Running session\r\nnot a session line\r\n");
-    EXPECT_FALSE(tw::recoverSessionJournal(history));
+    EXPECT_FALSE(tw::recoverSessionJournal(history, clock.now()));
     EXPECT_FALSE(journalExists());
     EXPECT_EQ(dir.read("datasource.txt"), before);
 
     dir.write("datasource.journal", "2026-03-14 10:00;2026-03-14 10:05;0;0;0;0;\r\n");
-    EXPECT_FALSE(tw::recoverSessionJournal(history));
+    EXPECT_FALSE(tw::recoverSessionJournal(history, clock.now()));
     EXPECT_FALSE(journalExists());
     EXPECT_EQ(dir.read("datasource.txt"), before);
 }
 
 TEST_F(MonitorJournalTest, ARecoveredSessionStartsANewHistoryFileWithItsHeader) {
     dir.write("datasource.journal", "2026-03-13 22:00;2026-03-13 22:30;123456789;2345678;145000;31000;\r\n");
-    EXPECT_TRUE(tw::recoverSessionJournal(history));
+    EXPECT_TRUE(tw::recoverSessionJournal(history, clock.now()));
     const auto lines = tw::readTextLines(history);
     ASSERT_TRUE(lines);
     ASSERT_EQ(lines->size(), 4u);
@@ -140,19 +140,45 @@ TEST_F(MonitorJournalTest, ASessionThatCannotBeSavedAtExitIsKeptForTheNextStart)
     EXPECT_TRUE(journalExists());
     crash();
     std::filesystem::remove(history);
-    EXPECT_TRUE(tw::recoverSessionJournal(history));
+    EXPECT_TRUE(tw::recoverSessionJournal(history, clock.now()));
     EXPECT_EQ(sessionLines(), std::vector<std::string>{"2026-03-14 10:00;2026-03-14 10:00;300;30;100;10;"});
 }
 
-TEST_F(MonitorJournalTest, ASessionSavedJustBeforeADeathIsNotAddedTwice) {
-    // Written at midnight with more than the last checkpoint held; the process died before removing the journal.
-    writeHistory({"2026-03-13 22:00;2026-03-13 23:59;5000;500;10;1;"});
-    dir.write("datasource.journal", "2026-03-13 22:00;2026-03-13 23:59;4900;490;10;1;\r\n");
-    EXPECT_FALSE(tw::recoverSessionJournal(history));
-    EXPECT_FALSE(journalExists());
-    EXPECT_EQ(sessionLines().size(), 1u);
+TEST_F(MonitorJournalTest, ASessionOfTheSameStartMinuteAsASavedOneIsStillRecovered) {
+    startMonitor();
+    logFor(5);
+    view.answers = {Answer::Yes};
+    controller->stopLogging(); // 10:00:05: 500 bytes saved
+    controller->startContinue();
+    logFor(3); // the new session starts at the Stop: 10:00 too, with less traffic
+    controller->pause();
+    crash();
 
-    dir.write("datasource.journal", "2026-03-13 22:00;2026-03-13 23:30;6000;490;10;1;\r\n");
-    EXPECT_TRUE(tw::recoverSessionJournal(history)) << "more than the stored line holds: another session";
-    EXPECT_EQ(sessionLines().size(), 2u);
+    startMonitor();
+    EXPECT_EQ(sessionLines(), (std::vector<std::string>{"2026-03-14 10:00;2026-03-14 10:00;500;50;100;10;",
+                                                        "2026-03-14 10:00;2026-03-14 10:00;300;30;100;10;"}));
+    EXPECT_FALSE(journalExists());
+}
+
+TEST_F(MonitorJournalTest, ACrashAtAnyStepOfAnAppendCountsItsSessionsOnce) {
+    const std::string saved = "2026-03-13 20:00;2026-03-13 21:00;7;7;0;0;";
+    const std::string line = "2026-03-13 22:00;2026-03-13 23:59;4900;490;10;1;";
+    const std::string running = "2026-03-14 00:00;2026-03-14 00:10;30;3;1;1;";
+    writeHistory({saved});
+    const std::string before = dir.read("datasource.txt");
+    const tw::JournalContent marked{{line}, before.size(), running};
+    // Where the process died: before the append, in its middle, after it (before the journal was cleared).
+    for (const std::string& appended : {std::string(), line.substr(0, 20), line + "\r\n"}) {
+        SCOPED_TRACE("appended: " + appended);
+        dir.write("datasource.txt", before + appended);
+        ASSERT_TRUE(tw::SessionJournal(history).write(marked));
+        EXPECT_TRUE(tw::recoverSessionJournal(history, clock.now()));
+        EXPECT_EQ(dir.read("datasource.txt"), before + line + "\r\n" + running + "\r\n");
+        EXPECT_FALSE(journalExists());
+    }
+    // The same bytes elsewhere than at the mark are another session.
+    dir.write("datasource.txt", before + line + "\r\n");
+    ASSERT_TRUE(tw::SessionJournal(history).write({{line}, before.size() + 2, ""}));
+    EXPECT_TRUE(tw::recoverSessionJournal(history, clock.now()));
+    EXPECT_EQ(sessionLines(), (std::vector<std::string>{saved, line, line}));
 }

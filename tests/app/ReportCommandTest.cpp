@@ -38,6 +38,21 @@ TEST_F(ReportCommandTest, JsonGivesWholeBytesOfTodayAndThisMonth) {
                          "\"month\":{\"received\":12345679901,\"sent\":1560}}\n");
 }
 
+TEST_F(ReportCommandTest, SumsAreExactPast2To64AndPastTheRangeOfDoubles) {
+    const std::string huge = "1" + std::string(308, '0'); // 1e308 as the program writes it
+    dir.write("datasource.txt", "'h\n'h\n'h\n"
+                                "2004-03-15 08:00;2004-03-15 09:00;18446744073709551615;1.5e3;0;0;\n"
+                                "2004-03-15 10:00;2004-03-15 11:00;18446744073709551615;0;0;0;\n"
+                                "2004-03-15 12:00;2004-03-15 13:00;18446744073709551615;1e400;0;0;\n"
+                                "2004-03-02 08:00;2004-03-02 09:00;" +
+                                    huge + ";7;0;0;\n2004-03-03 08:00;2004-03-03 09:00;" + huge + ";0;0;0;\n");
+    EXPECT_EQ(runReport(path, now, true, out, err), 0);
+    EXPECT_EQ(out.str(), "{\"today\":{\"received\":36893488147419103230,\"sent\":1500},"
+                         "\"month\":{\"received\":2" +
+                             std::string(288, '0') + "36893488147419103230,\"sent\":1507}}\n")
+        << "an amount beyond the range of doubles (1e400) is a broken line";
+}
+
 TEST_F(ReportCommandTest, HumanFormUsesTheMainWindowTexts) {
     dir.write("datasource.txt", "'h\n'h\n'h\n2004-03-01 08:00;2004-03-01 09:00;1023;1;0;0;\n");
     EXPECT_EQ(runReport(path, now, false, out, err), 0);

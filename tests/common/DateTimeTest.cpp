@@ -1,5 +1,4 @@
 #include "common/DateTime.h"
-#include "common/TextFile.h"
 
 #include <gtest/gtest.h>
 
@@ -24,10 +23,4 @@ TEST(DateTime, ParsesTheHistoryFormatAndRejectsImpossibleDates) {
     EXPECT_FALSE(DateTime::parse("2004/05/06 09:30"));
     EXPECT_FALSE(DateTime::parse("2004-05-06 9:30"));
     EXPECT_EQ(DateTime::fromCivil(2004, 5, 6, 9, 3).toHistoryString(), "2004-05-06 09:03");
-}
-
-TEST(TextFile, SplitsCrLfAndLfLinesAlike) {
-    EXPECT_EQ(tw::splitLines("a\r\nb\nc"), (std::vector<std::string>{"a", "b", "c"}));
-    EXPECT_EQ(tw::splitLines("a\r\n\r\n"), (std::vector<std::string>{"a", ""}));
-    EXPECT_TRUE(tw::splitLines("").empty());
 }

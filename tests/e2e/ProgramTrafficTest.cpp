@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
+#include <random>
 
 using twtest::NetNamespace;
 using twtest::TallywaveCopy;
@@ -97,5 +99,58 @@ TEST_F(ProgramTraffic, AKilledSessionIsRecoveredFromItsCheckpointAtTheNextStart)
     ASSERT_GE(saved.size(), 1u) << copy.dir().read("datasource.txt");
     EXPECT_EQ(saved[0].downloaded, static_cast<double>(rx));
     EXPECT_EQ(saved[0].uploaded, static_cast<double>(tx));
+    EXPECT_FALSE(std::filesystem::exists(copy.dir().path() / "datasource.journal"));
+}
+
+// SIGKILL at random moments, over and over: during start-up (while the previous run's journal is being added to the
+// history), between passes and during checkpoints. Every burst of traffic that a checkpoint took must be in the
+// history exactly once: the totals equal the kernel's counter deltas, never more.
+TEST_F(ProgramTraffic, ThirtyKillsAtRandomMomentsLoseNothingCheckpointedAndCountNothingTwice) {
+    qputenv("TALLYWAVE_CHECKPOINT_MS", "100");
+    const auto seed = static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count());
+    std::mt19937 random(seed);
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    auto between = [&random](int lowMs, int highMs) {
+        return std::uniform_int_distribution<int>(lowMs, highMs)(random);
+    };
+
+    std::uint64_t received = 0; // kernel deltas of the bursts
+    std::uint64_t sent = 0;
+    for (int kill = 0; kill < 30; ++kill) {
+        QProcess running;
+        copy.start(running, {"-winStartUp"}, {"ip", "netns", "exec", QString::fromStdString(ns->name())});
+        ASSERT_EQ(running.state(), QProcess::Running);
+        if (kill % 3 == 0) {
+            // In the middle of start-up: the last run's sessions may be halfway into the history.
+            twtest::waitFor([] { return false; }, between(0, 400));
+        } else {
+            twtest::waitFor([] { return false; }, 800); // the engine has its baselines
+            const auto rxBefore = ns->counter("tw0", "rx_bytes");
+            const auto txBefore = ns->counter("tw0", "tx_bytes");
+            ASSERT_TRUE(twtest::sendUdpFrom(*peer, "10.77.0.1", 9, between(1, 200), between(100, 1400)));
+            ASSERT_TRUE(twtest::sendUdpFrom(*ns, "10.77.0.2", 9, between(1, 100), between(100, 1400)));
+            received += ns->counter("tw0", "rx_bytes") - rxBefore;
+            sent += ns->counter("tw0", "tx_bytes") - txBefore;
+            // A pass (250 ms) and a checkpoint take the burst; then checkpoints go on with nothing new.
+            twtest::waitFor([] { return false; }, 600 + between(0, 500));
+        }
+        twtest::signalAndWait(running, SIGKILL);
+    }
+    qunsetenv("TALLYWAVE_CHECKPOINT_MS");
+    ASSERT_GT(received, 0u);
+
+    QProcess last; // adds what the last run left, then ends cleanly
+    copy.start(last, {"-winStartUp"}, {"ip", "netns", "exec", QString::fromStdString(ns->name())});
+    twtest::waitFor([] { return false; }, 1000);
+    ASSERT_EQ(twtest::signalAndWait(last, SIGTERM), 0);
+
+    double down = 0;
+    double up = 0;
+    for (const auto& s : sessions()) {
+        down += s.downloaded;
+        up += s.uploaded;
+    }
+    EXPECT_EQ(down, static_cast<double>(received)) << copy.dir().read("datasource.txt");
+    EXPECT_EQ(up, static_cast<double>(sent));
     EXPECT_FALSE(std::filesystem::exists(copy.dir().path() / "datasource.journal"));
 }

@@ -130,3 +130,20 @@ TEST_F(HistoryFileTest, RemovingFromAMissingFileCreatesNothing) {
     EXPECT_TRUE(removeCurrentPeriod(path, true, now));
     EXPECT_FALSE(std::filesystem::exists(path));
 }
+
+TEST_F(HistoryFileTest, ABareCrEndsALineForTheReadersTheAppenderAndTheRemover) {
+    // Written by an old Mac editor: CR-only line ends, the last line ended too.
+    const std::string foreign = "'h1\r'h2\r'h3\r2004-03-15 08:00;2004-03-15 09:00;100;10;0;0;\r"
+                                "2004-03-01 08:00;2004-03-01 09:00;7;7;0;0;\r";
+    dir.write("datasource.txt", foreign);
+    auto s = session(DateTime::fromCivil(2004, 3, 15, 9, 0), 1, 2);
+    ASSERT_TRUE(appendSession(path, s, false, now));
+    EXPECT_EQ(dir.read("datasource.txt"), foreign + "2004-03-15 09:00;2004-03-15 14:00;1;2;0;0;\r\n");
+
+    const auto totals = loadPeriodTotals(path, now);
+    EXPECT_EQ(totals.today.getBytesReceived(), 101);
+    EXPECT_EQ(totals.month.getBytesSent(), 19);
+
+    ASSERT_TRUE(removeCurrentPeriod(path, true, now));
+    EXPECT_EQ(dir.read("datasource.txt"), "'h1\r\n'h2\r\n'h3\r\n2004-03-01 08:00;2004-03-01 09:00;7;7;0;0;\r\n");
+}

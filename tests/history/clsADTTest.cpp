@@ -205,24 +205,35 @@ TEST(clsADTFile, SavingWhatItWroteGivesTheSameBytes) {
                                  "2003-01-06 09:30;2003-01-06 11:02;100000000000000000000;1;2;3;\r\n");
 }
 
-TEST(clsADTFile, SkipsCommentsAndBrokenLinesButWritesThemBack) {
+TEST(clsADTFile, KeepsCommentsAndBrokenLinesWhereTheyWere) {
     twtest::TempDir dir;
-    dir.write("datasource.txt", kHeader + "2004-05-06 09:30;2004-05-06 11:02;10;20;1;2;extra\n"
-                                          "'a comment\n"
-                                          "2004-05-06 garbage;;;\r\n"
-                                          "2004-05-07 09:30;2004-05-07 11:02;-5;20;1;2;\r\n");
+    const std::string kept = "2004-05-06 09:30;2004-05-06 11:02;10;20;1;2;\r\n"
+                             "'a comment\r\n"
+                             "2004-05-06 garbage;;;\r\n"
+                             "2004-05-07 09:30;2004-05-07 11:02;-5;20;1;2;\r\n"
+                             "2004-05-07 10:00;2004-05-07 11:00;30;40;1;2;\r\n"
+                             "\r\n"
+                             "'last words\r\n";
+    dir.write("datasource.txt", kHeader + "'before every session\n" + kept);
     clsADT tree;
     ASSERT_TRUE(tree.load(dir.file("datasource.txt")));
     tree.updateStats();
-    ASSERT_EQ(tree.Count(), 1);
-    EXPECT_EQ(tree.getMonth(2004, 5)->Count(), 1);
+    EXPECT_EQ(tree.getMonth(2004, 5)->Count(), 2);
     EXPECT_EQ(tree.getDay(2004, 5, 6)->getDL(), ExactAmount(10));
 
     ASSERT_TRUE(tree.save(dir.file("datasource.txt")));
-    EXPECT_EQ(dir.read("datasource.txt"), kHeader + "'a comment\r\n"
+    EXPECT_EQ(dir.read("datasource.txt"), kHeader + "'before every session\r\n" + kept) << "nothing moved";
+
+    // Lines that followed a deleted session keep their order, at the end.
+    tree.deleteLog(session("2004-05-06 09:30", 10, 20, 1, 2, "2004-05-06 11:02"));
+    ASSERT_TRUE(tree.save(dir.file("datasource.txt")));
+    EXPECT_EQ(dir.read("datasource.txt"), kHeader + "'before every session\r\n"
+                                                    "2004-05-07 10:00;2004-05-07 11:00;30;40;1;2;\r\n"
+                                                    "\r\n"
+                                                    "'last words\r\n"
+                                                    "'a comment\r\n"
                                                     "2004-05-06 garbage;;;\r\n"
-                                                    "2004-05-07 09:30;2004-05-07 11:02;-5;20;1;2;\r\n"
-                                                    "2004-05-06 09:30;2004-05-06 11:02;10;20;1;2;\r\n");
+                                                    "2004-05-07 09:30;2004-05-07 11:02;-5;20;1;2;\r\n");
 }
 
 TEST(clsADTFile, NeverWritesTheRunningSession) {
@@ -235,18 +246,40 @@ TEST(clsADTFile, NeverWritesTheRunningSession) {
     EXPECT_EQ(dir.read("datasource.txt"), kHeader);
 }
 
-TEST(clsADTFile, ThreeLinesAreAnEmptyHistoryAndTwoLinesAFailure) {
+TEST(clsADTFile, ReadsCrOnlyAndMixedLineEndsAlike) {
+    twtest::TempDir dir;
+    dir.write("datasource.txt", "'a\r'b\r\n'c\n2004-05-06 09:30;2004-05-06 11:02;10;20;1;2;\r"
+                                "2004-05-06 12:00;2004-05-06 13:00;30;40;1;2;\r\r"
+                                "2004-05-07 12:00;2004-05-07 13:00;50;60;1;2;");
+    clsADT tree;
+    ASSERT_TRUE(tree.load(dir.file("datasource.txt")));
+    EXPECT_THAT(tree.header(), ElementsAre("'a", "'b", "'c"));
+    ASSERT_NE(tree.getDay(2004, 5, 6), nullptr);
+    EXPECT_THAT(downloadsOf(*tree.getDay(2004, 5, 6)), ElementsAre(10, 30));
+    EXPECT_THAT(downloadsOf(*tree.getDay(2004, 5, 7)), ElementsAre(50));
+}
+
+TEST(clsADTFile, ThreeLinesAreAnEmptyHistoryAndTwoLinesAFileNeverOverwritten) {
     twtest::TempDir dir;
     dir.write("three.txt", "a\r\nb\r\nc\r\n");
-    dir.write("two.txt", "a\r\nb\r\n");
+    dir.write("two.txt", "a\r\n2004-05-06 09:30;2004-05-06 11:02;10;20;1;2;\r\n");
+    dir.write("empty.txt", "");
     clsADT three;
     EXPECT_TRUE(three.load(dir.file("three.txt")));
     EXPECT_EQ(three.Count(), 0);
+    EXPECT_TRUE(three.canBeSaved());
     clsADT two;
     EXPECT_FALSE(two.load(dir.file("two.txt")));
+    EXPECT_EQ(two.fileState(), clsADT::FileState::TooShort);
+    EXPECT_FALSE(two.save(dir.file("two.txt")));
+    EXPECT_EQ(dir.read("two.txt"), "a\r\n2004-05-06 09:30;2004-05-06 11:02;10;20;1;2;\r\n");
+    clsADT empty;
+    EXPECT_FALSE(empty.load(dir.file("empty.txt")));
+    EXPECT_TRUE(empty.canBeSaved()) << "an empty file is a new history";
     clsADT missing;
     EXPECT_TRUE(missing.load(dir.file("none.txt")));
     EXPECT_EQ(missing.Count(), 0);
+    EXPECT_EQ(missing.fileState(), clsADT::FileState::Missing);
 }
 
 TEST(clsADTFile, AFailedSaveReportsFalseAndLeavesTheOldEntryAlone) {

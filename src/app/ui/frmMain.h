@@ -81,6 +81,7 @@ public:
     void hideProgress() override;
     bool openLogViewer(const std::optional<clsSessionData>& running) override;
     bool isWindowVisible() const override;
+    void showSaveProblem(const std::string& text, bool waitForOk) override;
 
     MonitorController& controller() { return *m_controller; }
     LiveChart* chart() const { return m_chart; }

@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDebug>
 #include <QMessageBox>
 
 namespace tw {
@@ -146,6 +147,21 @@ bool frmMain::openLogViewer(const std::optional<clsSessionData>& running) {
 
 bool frmMain::isWindowVisible() const {
     return isVisible();
+}
+
+void frmMain::showSaveProblem(const std::string& text, bool waitForOk) {
+    qWarning().noquote() << toQString(text); // also for a desktop session that is ending
+    auto* box = new QMessageBox(QMessageBox::Warning, appTitle(), toQString(text), QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("saveProblemBox"));
+    if (waitForOk) {
+        box->exec();
+        delete box;
+        return;
+    }
+    // The passes go on while it is shown.
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
 }
 
 bool frmMain::anotherWindowIsOpen() const {

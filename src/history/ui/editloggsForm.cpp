@@ -97,8 +97,9 @@ editloggsForm::editloggsForm(std::string historyPath, const std::optional<clsSes
     setObjectName(QStringLiteral("editloggsForm"));
     setWindowTitle(tr("View logs"));
 
-    // A short file still shows what it holds; the result only tells about its header.
     m_history.load(m_historyPath, progress);
+    // A file that is there but is not a history as far as it could be read is shown, never replaced.
+    m_readOnly = !m_history.canBeSaved();
     if (runningSession) {
         clsSessionData running = *runningSession;
         running.isCurrent = true;
@@ -111,6 +112,18 @@ editloggsForm::editloggsForm(std::string historyPath, const std::optional<clsSes
     resize(kMinWidth, kMinHeight);
     chooseTab(0);
     fillTree(true);
+    if (m_readOnly) {
+        for (QPushButton* b : {m_add, m_edit, m_delete}) {
+            b->setEnabled(false);
+        }
+        const QString reason = m_history.fileState() == clsADT::FileState::Unreadable
+                                   ? tr("cannot be read")
+                                   : tr("is not a history file (it has fewer than its three header lines)");
+        showMessageBox(parentWidget() != nullptr ? parentWidget() : this,
+                       tr("The history file %1 %2.").arg(toQString(m_historyPath), reason) + "\n" +
+                           tr("The logs are shown read-only: nothing is changed or saved."),
+                       QMessageBox::Warning);
+    }
 }
 
 void editloggsForm::buildControls() {
@@ -525,7 +538,7 @@ void editloggsForm::showMessage(const QString& text) {
 }
 
 void editloggsForm::addLog() {
-    if (m_history.Count() == 0) {
+    if (m_readOnly || m_history.Count() == 0) {
         return;
     }
     QDate offered = QDate::currentDate();
@@ -543,7 +556,7 @@ void editloggsForm::addLog() {
 }
 
 void editloggsForm::editLog() {
-    if (m_history.Count() == 0) {
+    if (m_readOnly || m_history.Count() == 0) {
         return;
     }
     const clsSessionData* row = currentRowSession();
@@ -567,7 +580,7 @@ void editloggsForm::editLog() {
 }
 
 void editloggsForm::deleteLog() {
-    if (m_history.Count() == 0) {
+    if (m_readOnly || m_history.Count() == 0) {
         return;
     }
     const clsSessionData* row = currentRowSession();
@@ -592,6 +605,10 @@ void editloggsForm::changeHistory(const std::function<void()>& change) {
 }
 
 void editloggsForm::confirm() {
+    if (m_readOnly) {
+        reject();
+        return;
+    }
     if (m_history.save(m_historyPath)) {
         accept();
         return;

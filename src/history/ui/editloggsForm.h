@@ -81,6 +81,7 @@ private:
     Period m_shown;
     bool m_filling = false;
     bool m_enlarged = false;
+    bool m_readOnly = false; // the file could not be read as a history: it is never saved
     std::vector<clsSessionData> m_rowSessions;
     QHash<QString, QTreeWidgetItem*> m_nodesByKey;
 

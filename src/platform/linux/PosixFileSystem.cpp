@@ -26,6 +26,16 @@ bool writeAll(int fd, std::string_view data) {
     return true;
 }
 
+// Makes a new or renamed entry of the folder durable.
+void syncDirectoryOf(const std::string& path) {
+    const std::string dir = std::filesystem::path(path).parent_path().string();
+    const int dfd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dfd >= 0) {
+        ::fsync(dfd);
+        ::close(dfd);
+    }
+}
+
 } // namespace
 
 bool writeFileAtomically(const std::string& path, std::string_view content) {
@@ -48,23 +58,39 @@ bool writeFileAtomically(const std::string& path, std::string_view content) {
         ::unlink(tmpl.c_str());
         return false;
     }
-    // Make the rename itself durable.
-    const std::string dir = std::filesystem::path(path).parent_path().string();
-    const int dfd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY);
-    if (dfd >= 0) {
-        ::fsync(dfd);
-        ::close(dfd);
-    }
+    syncDirectoryOf(path); // the rename itself is durable
     return true;
 }
 
 bool appendToFile(const std::string& path, std::string_view content) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    bool created = false;
+    int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (fd < 0 && errno == ENOENT) {
+        fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        created = fd >= 0;
+    }
     if (fd < 0) {
         return false;
     }
-    const bool ok = writeAll(fd, content);
-    return ::close(fd) == 0 && ok;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        ::close(fd);
+        return false;
+    }
+    // All or nothing: half a line left behind by a full disk would swallow the next line appended.
+    bool ok = writeAll(fd, content) && ::fsync(fd) == 0;
+    if (!ok) {
+        if (::ftruncate(fd, st.st_size) == 0) {
+            ::fsync(fd);
+        }
+    }
+    ok = ::close(fd) == 0 && ok;
+    if (!ok && created) {
+        ::unlink(path.c_str());
+    } else if (ok && created) {
+        syncDirectoryOf(path);
+    }
+    return ok;
 }
 
 std::string executablePath() {
@@ -72,7 +98,9 @@ std::string executablePath() {
     return std::filesystem::read_symlink("/proc/self/exe", ec).string();
 }
 
-bool isDirectoryWritable(const std::string& dir) { return ::access(dir.c_str(), W_OK | X_OK) == 0; }
+bool isDirectoryWritable(const std::string& dir) {
+    return ::access(dir.c_str(), W_OK | X_OK) == 0;
+}
 
 std::string environmentValue(const char* name) {
     const char* v = std::getenv(name);
@@ -92,7 +120,11 @@ std::string xdgHome(const char* variable, const char* fallbackUnderHome) {
 
 } // namespace
 
-std::string userConfigHome() { return xdgHome("XDG_CONFIG_HOME", ".config"); }
-std::string userDataHome() { return xdgHome("XDG_DATA_HOME", ".local/share"); }
+std::string userConfigHome() {
+    return xdgHome("XDG_CONFIG_HOME", ".config");
+}
+std::string userDataHome() {
+    return xdgHome("XDG_DATA_HOME", ".local/share");
+}
 
 } // namespace tw

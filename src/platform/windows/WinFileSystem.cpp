@@ -68,13 +68,27 @@ bool writeFileAtomically(const std::string& path, std::string_view content) {
 }
 
 bool appendToFile(const std::string& path, std::string_view content) {
-    FileHandle file(CreateFileW(win::toWide(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+    const std::wstring wide = win::toWide(path);
+    FileHandle file(CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
         return false;
     }
-    const bool ok = writeAll(file.get(), content);
-    return file.close() && ok;
+    const bool created = GetLastError() != ERROR_ALREADY_EXISTS;
+    LARGE_INTEGER oldSize{};
+    if (!GetFileSizeEx(file.get(), &oldSize) || !SetFilePointerEx(file.get(), oldSize, nullptr, FILE_BEGIN)) {
+        return false;
+    }
+    // All or nothing: half a line left behind by a full disk would swallow the next line appended.
+    bool ok = writeAll(file.get(), content) && FlushFileBuffers(file.get());
+    if (!ok && SetFilePointerEx(file.get(), oldSize, nullptr, FILE_BEGIN) && SetEndOfFile(file.get())) {
+        FlushFileBuffers(file.get());
+    }
+    ok = file.close() && ok;
+    if (!ok && created) {
+        DeleteFileW(wide.c_str());
+    }
+    return ok;
 }
 
 std::string executablePath() {
@@ -116,7 +130,11 @@ std::string environmentValue(const char* name) {
     }
 }
 
-std::string userConfigHome() { return environmentValue("APPDATA"); }
-std::string userDataHome() { return environmentValue("LOCALAPPDATA"); }
+std::string userConfigHome() {
+    return environmentValue("APPDATA");
+}
+std::string userDataHome() {
+    return environmentValue("LOCALAPPDATA");
+}
 
 } // namespace tw

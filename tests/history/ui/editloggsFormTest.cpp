@@ -16,6 +16,9 @@
 #include <gmock/gmock.h>
 
 #include <filesystem>
+#include <memory>
+#include <sys/fsuid.h>
+#include <unistd.h>
 
 using namespace tw;
 
@@ -262,6 +265,46 @@ TEST_F(editloggsFormTest, AFailedSaveSaysSoAndDoesNotCountAsSaved) {
     EXPECT_THAT(answerer.texts, testing::ElementsAre("Couldn't save"));
 }
 
+// A file that is there but not a history as far as it can be read: shown read-only, and OK leaves it as it was.
+TEST_F(editloggsFormTest, AFileItCannotReadAsAHistoryIsShownReadOnlyAndNeverSaved) {
+    struct Case {
+        const char* name;
+        std::string content;
+        std::filesystem::perms perms;
+        const char* says;
+    };
+    const std::string session = "2004-05-06 09:30;2004-05-06 11:02;100;0;0;0;";
+    const auto readable = std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                          std::filesystem::perms::group_read | std::filesystem::perms::others_read;
+    for (const Case& c :
+         {Case{"two CR-only lines", "'header\r" + session + "\r", readable, "is not a history file"},
+          Case{"unreadable", kHeader + session + "\r\n", std::filesystem::perms::none, "cannot be read"}}) {
+        SCOPED_TRACE(c.name);
+        dir.write("datasource.txt", c.content);
+        std::filesystem::permissions(path(), c.perms);
+        twtest::ModalAnswerer answerer;
+        answerer.clickMessageBox(QMessageBox::Ok);
+        std::unique_ptr<editloggsForm> viewer;
+        {
+            // Root reads every file: open it as nobody would.
+            const auto asUser = ::setfsuid(::geteuid() == 0 ? 65534 : ::geteuid());
+            viewer = std::make_unique<editloggsForm>(path(), running("2004-05-07 12:00", 5), nullptr);
+            ::setfsuid(static_cast<uid_t>(asUser));
+        }
+        ASSERT_EQ(answerer.texts.size(), 1u);
+        EXPECT_THAT(answerer.texts[0], testing::HasSubstr(c.says));
+        EXPECT_THAT(answerer.texts[0], testing::HasSubstr("read-only"));
+        chooseDataTab(viewer.get());
+        EXPECT_FALSE(button(viewer.get(), "addButton")->isEnabled());
+        EXPECT_FALSE(button(viewer.get(), "deleteButton")->isEnabled());
+        answerer.then(
+            [](QWidget* w) { QTimer::singleShot(0, w->findChild<QPushButton*>("OKButton"), &QPushButton::click); });
+        EXPECT_EQ(viewer->exec(), QDialog::Rejected);
+        std::filesystem::permissions(path(), readable);
+        EXPECT_EQ(history(), c.content);
+    }
+}
+
 TEST_F(editloggsFormTest, HeaderClicksSortNumbersByValueAndTurnTheDirectionOver) {
     writeHistory(line("2004-05-06 09:30", "2004-05-06 10:00", "10000") +
                  line("2004-05-06 10:30", "2004-05-06 11:00", "9999") +
@@ -326,13 +369,11 @@ TEST_F(editloggsFormTest, ScreenshotsOfBothTabs) {
     std::string lines = line("2004-04-12 09:00", "2004-04-12 17:00", "912345678", "12345678", "240000;40000");
     for (int day = 1; day <= 28; day += 1 + day % 3) {
         for (int s = 0; s < 1 + day % 3; ++s) {
-            char start[32];
-            char stop[32];
-            std::snprintf(start, sizeof start, "2004-05-%02d %02d:%02d", day, 8 + 4 * s, 5 * day % 60);
-            std::snprintf(stop, sizeof stop, "2004-05-%02d %02d:%02d", day, 10 + 4 * s, 5 * day % 60);
+            const std::string start = DateTime::fromCivil(2004, 5, day, 8 + 4 * s, 5 * day % 60).toHistoryString();
+            const std::string stop = DateTime::fromCivil(2004, 5, day, 10 + 4 * s, 5 * day % 60).toHistoryString();
             const std::string down = std::to_string(30'000'000LL + 7'777'777LL * ((day * 7 + s * 3) % 11));
             const std::string up = std::to_string(2'000'000LL + 1'234'567LL * ((day + s) % 5));
-            lines += line(start, stop, down.c_str(), up.c_str(), "145000;31000");
+            lines += line(start.c_str(), stop.c_str(), down.c_str(), up.c_str(), "145000;31000");
         }
     }
     writeHistory(lines);
