@@ -57,6 +57,18 @@ int daysInMonth(int year, int month) {
     return month == 2 && isLeapYear(year) ? 29 : kDays[month - 1];
 }
 
+DateTime monthPeriodStart(const DateTime& date, int startDay) {
+    int year = date.year;
+    int month = date.month;
+    if (date.day < startDay) {
+        if (--month == 0) {
+            month = 12;
+            --year;
+        }
+    }
+    return DateTime::fromCivil(year, month, startDay);
+}
+
 DateTime DateTime::fromCivil(int year, int month, int day, int hour, int minute, int second) {
     return DateTime{year, month, day, hour, minute, second};
 }

@@ -52,4 +52,9 @@ struct DateTime {
 int daysInMonth(int year, int month);
 bool isLeapYear(int year);
 
+// The start (00:00) of the month period holding `date` when periods begin on day `startDay` (1..28) of each month:
+// day startDay of date's month, or of the month before when date lies before that day. With startDay 1 it is the
+// first of the calendar month.
+DateTime monthPeriodStart(const DateTime& date, int startDay);
+
 } // namespace tw

@@ -24,3 +24,10 @@ TEST(DateTime, ParsesTheHistoryFormatAndRejectsImpossibleDates) {
     EXPECT_FALSE(DateTime::parse("2004-05-06 9:30"));
     EXPECT_EQ(DateTime::fromCivil(2004, 5, 6, 9, 3).toHistoryString(), "2004-05-06 09:03");
 }
+
+TEST(DateTime, MonthPeriodStartsOnItsDayInThisMonthOrTheOneBefore) {
+    EXPECT_EQ(tw::monthPeriodStart(DateTime::fromCivil(2026, 3, 10, 12, 30), 1), DateTime::fromCivil(2026, 3, 1));
+    EXPECT_EQ(tw::monthPeriodStart(DateTime::fromCivil(2026, 3, 15), 15), DateTime::fromCivil(2026, 3, 15));
+    EXPECT_EQ(tw::monthPeriodStart(DateTime::fromCivil(2026, 3, 14, 23, 59), 15), DateTime::fromCivil(2026, 2, 15));
+    EXPECT_EQ(tw::monthPeriodStart(DateTime::fromCivil(2027, 1, 3), 28), DateTime::fromCivil(2026, 12, 28));
+}
