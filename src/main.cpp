@@ -1,8 +1,9 @@
-// Start-up: console commands first (they need no display and leave any running copy alone), then the checks that
-// decide whether this copy may run, then the main window.
+// The window program (on Linux `tallywave-gui`, started by the `tallywave` command; on Windows the one program).
+// Console commands first (they need no display and leave any running copy alone), then the checks that decide
+// whether this copy may run, then the main window.
 #include "app/AppPaths.h"
 #include "app/CommandLine.h"
-#include "app/ReportCommand.h"
+#include "app/ConsoleCommands.h"
 #include "app/StartupChecks.h"
 #include "app/ui/frmMain.h"
 #include "common/MessageSink.h"
@@ -20,31 +21,10 @@
 
 #include <iostream>
 
-namespace {
-
-int runConsoleCommand(const tw::CommandLineOptions& options) {
-    if (!options.error.empty()) {
-        std::cerr << options.error << "\n\n" << tw::commandLineHelp();
-        return 2;
-    }
-    if (options.help) {
-        std::cout << tw::commandLineHelp();
-        return 0;
-    }
-    if (options.version) {
-        std::cout << tw::versionText() << "\n";
-        return 0;
-    }
-    const tw::AppPaths paths = tw::resolveAppPathsForThisProcess();
-    return tw::runReport(paths.historyPath, tw::makeSystemClock()->now(), options.json, std::cout, std::cerr);
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
     const tw::CommandLineOptions options = tw::parseCommandLine(argc, argv);
-    if (options.isConsoleCommand()) {
-        return runConsoleCommand(options); // Ctrl+C ends a console command at once, as usual
+    if (tw::isConsoleCommand(options)) {
+        return tw::runConsoleCommand(options, std::cout, std::cerr); // Ctrl+C ends it at once, as usual
     }
     // First: from here on SIGTERM and SIGINT take the shutdown path, even before there is a window.
     tw::ShutdownSignals::install();

@@ -19,8 +19,6 @@ struct CommandLineOptions {
 
     // The main window stays hidden: "-winStartUp" without "-debug".
     bool startsHidden() const { return winStartUp && !debug; }
-    // The program prints something and exits without a window.
-    bool isConsoleCommand() const { return help || version || report || !error.empty(); }
 };
 
 // Arguments without the program name.

@@ -4,6 +4,7 @@
 #include "alarms/ui/alarmDialog2.h"
 #include "alarms/ui/splashForm.h" // before AlarmNotifier.h, whose QPointer needs the whole class
 #include "app/AppPaths.h"
+#include "app/ProgramFiles.h"
 #include "config/ui/frmOptions.h"
 #include "history/ui/editloggsForm.h"
 #include "measure/InterfaceChoices.h"
@@ -15,7 +16,6 @@
 #include "tools/ui/frmTraceroute.h"
 #include "tools/ui/frmWhois.h"
 
-#include <QCoreApplication>
 #include <QWidget>
 
 namespace tw {
@@ -45,7 +45,8 @@ void WindowLauncher::setStartupEntry(std::unique_ptr<StartupEntry> entry) {
 
 bool WindowLauncher::openSettings() {
     if (!m_startup) {
-        m_startup = makeStartupEntry(QCoreApplication::applicationFilePath().toStdString());
+        // The login entry starts the `tallywave` command, as the menus do, not the window program behind it.
+        m_startup = makeStartupEntry(commandPathOfThisProcess());
     }
     frmOptions options(m_paths.settingsPath, *m_startup, m_owner);
     options.setConnectionPicker([this](QWidget* owner, const std::vector<MonitoredConnection>& existing) {
