@@ -190,12 +190,16 @@ void MonitorController::reloadPeriodTotals() {
                 rule.changeMonth();
         }
     }
-    PeriodTotals totals = loadPeriodTotals(m_historyPath, now);
+    PeriodTotals totals = readPeriodTotals(now);
     // Sessions the history has refused so far still belong to their day and month.
     for (const std::string& line : m_saver.waiting())
         addLineToPeriodTotals(line, totals);
     m_periods[1] = totals.today;
     m_periods[2] = totals.month;
+}
+
+PeriodTotals MonitorController::readPeriodTotals(const DateTime& now) const {
+    return loadPeriodTotals(m_historyPath, now);
 }
 
 void MonitorController::newSession() {
@@ -364,8 +368,11 @@ CloseDecision MonitorController::requestClose(CloseReason reason) {
         }
     }
     // What the history file refuses now stays in the journal for the next start.
-    if (!flushSessions(""))
+    if (!flushSessions("")) {
         tellSaveProblem(true, reason == CloseReason::UserExit);
+    }
+    // The remembered totals take in the session just written, so that the next start reads nothing of the history.
+    static_cast<void>(readPeriodTotals(m_clock.now()));
     m_closed = true;
     m_view.setTimerRunning(false, m_intervalMs);
     return CloseDecision::Quit;

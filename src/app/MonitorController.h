@@ -3,6 +3,7 @@
 #include "alarms/alarmClass1.h"
 #include "app/MonitorView.h"
 #include "app/SessionSaver.h"
+#include "history/HistoryFile.h"
 
 #include <array>
 #include <cstdint>
@@ -104,6 +105,8 @@ private:
     bool reset(const std::string& question, ResetScope scope);
     void rollOverIfNewDay();
     void reloadPeriodTotals();
+    // Today and this month from the history file alone (the remembered totals and what was added since).
+    PeriodTotals readPeriodTotals(const DateTime& now) const;
     void newSession();
     // Queues the session's history line (stop date set) for the next flush; a session without traffic only gets
     // a new history file its header.

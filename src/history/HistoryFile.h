@@ -24,15 +24,18 @@ struct PeriodTotals {
     dayObject today;
     dayObject month;
     ByteTotal todayReceived, todaySent, monthReceived, monthSent;
+    int monthStartDay = 1; // the month record holds the month period (monthPeriodStart) of its date
 };
 
 // Today and this month built from the file: new records dated `now`, then every session line after the header
-// added by addLineToPeriodTotals. A missing file gives zeros. Unparsable lines are skipped.
-PeriodTotals loadPeriodTotals(const std::string& historyPath, const DateTime& now);
+// added by addLineToPeriodTotals. A missing file gives zeros. Unparsable lines are skipped. The totals of the
+// file's lines are remembered beside it (PeriodTotalsCache), so that the next load reads only what was added since.
+PeriodTotals loadPeriodTotals(const std::string& historyPath, const DateTime& now, int monthStartDay = 1);
 // The same, but std::nullopt when the file exists and cannot be read (for callers that must tell the user).
-std::optional<PeriodTotals> tryLoadPeriodTotals(const std::string& historyPath, const DateTime& now);
+std::optional<PeriodTotals> tryLoadPeriodTotals(const std::string& historyPath, const DateTime& now,
+                                                int monthStartDay = 1);
 
-// Adds one line's amounts to today and/or this month when its start falls in their day / month.
+// Adds one line's amounts to today and/or this month when its start falls in their day / month period.
 void addLineToPeriodTotals(std::string_view line, PeriodTotals& totals);
 
 // Appends the session (header lines first when the file is new or empty). Nothing but the header is written when
@@ -54,7 +57,8 @@ std::optional<std::uint64_t> prepareForAppend(const std::string& historyPath, co
 bool writeHeaderIfNew(const std::string& historyPath, const DateTime& now);
 
 // Removes every session line that started today (wholeDay) or this month, keeping header, comments and broken
-// lines; rewritten atomically. False on a file error (the file is then untouched).
+// lines; rewritten atomically (and the remembered totals forgotten). False on a file error (the file is then
+// untouched).
 bool removeCurrentPeriod(const std::string& historyPath, bool wholeDay, const DateTime& now);
 
 } // namespace tw
