@@ -85,7 +85,25 @@ void SystemTray::show() {
     if (m_available) {
         m_icon->show();
     }
-    m_watch.start();
+    m_sinceWatch.start();
+    if (!m_watchedByOwner) {
+        m_watch.start();
+    }
+}
+
+void SystemTray::setWatchedByOwner(bool byOwner) {
+    m_watchedByOwner = byOwner;
+    if (byOwner) {
+        m_watch.stop();
+    } else if (m_registered && !m_watch.isActive()) {
+        m_watch.start();
+    }
+}
+
+void SystemTray::checkAvailabilityIfDue() {
+    if (!m_sinceWatch.isValid() || m_sinceWatch.elapsed() >= kWatchIntervalMs) {
+        checkAvailability();
+    }
 }
 
 void SystemTray::remove() {
@@ -99,6 +117,7 @@ void SystemTray::checkAvailability() {
     if (!m_registered) {
         return;
     }
+    m_sinceWatch.start();
     const bool available = isAvailable();
     if (available == m_available) {
         return;
@@ -124,11 +143,15 @@ void SystemTray::setToolTip(const QString& text) {
     }
     const bool newState = text.section(QLatin1Char('\n'), 0, 0) != m_toolTip.section(QLatin1Char('\n'), 0, 0);
     m_toolTip = text;
-    if (newState || !m_sinceToolTip.isValid() || m_sinceToolTip.elapsed() >= kToolTipIntervalMs) {
+    if (newState || toolTipDue()) {
         applyToolTip();
     } else if (!m_pendingToolTip.isActive()) {
         m_pendingToolTip.start(static_cast<int>(kToolTipIntervalMs - m_sinceToolTip.elapsed()));
     }
+}
+
+bool SystemTray::toolTipDue() const {
+    return !m_sinceToolTip.isValid() || m_sinceToolTip.elapsed() >= kToolTipIntervalMs;
 }
 
 void SystemTray::applyToolTip() {
