@@ -138,12 +138,13 @@ void SystemTray::setImage(TrayImage image) {
 }
 
 void SystemTray::setToolTip(const QString& text) {
+    m_sinceOffered.start();
     if (text == m_toolTip) {
         return;
     }
     const bool newState = text.section(QLatin1Char('\n'), 0, 0) != m_toolTip.section(QLatin1Char('\n'), 0, 0);
     m_toolTip = text;
-    if (newState || toolTipDue()) {
+    if (newState || !m_sinceToolTip.isValid() || m_sinceToolTip.elapsed() >= kToolTipIntervalMs) {
         applyToolTip();
     } else if (!m_pendingToolTip.isActive()) {
         m_pendingToolTip.start(static_cast<int>(kToolTipIntervalMs - m_sinceToolTip.elapsed()));
@@ -151,7 +152,7 @@ void SystemTray::setToolTip(const QString& text) {
 }
 
 bool SystemTray::toolTipDue() const {
-    return !m_sinceToolTip.isValid() || m_sinceToolTip.elapsed() >= kToolTipIntervalMs;
+    return !m_sinceOffered.isValid() || m_sinceOffered.elapsed() >= kToolTipIntervalMs;
 }
 
 void SystemTray::applyToolTip() {

@@ -53,7 +53,8 @@ public:
     // A new first line (the logging state) shows at once; otherwise the tooltip changes at most once a second and
     // the latest text shows when the second is over.
     void setToolTip(const QString& text);
-    // Whether a new text would show at once: a second has passed since the last one.
+    // Whether a second has passed since the last text was offered, changed or not: an owner that offers one at
+    // least once a second need not make it more often.
     bool toolTipDue() const;
     TrayImage image() const { return m_image; }
     QString toolTip() const;
@@ -97,7 +98,8 @@ private:
     QTimer m_watch;
     QElapsedTimer m_sinceWatch;
     QString m_toolTip;
-    QElapsedTimer m_sinceToolTip;
+    QElapsedTimer m_sinceToolTip; // since the tooltip last changed
+    QElapsedTimer m_sinceOffered; // since setToolTip was last called
     QTimer m_pendingToolTip;
     std::vector<std::pair<QAction*, bool>> m_savedEnabling;
 };
