@@ -6,6 +6,7 @@
 #include "app/StartupChecks.h"
 #include "app/ui/frmMain.h"
 #include "common/MessageSink.h"
+#include "config/BillingSettings.h"
 #include "platform/Clock.h"
 #include "platform/NetworkTables.h"
 #include "platform/ProcessList.h"
@@ -36,7 +37,9 @@ int runConsoleCommand(const tw::CommandLineOptions& options) {
         return 0;
     }
     const tw::AppPaths paths = tw::resolveAppPathsForThisProcess();
-    return tw::runReport(paths.historyPath, tw::makeSystemClock()->now(), options.json, std::cout, std::cerr);
+    const int monthStartDay = tw::loadBillingSettings(paths.settingsPath).monthStartDay;
+    return tw::runReport(paths.historyPath, tw::makeSystemClock()->now(), options.json, std::cout, std::cerr,
+                         monthStartDay);
 }
 
 } // namespace

@@ -99,15 +99,17 @@ void addLineToPeriodTotals(std::string_view line, PeriodTotals& totals) {
     if (session->startDate.sameDay(totals.today.getDate())) {
         add(totals.today, totals.todayReceived, totals.todaySent);
     }
-    if (session->startDate.sameMonth(totals.month.getDate())) {
+    if (monthPeriodOf(totals.month.getDate(), totals.monthStartDay).contains(session->startDate)) {
         add(totals.month, totals.monthReceived, totals.monthSent);
     }
 }
 
-std::optional<PeriodTotals> tryLoadPeriodTotals(const std::string& historyPath, const DateTime& now) {
+std::optional<PeriodTotals> tryLoadPeriodTotals(const std::string& historyPath, const DateTime& now,
+                                                int monthStartDay) {
     PeriodTotals totals;
     totals.today.setDate(now);
     totals.month.setDate(now);
+    totals.monthStartDay = monthStartDay;
     std::error_code ec;
     if (!std::filesystem::exists(historyPath, ec)) {
         return totals;
@@ -128,13 +130,14 @@ std::optional<PeriodTotals> tryLoadPeriodTotals(const std::string& historyPath, 
     return totals;
 }
 
-PeriodTotals loadPeriodTotals(const std::string& historyPath, const DateTime& now) {
-    if (auto totals = tryLoadPeriodTotals(historyPath, now)) {
+PeriodTotals loadPeriodTotals(const std::string& historyPath, const DateTime& now, int monthStartDay) {
+    if (auto totals = tryLoadPeriodTotals(historyPath, now, monthStartDay)) {
         return *totals;
     }
     PeriodTotals zeros;
     zeros.today.setDate(now);
     zeros.month.setDate(now);
+    zeros.monthStartDay = monthStartDay;
     return zeros;
 }
 
@@ -187,10 +190,11 @@ bool appendSession(const std::string& historyPath, dayObject& session, bool ends
     return prepareForAppend(historyPath, now) && appendToFile(historyPath, line);
 }
 
-bool removeCurrentPeriod(const std::string& historyPath, bool wholeDay, const DateTime& now) {
+bool removeCurrentPeriod(const std::string& historyPath, bool wholeDay, const DateTime& now, int monthStartDay) {
     if (!fileExists(historyPath)) {
         return true;
     }
+    const MonthPeriod month = monthPeriodOf(now, monthStartDay);
     auto lines = readTextLines(historyPath);
     if (!lines) {
         return false;
@@ -202,7 +206,7 @@ bool removeCurrentPeriod(const std::string& historyPath, bool wholeDay, const Da
         if (i >= kHeaderLines) {
             // Comments and lines that cannot be read are kept as they are.
             const auto session = clsSessionData::parse(line);
-            if (session && (wholeDay ? session->startDate.sameDay(now) : session->startDate.sameMonth(now))) {
+            if (session && (wholeDay ? session->startDate.sameDay(now) : month.contains(session->startDate))) {
                 continue;
             }
         }
