@@ -170,6 +170,7 @@ void frmMain::readDisplaySettings() {
     }
     m_unitSettings[3] = iniToInt(readIni(ini, kSpeedCombo));
     m_chart->setShowBarChart(iniToBool(readIni(ini, kShowBarChart), true));
+    m_billing = loadBillingSettings(ini);
 }
 
 void frmMain::showAtStartup() {
@@ -217,7 +218,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 
 void frmMain::updateMinimumSize() {
     const int chrome = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
-    const int panelsBottom = MainLayout::toPixels(MainLayout::kChartTopTw) + 8;
+    const int panelsBottom = MainLayout::toPixels(MainLayout::chartTopTw(m_panelRows)) + 8;
     const int chartMinimum =
         MainLayout::toPixels(MainLayout::kMinHeightWithChartTw - MainLayout::kMinHeightWithoutChartTw);
     const int withoutChart =
@@ -234,7 +235,8 @@ void frmMain::relayout() {
         return;
     }
     const int coolBarHeight = m_toolbar.bar->sizeHint().height() + 4;
-    const MainLayout l = MainLayout::compute(m_client->width(), m_client->height(), coolBarHeight, isChartEnlarged());
+    const MainLayout l =
+        MainLayout::compute(m_client->width(), m_client->height(), coolBarHeight, isChartEnlarged(), m_panelRows);
     m_coolBar->setGeometry(l.coolBar);
     m_toolbar.bar->resize(l.coolBar.width() - 4, coolBarHeight - 2);
     m_panels->applyLayout(l);

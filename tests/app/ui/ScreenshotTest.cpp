@@ -38,10 +38,10 @@ void save(QWidget& widget, const QString& name) {
 
 class ScreenshotTest : public MainWindowTest {
 protected:
-    void render(bool bars, const QString& name) {
+    void render(bool bars, const QString& name, const std::string& moreSettings = {}) {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        dir.write("settings.txt",
-                  std::string("[General]\r\nrefreshCombo=9\r\nshowBarChart=") + (bars ? "True" : "False") + "\r\n");
+        dir.write("settings.txt", std::string("[General]\r\nrefreshCombo=9\r\nshowBarChart=") +
+                                      (bars ? "True" : "False") + "\r\n" + moreSettings);
         // Earlier sessions of this month and of today.
         std::string history;
         for (const auto& line : tw::historyHeaderLines(tw::DateTime::fromCivil(2026, 3, 1))) {
@@ -73,6 +73,11 @@ TEST_F(ScreenshotTest, MainWindowWithBarChart) {
 
 TEST_F(ScreenshotTest, MainWindowWithLineChart) {
     render(false, QStringLiteral("main-window-line-chart.png"));
+}
+
+TEST_F(ScreenshotTest, MainWindowWithABillingPeriodAndAnAllowance) {
+    // A billing month from the 2nd with 10 GB allowed.
+    render(true, QStringLiteral("main-window-allowance.png"), "monthStartDay=2\r\nmonthlyAllowance=10737418240\r\n");
 }
 
 TEST_F(ScreenshotTest, AboutWindow) {
