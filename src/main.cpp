@@ -2,6 +2,7 @@
 // decide whether this copy may run, then the main window.
 #include "app/AppPaths.h"
 #include "app/CommandLine.h"
+#include "app/ExportCommand.h"
 #include "app/ReportCommand.h"
 #include "app/StartupChecks.h"
 #include "app/ui/frmMain.h"
@@ -37,6 +38,10 @@ int runConsoleCommand(const tw::CommandLineOptions& options) {
         return 0;
     }
     const tw::AppPaths paths = tw::resolveAppPathsForThisProcess();
+    if (!options.exportFormat.empty()) {
+        return tw::runExport(paths.historyPath, *tw::exportFormatFromText(options.exportFormat), options.from,
+                             options.to, std::cout, std::cerr);
+    }
     const int monthStartDay = tw::loadBillingSettings(paths.settingsPath).monthStartDay;
     return tw::runReport(paths.historyPath, tw::makeSystemClock()->now(), options.json, std::cout, std::cerr,
                          monthStartDay);
