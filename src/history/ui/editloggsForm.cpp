@@ -2,14 +2,15 @@
 
 #include "history/ExactAmount.h"
 #include "history/HistoryChart.h"
+#include "history/ui/ExportDialog.h"
 #include "history/ui/HistoryChartWidget.h"
 #include "history/ui/frmpopupAddLogs.h"
 #include "history/ui/frmpopupEditLogs.h"
-#include "widgets/ui/modSortListView.h"
 #include "widgets/ui/MessageBoxes.h"
 #include "widgets/ui/StripedList.h"
 #include "widgets/ui/TabbedDialog.h"
 #include "widgets/ui/UiText.h"
+#include "widgets/ui/modSortListView.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -220,6 +221,9 @@ void editloggsForm::buildControls() {
         b->setAutoDefault(false);
     }
 
+    m_export = new QPushButton(tr("Export..."), this);
+    m_export->setObjectName(QStringLiteral("exportButton"));
+    m_export->setAutoDefault(false);
     m_ok = new QPushButton(tr("OK"), this);
     m_ok->setObjectName(QStringLiteral("OKButton"));
     m_ok->setDefault(true);
@@ -240,6 +244,7 @@ void editloggsForm::buildControls() {
     connect(m_add, &QPushButton::clicked, this, &editloggsForm::addLog);
     connect(m_edit, &QPushButton::clicked, this, &editloggsForm::editLog);
     connect(m_delete, &QPushButton::clicked, this, &editloggsForm::deleteLog);
+    connect(m_export, &QPushButton::clicked, this, &editloggsForm::exportLogs);
     connect(m_ok, &QPushButton::clicked, this, &editloggsForm::confirm);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -281,6 +286,7 @@ void editloggsForm::layoutControls() {
     const int bottomRow = h - kMargin - kButtonHeight;
     m_cancel->setGeometry(w - kMargin - kButtonWidth, bottomRow, kButtonWidth, kButtonHeight);
     m_ok->setGeometry(w - 2 * (kMargin + kButtonWidth), bottomRow, kButtonWidth, kButtonHeight);
+    m_export->setGeometry(kMargin, bottomRow, kTabAreaLeft - 2 * kMargin, kButtonHeight);
 
     m_treeLabel->setGeometry(kMargin, kMargin, kTabAreaLeft - 2 * kMargin, 18);
     m_periods->setGeometry(kMargin, kMargin + 20, kTabAreaLeft - 2 * kMargin, bottomRow - 2 * kMargin - 20);
@@ -602,6 +608,20 @@ void editloggsForm::changeHistory(const std::function<void()>& change) {
     m_history.updateStats();
     fillTree(false);
     reselect(before);
+}
+
+void editloggsForm::exportLogs() {
+    QString name;
+    if (m_shown.day != 0) {
+        name = QDate(m_shown.year, m_shown.month, m_shown.day).toString(Qt::ISODate);
+    } else if (m_shown.month != 0) {
+        name = QLocale::system().standaloneMonthName(m_shown.month, QLocale::LongFormat) + QLatin1Char(' ') +
+               QString::number(m_shown.year);
+    } else if (m_shown.year != 0) {
+        name = QString::number(m_shown.year);
+    }
+    ExportDialog dialog(m_history, m_shown.year, m_shown.month, m_shown.day, name, this);
+    dialog.exec();
 }
 
 void editloggsForm::confirm() {

@@ -70,6 +70,7 @@ private:
     void editLog();
     void deleteLog();
     void changeHistory(const std::function<void()>& change);
+    void exportLogs();
     void confirm();
 
     // The session of the list's current row, or none.
@@ -101,6 +102,7 @@ private:
     QPushButton* m_add = nullptr;
     QPushButton* m_edit = nullptr;
     QPushButton* m_delete = nullptr;
+    QPushButton* m_export = nullptr;
     QPushButton* m_ok = nullptr;
     QPushButton* m_cancel = nullptr;
 };
