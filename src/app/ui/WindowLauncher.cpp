@@ -8,8 +8,10 @@
 #include "history/ui/editloggsForm.h"
 #include "measure/InterfaceChoices.h"
 #include "measure/ui/addInterfaceDialog.h"
+#include "platform/LinkDisconnector.h"
 #include "platform/NetworkTables.h"
 #include "platform/StartupEntry.h"
+#include "platform/qt/NetworkManagerDisconnector.h"
 #include "tools/ui/frmAdaptors.h"
 #include "tools/ui/frmConnection.h"
 #include "tools/ui/frmTraceroute.h"
@@ -41,6 +43,10 @@ bool WindowLauncher::isAvailable(Window window) {
 
 void WindowLauncher::setStartupEntry(std::unique_ptr<StartupEntry> entry) {
     m_startup = std::move(entry);
+}
+
+void WindowLauncher::setLinkDisconnector(std::unique_ptr<LinkDisconnector> disconnector) {
+    m_disconnector = std::move(disconnector);
 }
 
 bool WindowLauncher::openSettings() {
@@ -102,6 +108,16 @@ AlarmNotifier& WindowLauncher::notifier() {
             if (m_openMainWindow) {
                 m_openMainWindow();
             }
+        });
+        m_notifier->setDisconnect([this]() -> std::vector<DisconnectOutcome> {
+            const std::vector<std::string> links = m_monitoredLinks ? m_monitoredLinks() : std::vector<std::string>{};
+            if (links.empty()) {
+                return {};
+            }
+            if (!m_disconnector) {
+                m_disconnector = makeDesktopLinkDisconnector();
+            }
+            return m_disconnector->disconnect(links);
         });
     }
     return *m_notifier;

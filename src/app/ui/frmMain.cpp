@@ -82,6 +82,7 @@ void frmMain::buildWindow() {
     connect(m_tray, &SystemTray::restoreRequested, this, &frmMain::restoreFromTray);
     connect(m_tray, &SystemTray::availabilityChanged, this, &frmMain::onTrayAvailabilityChanged);
     m_launcher.setOpenMainWindow([this] { restoreFromTray(); });
+    m_launcher.setMonitoredLinks([this] { return m_engine->monitoredLinks(); });
     // The desktop session is ending: store the session without asking, as at system shutdown.
     connect(qApp, &QGuiApplication::commitDataRequest, this,
             [this](QSessionManager&) { requestClose(CloseReason::SystemShutdown); });

@@ -50,3 +50,21 @@ TEST(Screenshots, alarmWindowAndNotification) {
     painter.end();
     shaped.save(screenshotFolder() + "/notification.png");
 }
+
+TEST(Screenshots, notificationCountingDownToADisconnection) {
+    if (screenshotFolder().isEmpty())
+        GTEST_SKIP() << "set TALLYWAVE_SCREENSHOTS to a folder to render the screenshots";
+    twtest::TempDir dir;
+    dir.write("settings.txt", "[Alarm]\r\nAudibleAlarm=0\r\nautomaticDisconnect=1\r\nSecondsDelay=30\r\n");
+    tw::AlarmNotifier notifier(dir.file("settings.txt"), dir.file("wakeup.wav"), {});
+    notifier.setSoundFactory([] { return new twtest::FakeAlarmSound; });
+    ASSERT_TRUE(notifier.show({"Total transfer limit of 50 GB/month."}));
+    tw::splashForm* window = notifier.window();
+    QImage shaped(window->size(), QImage::Format_ARGB32);
+    shaped.fill(Qt::transparent);
+    QPainter painter(&shaped);
+    painter.setClipRegion(window->mask());
+    painter.drawPixmap(0, 0, window->grab());
+    painter.end();
+    shaped.save(screenshotFolder() + "/notification-disconnect.png");
+}

@@ -55,8 +55,10 @@ public:
         return {"Multiple connections", "Name of the monitored connection(s)."};
     }
     std::string connectionsToolTip() override { return toolTipNow; }
+    std::vector<std::string> monitoredLinks() override { return links; }
     ScriptedEngine traffic;
     std::string toolTipNow;
+    std::vector<std::string> links;
     int reloads = 0;
 };
 
