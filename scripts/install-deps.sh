@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core
     xvfb xauth imagemagick
-    openbox trayer xdotool wmctrl x11-utils dbus-bin util-linux passwd haskell-gtk-sni-tray-utils
+    openbox trayer xdotool wmctrl x11-utils dbus-bin dbus-daemon util-linux passwd haskell-gtk-sni-tray-utils
     iproute2 nftables iputils-ping procps
 )
 if [ "${TALLYWAVE_WINDOWS:-1}" = 1 ]; then

@@ -56,44 +56,47 @@ bool NetworkManagerDisconnector::isAvailable() {
 }
 
 std::vector<DisconnectOutcome> NetworkManagerDisconnector::disconnect(const std::vector<std::string>& links) {
-    QDBusConnection bus = m_busAddress.isEmpty()
-                              ? QDBusConnection::systemBus()
-                              : QDBusConnection::connectToBus(m_busAddress, QStringLiteral("tallywave-disconnect"));
-    const bool running = bus.isConnected() && bus.interface() && bus.interface()->isServiceRegistered(kService);
-
+    const QString connectionName = QStringLiteral("tallywave-network-manager");
     std::vector<DisconnectOutcome> outcomes(links.size());
-    std::vector<std::string> others;
-    std::vector<std::size_t> otherPlaces;
-    QSet<QString> deactivated; // links of one connection (a bond, a bridge) share it
-    for (std::size_t i = 0; i < links.size(); ++i) {
-        const std::string& link = links[i];
-        const QString active = running ? activeConnectionOf(bus, link) : QString();
-        if (active.isEmpty()) {
-            others.push_back(link);
-            otherPlaces.push_back(i);
-            continue;
-        }
-        if (deactivated.contains(active)) {
-            outcomes[i] = {link, true, disconnectedText(link)};
-            continue;
-        }
-        const QDBusMessage reply = call(bus, kPath, kManager, QStringLiteral("DeactivateConnection"),
-                                        {QVariant::fromValue(QDBusObjectPath(active))});
-        if (reply.type() == QDBusMessage::ReplyMessage) {
-            deactivated.insert(active);
-            outcomes[i] = {link, true, disconnectedText(link)};
-        } else {
-            outcomes[i] = {link, false,
-                           notDisconnectedText(link, "NetworkManager refused: " + reply.errorMessage().toStdString())};
+    std::vector<std::size_t> others; // the places of the links NetworkManager does not hold
+    {
+        QDBusConnection bus = m_busAddress.isEmpty() ? QDBusConnection::systemBus()
+                                                     : QDBusConnection::connectToBus(m_busAddress, connectionName);
+        const bool running = bus.isConnected() && bus.interface() && bus.interface()->isServiceRegistered(kService);
+        QSet<QString> deactivated; // links of one connection (a bond, a bridge) share it
+        for (std::size_t i = 0; i < links.size(); ++i) {
+            const std::string& link = links[i];
+            const QString active = running ? activeConnectionOf(bus, link) : QString();
+            if (active.isEmpty()) {
+                others.push_back(i);
+            } else if (deactivated.contains(active)) {
+                outcomes[i] = {link, true, disconnectedText(link)};
+            } else {
+                const QDBusMessage reply = call(bus, kPath, kManager, QStringLiteral("DeactivateConnection"),
+                                                {QVariant::fromValue(QDBusObjectPath(active))});
+                if (reply.type() == QDBusMessage::ReplyMessage) {
+                    deactivated.insert(active);
+                    outcomes[i] = {link, true, disconnectedText(link)};
+                } else {
+                    outcomes[i] = {
+                        link, false,
+                        notDisconnectedText(link, "NetworkManager refused: " + reply.errorMessage().toStdString())};
+                }
+            }
         }
     }
+    // Only once no handle on it is left.
     if (!m_busAddress.isEmpty()) {
-        QDBusConnection::disconnectFromBus(QStringLiteral("tallywave-disconnect"));
+        QDBusConnection::disconnectFromBus(connectionName);
     }
     if (!others.empty()) {
-        std::vector<DisconnectOutcome> rest = m_fallback->disconnect(others);
-        for (std::size_t k = 0; k < rest.size() && k < otherPlaces.size(); ++k) {
-            outcomes[otherPlaces[k]] = std::move(rest[k]);
+        std::vector<std::string> rest;
+        for (std::size_t i : others) {
+            rest.push_back(links[i]);
+        }
+        std::vector<DisconnectOutcome> restOutcomes = m_fallback->disconnect(rest);
+        for (std::size_t k = 0; k < restOutcomes.size() && k < others.size(); ++k) {
+            outcomes[others[k]] = std::move(restOutcomes[k]);
         }
     }
     return outcomes;
