@@ -1,33 +1,5 @@
-# The Windows side of the program's build: images for a Qt without SVG support, the executable's icon and version
-# resource, and the portable zip (the program, the Qt libraries and plugins it loads, the runtime DLLs, help, sound).
-
-# Renders each SVG with the host's rsvg-convert to a PNG that keeps the SVG's resource name: Qt's image reader goes
-# by the content, so the code asks for the same names on every system. Sets out_var to the PNGs.
-function(tw_prerendered_images out_var resource_dir)
-    find_program(TALLYWAVE_RSVG_CONVERT rsvg-convert REQUIRED)
-    set(pngs)
-    foreach(svg ${ARGN})
-        file(RELATIVE_PATH name ${resource_dir} ${svg})
-        if(NOT name MATCHES "\\.svg$")
-            list(APPEND pngs ${svg})
-            continue()
-        endif()
-        # Twice the largest size the windows show, so the smooth down-scaling stays sharp.
-        set(size 64)
-        if(name MATCHES "^app/")
-            set(size 256)
-        endif()
-        set(png ${CMAKE_CURRENT_BINARY_DIR}/prerendered/${name}.png)
-        get_filename_component(png_dir ${png} DIRECTORY)
-        add_custom_command(OUTPUT ${png}
-            COMMAND ${CMAKE_COMMAND} -E make_directory ${png_dir}
-            COMMAND ${TALLYWAVE_RSVG_CONVERT} -w ${size} -h ${size} -o ${png} ${svg}
-            DEPENDS ${svg} VERBATIM)
-        set_source_files_properties(${png} PROPERTIES QT_RESOURCE_ALIAS ${name})
-        list(APPEND pngs ${png})
-    endforeach()
-    set(${out_var} ${pngs} PARENT_SCOPE)
-endfunction()
+# The Windows side of the program's build: the executable's icon and version resource, and the portable zip (the
+# program, the Qt libraries and plugins it loads, the runtime DLLs, help, sound).
 
 # A GUI program (no console window) with the application icon, rendered from the SVG, and version information.
 function(tw_windows_program target svg_icon rc_template)
@@ -77,6 +49,12 @@ function(tw_windows_package target help_page sound)
         RUNTIME_DEPENDENCY_SET tw_runtime)
     install(IMPORTED_RUNTIME_ARTIFACTS Qt6::QWindowsVistaStylePlugin DESTINATION styles COMPONENT ${component}
         RUNTIME_DEPENDENCY_SET tw_runtime)
+    if(TARGET Qt6::QSvgPlugin)
+        install(IMPORTED_RUNTIME_ARTIFACTS Qt6::QSvgPlugin DESTINATION imageformats COMPONENT ${component}
+            RUNTIME_DEPENDENCY_SET tw_runtime)
+        install(IMPORTED_RUNTIME_ARTIFACTS Qt6::QSvgIconPlugin DESTINATION iconengines COMPONENT ${component}
+            RUNTIME_DEPENDENCY_SET tw_runtime)
+    endif()
     get_target_property(qt_core_dll Qt6::Core IMPORTED_LOCATION_RELEASE)
     get_filename_component(qt_bin ${qt_core_dll} DIRECTORY)
     tw_mingw_runtime_dirs(runtime_dirs)
