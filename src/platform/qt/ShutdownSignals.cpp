@@ -1,6 +1,7 @@
 #include "platform/qt/ShutdownSignals.h"
 
 #include <QSocketNotifier>
+#include <QWindow>
 
 #include <csignal>
 #ifndef Q_OS_WIN
@@ -11,8 +12,12 @@
 namespace tw {
 
 #ifdef Q_OS_WIN
-// Windows ends a GUI program through the session manager (commitDataRequest), which the main window handles.
-ShutdownSignals::ShutdownSignals(QObject* parent) : QObject(parent) {}
+// Windows tells of the end of the session (WM_QUERYENDSESSION) to every top-level window, hidden ones included, and
+// Qt turns that into commitDataRequest, which the main window handles. A copy started in the tray has created no
+// window yet, so this one, never shown, is there to be told.
+ShutdownSignals::ShutdownSignals(QObject* parent) : QObject(parent), m_sessionWindow(std::make_unique<QWindow>()) {
+    m_sessionWindow->create();
+}
 ShutdownSignals::~ShutdownSignals() = default;
 void ShutdownSignals::onReadable() {}
 #else
