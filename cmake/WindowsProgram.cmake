@@ -44,6 +44,12 @@ endfunction()
 # when the folder is writable). Built by the target <target>_zip.
 function(tw_windows_package target help_page sound)
     set(component windows_zip)
+    if(MINGW AND CMAKE_OBJDUMP)
+        # The DLLs each file imports, read with the tool chain's objdump (also when cross-built on Linux).
+        set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM windows+pe)
+        set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL objdump)
+        set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND ${CMAKE_OBJDUMP})
+    endif()
     install(TARGETS ${target} RUNTIME DESTINATION . COMPONENT ${component} RUNTIME_DEPENDENCY_SET tw_runtime)
     install(IMPORTED_RUNTIME_ARTIFACTS Qt6::QWindowsIntegrationPlugin DESTINATION platforms COMPONENT ${component}
         RUNTIME_DEPENDENCY_SET tw_runtime)
