@@ -14,9 +14,9 @@ packages=(
 if [ "${TALLYWAVE_WINDOWS:-1}" = 1 ]; then
     # Cross-build and Wine; Qt for mingw is built from Debian's source package (dpkg-dev unpacks it, perl runs Qt's
     # header tool); the Windows build's images and icon are rendered from the SVGs on the host; xdotool finds the
-    # program's window on Xvfb.
+    # program's window on Xvfb; Wine's own fonts stand in for Tahoma and the other Windows fonts.
     packages+=(mingw-w64 g++-mingw-w64-x86-64-posix wine64 googletest dpkg-dev xz-utils perl librsvg2-bin icoutils
-        xdotool)
+        xdotool fonts-wine)
 fi
 
 missing=()
