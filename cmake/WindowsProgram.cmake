@@ -84,6 +84,7 @@ function(tw_windows_package target help_page sound)
     add_custom_target(${target}_zip
         COMMAND ${CMAKE_COMMAND} -E rm -rf ${stage} ${CMAKE_BINARY_DIR}/${name}.zip
         COMMAND ${CMAKE_COMMAND} --install ${CMAKE_BINARY_DIR} --prefix ${stage}/${name} --component ${component}
+            --strip
         COMMAND ${CMAKE_COMMAND} -E chdir ${stage}
             ${CMAKE_COMMAND} -E tar cf ${CMAKE_BINARY_DIR}/${name}.zip --format=zip ${name}
         DEPENDS ${target}

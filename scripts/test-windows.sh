@@ -61,7 +61,8 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchain-min
 cmake --build "$build"
 cmake --build "$build" --target tallywave_zip
 zip=$(ls "$build"/tallywave-*-win64.zip)
-echo "test-windows: $(basename "$zip"): $(du -h "$zip" | cut -f1)"
+echo "test-windows: $(basename "$zip"), $(du -h "$zip" | cut -f1):"
+cmake -E tar tf "$zip" | grep -v '/$' | sed 's/^/    /'
 stage_done "cross-build"
 
 # --- a display for Wine (without one it creates no windows) and a fresh prefix: no state from an earlier run, no
