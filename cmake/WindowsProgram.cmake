@@ -44,32 +44,26 @@ endfunction()
 # when the folder is writable). Built by the target <target>_zip.
 function(tw_windows_package target help_page sound)
     set(component windows_zip)
-    if(MINGW AND CMAKE_OBJDUMP)
-        # The DLLs each file imports, read with the tool chain's objdump (also when cross-built on Linux).
-        set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM windows+pe)
-        set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL objdump)
-        set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND ${CMAKE_OBJDUMP})
-    endif()
-    install(TARGETS ${target} RUNTIME DESTINATION . COMPONENT ${component} RUNTIME_DEPENDENCY_SET tw_runtime)
-    install(IMPORTED_RUNTIME_ARTIFACTS Qt6::QWindowsIntegrationPlugin DESTINATION platforms COMPONENT ${component}
-        RUNTIME_DEPENDENCY_SET tw_runtime)
-    install(IMPORTED_RUNTIME_ARTIFACTS Qt6::QWindowsVistaStylePlugin DESTINATION styles COMPONENT ${component}
-        RUNTIME_DEPENDENCY_SET tw_runtime)
+    install(TARGETS ${target} RUNTIME DESTINATION . COMPONENT ${component})
+    install(IMPORTED_RUNTIME_ARTIFACTS Qt6::QWindowsIntegrationPlugin DESTINATION platforms COMPONENT ${component})
+    install(IMPORTED_RUNTIME_ARTIFACTS Qt6::QWindowsVistaStylePlugin DESTINATION styles COMPONENT ${component})
+    set(plugins platforms/$<TARGET_FILE_NAME:Qt6::QWindowsIntegrationPlugin>
+        styles/$<TARGET_FILE_NAME:Qt6::QWindowsVistaStylePlugin>)
     if(TARGET Qt6::QSvgPlugin)
-        install(IMPORTED_RUNTIME_ARTIFACTS Qt6::QSvgPlugin DESTINATION imageformats COMPONENT ${component}
-            RUNTIME_DEPENDENCY_SET tw_runtime)
-        install(IMPORTED_RUNTIME_ARTIFACTS Qt6::QSvgIconPlugin DESTINATION iconengines COMPONENT ${component}
-            RUNTIME_DEPENDENCY_SET tw_runtime)
+        install(IMPORTED_RUNTIME_ARTIFACTS Qt6::QSvgPlugin DESTINATION imageformats COMPONENT ${component})
+        install(IMPORTED_RUNTIME_ARTIFACTS Qt6::QSvgIconPlugin DESTINATION iconengines COMPONENT ${component})
+        list(APPEND plugins imageformats/$<TARGET_FILE_NAME:Qt6::QSvgPlugin>
+            iconengines/$<TARGET_FILE_NAME:Qt6::QSvgIconPlugin>)
     endif()
+    # Only Qt's own DLLs and the compiler's runtime travel along; the rest are the system's.
     get_target_property(qt_core_dll Qt6::Core IMPORTED_LOCATION_RELEASE)
     get_filename_component(qt_bin ${qt_core_dll} DIRECTORY)
     tw_mingw_runtime_dirs(runtime_dirs)
-    # Only Qt's own DLLs and the compiler's runtime travel along; the rest are the system's. (Names are matched in
-    # lower case.)
-    install(RUNTIME_DEPENDENCY_SET tw_runtime DESTINATION . COMPONENT ${component}
-        DIRECTORIES ${qt_bin} ${runtime_dirs}
-        PRE_INCLUDE_REGEXES "^qt6[a-z]+\\.dll$" "^libstdc\\+\\+-6\\.dll$" "^libgcc_s_seh-1\\.dll$" "^libwinpthread-1\\.dll$"
-        PRE_EXCLUDE_REGEXES ".*")
+    list(TRANSFORM plugins PREPEND "\${CMAKE_INSTALL_PREFIX}/")
+    install(CODE "include(\"${PROJECT_SOURCE_DIR}/cmake/BundleDlls.cmake\")
+        tw_bundle_dlls(\"${CMAKE_OBJDUMP}\" \"${CMAKE_STRIP}\" \"\${CMAKE_INSTALL_PREFIX}\"
+            FILES \"\${CMAKE_INSTALL_PREFIX}/$<TARGET_FILE_NAME:${target}>\" ${plugins}
+            DIRS ${qt_bin} ${runtime_dirs})" COMPONENT ${component})
 
     # The help page with the pictures it shows.
     file(READ ${help_page} help_text)
