@@ -1,5 +1,6 @@
 #include "platform/qt/ShutdownSignals.h"
 
+#include <QCoreApplication>
 #include <QSocketNotifier>
 #include <QWindow>
 
@@ -14,8 +15,9 @@ namespace tw {
 #ifdef Q_OS_WIN
 // Windows tells of the end of the session (WM_QUERYENDSESSION) to every top-level window, hidden ones included, and
 // Qt turns that into commitDataRequest, which the main window handles. A copy started in the tray has created no
-// window yet, so this one, never shown, is there to be told.
+// window yet, so this one, never shown and named after the program, is there to be told.
 ShutdownSignals::ShutdownSignals(QObject* parent) : QObject(parent), m_sessionWindow(std::make_unique<QWindow>()) {
+    m_sessionWindow->setTitle(QCoreApplication::applicationName());
     m_sessionWindow->create();
 }
 ShutdownSignals::~ShutdownSignals() = default;

@@ -163,8 +163,9 @@ TEST_F(NotificationTest, draggingMovesTheWindowButKeepsItOnTheScreen) {
 }
 
 TEST(AlarmSound, playingWithoutASoundDeviceIsNotAnError) {
-    const std::string wav =
-        (std::filesystem::path(__FILE__).parent_path() / "../../../src/resources/wakeup.wav").lexically_normal();
+    const std::string wav = (std::filesystem::path(__FILE__).parent_path() / "../../../src/resources/wakeup.wav")
+                                .lexically_normal()
+                                .string();
     tw::AlarmSound sound;
     EXPECT_TRUE(sound.play(QString::fromStdString(wav)));
     QTest::qWait(400); // loading and playing happen in the background
