@@ -11,7 +11,9 @@
 #include <QDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <sstream>
 
 using twtest::NetNamespace;
 using twtest::WineCopy;
@@ -38,13 +40,19 @@ std::vector<tw::clsSessionData> savedSessions(const WineCopy& copy) {
 }
 
 // The first top-level window whose title is exactly `title`, as the X server sees it ("" if none). Wine gives hidden
-// windows an X window too, unmapped.
+// windows an X window too, unmapped. xdotool's complaints share the output: only a line of digits is an id.
 std::string findWindow(const QString& title, bool visibleOnly) {
     std::string out;
     twtest::shell(std::string("xdotool search ") + (visibleOnly ? "--onlyvisible " : "") + "--name '^" +
                       title.toStdString() + "$'",
                   &out);
-    return out.substr(0, out.find('\n'));
+    std::istringstream lines(out);
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && std::all_of(line.begin(), line.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+            return line;
+        }
+    }
+    return {};
 }
 
 class WindowsProgram : public ::testing::Test {
@@ -95,7 +103,8 @@ TEST_F(WindowsProgram, EndOfTheWindowsSessionSavesExactlyTheKernelsCounterDeltas
     // Started in the tray, the program shows no window; the hidden one it keeps to hear of the session's end comes
     // after the engine. Then a few passes.
     ASSERT_TRUE(twtest::waitFor([] { return !findWindow("Tallywave", false).empty(); }, 90000))
-        << "the program never came up: " << program.readAllStandardError().toStdString();
+        << "the program never came up (" << (program.state() == QProcess::Running ? "running" : "ended")
+        << "): " << program.readAllStandardError().toStdString();
     twtest::waitFor([] { return false; }, 1500);
 
     ASSERT_TRUE(twtest::sendUdpFrom(peer, "10.78.0.1", 9, 300, 1000));

@@ -43,17 +43,25 @@ bool windowsProgramUsable(std::string* why) {
 WineCopy::WineCopy(QStringList wrapper) : m_wrapper(std::move(wrapper)) {
     fs::copy(qEnvironmentVariable("TALLYWAVE_WINDOWS_PROGRAM").toStdString(), m_dir.path(),
              fs::copy_options::recursive);
-    QProcess::execute(wineServer(), {"-k"}); // a server started elsewhere (no display, another namespace)
+    stopServer(); // one started elsewhere (no display, another namespace)
     QProcess server;
     launch(server, {wineServer(), "-p"}, environment());
     server.waitForFinished(); // the server detaches
 }
 
 WineCopy::~WineCopy() {
-    QProcess stop;
-    stop.setProcessEnvironment(environment());
-    stop.start(wineServer(), {"-k"});
-    stop.waitForFinished();
+    stopServer();
+}
+
+// Kills the prefix's server and its programs, and waits until it is gone: a new one started meanwhile would find
+// the old one still answering.
+void WineCopy::stopServer() const {
+    for (const char* step : {"-k", "-w"}) {
+        QProcess p;
+        p.setProcessEnvironment(environment());
+        p.start(wineServer(), {step});
+        p.waitForFinished(60000);
+    }
 }
 
 QProcessEnvironment WineCopy::environment() const {

@@ -44,6 +44,7 @@ public:
 
 private:
     QProcessEnvironment environment() const;
+    void stopServer() const;
     void launch(QProcess& process, const QStringList& command, const QProcessEnvironment& env) const;
 
     TempDir m_dir;
