@@ -99,12 +99,10 @@ TEST_F(WindowsProgram, EndOfTheWindowsSessionSavesExactlyTheKernelsCounterDeltas
     const auto rx0 = ns.counter("tw0", "rx_bytes");
     const auto tx0 = ns.counter("tw0", "tx_bytes");
     QProcess program;
-    copy.start(program, {"-winStartUp"});
     // Started in the tray, the program shows no window; the hidden one it keeps to hear of the session's end comes
     // after the engine. Then a few passes.
-    ASSERT_TRUE(twtest::waitFor([] { return !findWindow("Tallywave", false).empty(); }, 90000))
-        << "the program never came up (" << (program.state() == QProcess::Running ? "running" : "ended")
-        << "): " << program.readAllStandardError().toStdString();
+    ASSERT_TRUE(copy.startUntil(program, {"-winStartUp"}, [] { return !findWindow("Tallywave", false).empty(); }))
+        << program.readAllStandardError().toStdString();
     twtest::waitFor([] { return false; }, 1500);
 
     ASSERT_TRUE(twtest::sendUdpFrom(peer, "10.78.0.1", 9, 300, 1000));
@@ -132,9 +130,8 @@ TEST_F(WindowsProgram, MainWindowAppearsOnTheDisplay) {
     }
     WineCopy copy;
     QProcess program;
-    copy.start(program, {});
     std::string window;
-    ASSERT_TRUE(twtest::waitFor([&] { return !(window = findWindow("Tallywave", true)).empty(); }, 90000))
+    ASSERT_TRUE(copy.startUntil(program, {}, [&] { return !(window = findWindow("Tallywave", true)).empty(); }))
         << "no window titled Tallywave: " << program.readAllStandardError().toStdString();
 
     QString dir = qEnvironmentVariable("TALLYWAVE_SCREENSHOT_DIR");

@@ -1,6 +1,10 @@
 #include "e2e/windows/WineCopy.h"
 
+#include "e2e/NetNamespace.h"
+#include "e2e/TallywaveProcessWait.h"
+
 #include <filesystem>
+#include <iostream>
 
 namespace twtest {
 
@@ -43,6 +47,10 @@ bool windowsProgramUsable(std::string* why) {
 WineCopy::WineCopy(QStringList wrapper) : m_wrapper(std::move(wrapper)) {
     fs::copy(qEnvironmentVariable("TALLYWAVE_WINDOWS_PROGRAM").toStdString(), m_dir.path(),
              fs::copy_options::recursive);
+    startServer();
+}
+
+void WineCopy::startServer() const {
     stopServer(); // one started elsewhere (no display, another namespace)
     QProcess server;
     launch(server, {wineServer(), "-p"}, environment());
@@ -86,6 +94,25 @@ void WineCopy::start(QProcess& process, const QStringList& args, const QProcessE
     QProcessEnvironment env = environment();
     env.insert(extra);
     launch(process, QStringList{wine(), QString::fromStdString(m_dir.file("tallywave.exe"))} + args, env);
+}
+
+bool WineCopy::startUntil(QProcess& process, const QStringList& args, const std::function<bool()>& ready,
+                          int timeoutMs) const {
+    for (int attempt = 1;; ++attempt) {
+        start(process, args);
+        if (waitFor(ready, timeoutMs)) {
+            return true;
+        }
+        std::string windows;
+        shell("xwininfo -root -tree | grep -F '\"tallywave.exe\"'", &windows);
+        std::cerr << "tallywave.exe not up after " << timeoutMs << " ms (attempt " << attempt << "), its X windows:\n"
+                  << windows << std::endl;
+        if (attempt == 2) {
+            return false;
+        }
+        startServer(); // ends the hung start too
+        process.waitForFinished(10000);
+    }
 }
 
 int WineCopy::runToEnd(const QStringList& args, std::string* out, int timeoutMs) const {
