@@ -1,7 +1,6 @@
 #include "app/ui/ResourceImages.h"
 
-#include <QPainter>
-#include <QSvgRenderer>
+#include <QImageReader>
 
 #include <array>
 
@@ -9,13 +8,12 @@ namespace tw {
 
 namespace {
 
+// Through the image reader rather than the SVG module itself: a build whose Qt has no SVG support carries the same
+// resources pre-rendered, and the reader goes by their content.
 QPixmap renderSvg(const QString& path, int size) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QSvgRenderer renderer(path);
-    QPainter painter(&pixmap);
-    renderer.render(&painter);
-    return pixmap;
+    QImageReader reader(path);
+    reader.setScaledSize(QSize(size, size));
+    return QPixmap::fromImage(reader.read());
 }
 
 QCursor svgCursor(const QString& path, int hotX, int hotY) {
@@ -27,8 +25,8 @@ QCursor svgCursor(const QString& path, int hotX, int hotY) {
 QIcon trayImage(TrayImage image) {
     // Kept for the life of the program: each pass sets one of them, and a QIcon renders its SVG only once.
     static const std::array<QIcon, 6> kImages = {
-        QIcon(QStringLiteral(":/icons/tray-idle.svg")),     QIcon(QStringLiteral(":/icons/tray-download.svg")),
-        QIcon(QStringLiteral(":/icons/tray-upload.svg")),   QIcon(QStringLiteral(":/icons/tray-both.svg")),
+        QIcon(QStringLiteral(":/icons/tray-idle.svg")),    QIcon(QStringLiteral(":/icons/tray-download.svg")),
+        QIcon(QStringLiteral(":/icons/tray-upload.svg")),  QIcon(QStringLiteral(":/icons/tray-both.svg")),
         QIcon(QStringLiteral(":/icons/tray-stopped.svg")), QIcon(QStringLiteral(":/icons/tray-paused.svg"))};
     const auto index = static_cast<std::size_t>(image) - static_cast<std::size_t>(TrayImage::Idle);
     return index < kImages.size() ? kImages[index] : kImages[0];
