@@ -32,6 +32,11 @@ constexpr int kMargin = 12;
 
 constexpr int kPercentSteps = 10; // "5%" to "50%"
 
+QString countdownText(int seconds) {
+    return seconds == 1 ? QStringLiteral("Disconnecting in 1 second")
+                        : QStringLiteral("Disconnecting in %1 seconds").arg(seconds);
+}
+
 const QColor kTopColour(222, 232, 246);
 const QColor kBottomColour(160, 186, 222);
 
@@ -145,8 +150,7 @@ void splashForm::showCountdownText(const QString& text) {
 
 void splashForm::tick() {
     if (--m_secondsLeft > 0) {
-        showCountdownText(m_secondsLeft == 1 ? QStringLiteral("Disconnecting in 1 second")
-                                             : QStringLiteral("Disconnecting in %1 seconds").arg(m_secondsLeft));
+        showCountdownText(countdownText(m_secondsLeft));
         return;
     }
     disconnectNow();
@@ -252,9 +256,7 @@ void splashForm::showEvent(QShowEvent* event) {
     if (m_disconnectSettings.automatic && m_countdown == Countdown::Off) {
         m_countdown = Countdown::Running;
         m_secondsLeft = m_disconnectSettings.delaySeconds;
-        showCountdownText(QStringLiteral("Disconnecting in %1 second%2")
-                              .arg(m_secondsLeft)
-                              .arg(m_secondsLeft == 1 ? QString() : QStringLiteral("s")));
+        showCountdownText(countdownText(m_secondsLeft));
         qInfo().noquote() << "tallywave: an alarm fired; disconnecting in" << m_secondsLeft << "s";
         // Closing would end the countdown and so the disconnection: OK comes back when it is over.
         m_okButton->hide();

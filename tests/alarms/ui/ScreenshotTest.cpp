@@ -52,8 +52,9 @@ TEST(Screenshots, alarmWindowAndNotification) {
 }
 
 TEST(Screenshots, notificationCountingDownToADisconnection) {
-    if (screenshotFolder().isEmpty())
+    if (screenshotFolder().isEmpty()) {
         GTEST_SKIP() << "set TALLYWAVE_SCREENSHOTS to a folder to render the screenshots";
+    }
     twtest::TempDir dir;
     dir.write("settings.txt", "[Alarm]\r\nAudibleAlarm=0\r\nautomaticDisconnect=1\r\nSecondsDelay=30\r\n");
     tw::AlarmNotifier notifier(dir.file("settings.txt"), dir.file("wakeup.wav"), {});
