@@ -14,12 +14,8 @@ std::optional<tw::AllowanceForecast> forecast(double usedGB, double allowanceGB,
 
 } // namespace
 
-TEST(AllowanceForecast, NothingWithoutAnAllowance) {
-    EXPECT_FALSE(tw::forecastAllowance(5 * kGB, 0, tw::monthPeriodOf(DateTime::fromCivil(2024, 6, 3), 1),
-                                       DateTime::fromCivil(2024, 6, 3)));
-}
-
 TEST(AllowanceForecast, OnTheFirstDayTheDaysTrafficIsThePaceOfTheWholeMonth) {
+    EXPECT_FALSE(forecast(1, 0, 1, DateTime::fromCivil(2024, 6, 1))) << "no allowance, no forecast";
     const auto within = forecast(1, 50, 1, DateTime::fromCivil(2024, 6, 1, 9, 30)); // June: 30 days
     ASSERT_TRUE(within);
     EXPECT_EQ(within->share, "2 % of 50 GB");
