@@ -90,27 +90,52 @@ std::vector<const clsSessionData*> sessionsBetween(const clsADT& history, const 
 }
 
 std::string exportSessions(const std::vector<const clsSessionData*>& sessions, ExportFormat format) {
+    // Appended piece by piece: a history of a million sessions is some 70 MB of text.
     std::string text;
+    text.reserve(64 + sessions.size() * (format == ExportFormat::Csv ? 72 : 150));
     if (format == ExportFormat::Csv) {
-        text = "start,stop,received,sent,max download,max upload\r\n";
+        text += "start,stop,received,sent,max download,max upload\r\n";
         for (const clsSessionData* s : sessions) {
-            text += isoMinute(s->startDate) + "," + (s->isCurrent ? std::string() : isoMinute(s->stopDate)) + "," +
-                    whole(s->downloaded) + "," + whole(s->uploaded) + "," + std::to_string(s->maxDownloadSpeed) + "," +
-                    std::to_string(s->maxUploadSpeed) + "\r\n";
+            text += isoMinute(s->startDate);
+            text += ',';
+            if (!s->isCurrent) {
+                text += isoMinute(s->stopDate);
+            }
+            text += ',';
+            text += whole(s->downloaded);
+            text += ',';
+            text += whole(s->uploaded);
+            text += ',';
+            text += std::to_string(s->maxDownloadSpeed);
+            text += ',';
+            text += std::to_string(s->maxUploadSpeed);
+            text += "\r\n";
         }
         return text;
     }
     WholeBytes received = 0;
     WholeBytes sent = 0;
-    text = "{\"sessions\":[";
+    text += "{\"sessions\":[";
     for (std::size_t i = 0; i < sessions.size(); ++i) {
         const clsSessionData& s = *sessions[i];
-        text += i == 0 ? "\n" : ",\n";
-        text += "{\"start\":\"" + isoMinute(s.startDate) +
-                "\",\"stop\":" + (s.isCurrent ? std::string("null") : "\"" + isoMinute(s.stopDate) + "\"") +
-                ",\"received\":" + whole(s.downloaded) + ",\"sent\":" + whole(s.uploaded) +
-                ",\"maxDownload\":" + std::to_string(s.maxDownloadSpeed) +
-                ",\"maxUpload\":" + std::to_string(s.maxUploadSpeed) + "}";
+        text += i == 0 ? "\n{\"start\":\"" : ",\n{\"start\":\"";
+        text += isoMinute(s.startDate);
+        if (s.isCurrent) {
+            text += "\",\"stop\":null";
+        } else {
+            text += "\",\"stop\":\"";
+            text += isoMinute(s.stopDate);
+            text += '"';
+        }
+        text += ",\"received\":";
+        text += whole(s.downloaded);
+        text += ",\"sent\":";
+        text += whole(s.uploaded);
+        text += ",\"maxDownload\":";
+        text += std::to_string(s.maxDownloadSpeed);
+        text += ",\"maxUpload\":";
+        text += std::to_string(s.maxUploadSpeed);
+        text += '}';
         received += wholeBytesFromDouble(s.downloaded);
         sent += wholeBytesFromDouble(s.uploaded);
     }
