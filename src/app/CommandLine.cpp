@@ -60,6 +60,9 @@ CommandLineOptions parseCommandLine(const std::vector<std::string>& args) {
     }
     o.debug = whole.find("-debug") != std::string::npos;
     o.winStartUp = whole.find("-winStartUp") != std::string::npos;
+    if (o.report && !o.exportFormat.empty() && o.error.empty()) {
+        o.error = "--report and --export cannot be used together.";
+    }
     if (o.json && !o.report && o.error.empty()) {
         o.error = "--json is only valid with --report.";
     }

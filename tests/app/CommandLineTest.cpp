@@ -59,4 +59,6 @@ TEST(CommandLineTest, ExportTakesAFormatAndOptionalWholeDates) {
     EXPECT_EQ(parseCommandLine({"--from", "2024-02-03"}).error, "--from and --to are only valid with --export.");
     EXPECT_EQ(parseCommandLine({"--export", "csv", "--from", "2024-02-03", "--to", "2024-02-02"}).error,
               "--from is later than --to.");
+    EXPECT_EQ(parseCommandLine({"--report", "--export", "json"}).error,
+              "--report and --export cannot be used together.");
 }
