@@ -5,11 +5,11 @@
 #include "history/ui/HistoryChartWidget.h"
 #include "history/ui/frmpopupAddLogs.h"
 #include "history/ui/frmpopupEditLogs.h"
-#include "widgets/ui/modSortListView.h"
 #include "widgets/ui/MessageBoxes.h"
 #include "widgets/ui/StripedList.h"
 #include "widgets/ui/TabbedDialog.h"
 #include "widgets/ui/UiText.h"
+#include "widgets/ui/modSortListView.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -127,12 +127,29 @@ editloggsForm::editloggsForm(std::string historyPath, const std::optional<clsSes
 }
 
 void editloggsForm::buildControls() {
+    buildPeriodTree();
+    buildTabs();
+    buildStatisticsTab();
+    buildDataTab();
+
+    m_ok = new QPushButton(tr("OK"), this);
+    m_ok->setObjectName(QStringLiteral("OKButton"));
+    m_ok->setDefault(true);
+    m_cancel = new QPushButton(tr("Cancel"), this);
+    m_cancel->setObjectName(QStringLiteral("CancelButton"));
+
+    connectControls();
+}
+
+void editloggsForm::buildPeriodTree() {
     m_treeLabel = new QLabel(tr("Choose interval:"), this);
     m_periods = new QTreeWidget(this);
     m_periods->setObjectName(QStringLiteral("TreeView1"));
     m_periods->setHeaderHidden(true);
     m_periods->setColumnCount(1);
+}
 
+void editloggsForm::buildTabs() {
     m_tabs = new QTabBar(this);
     m_tabs->setObjectName(QStringLiteral("tbsEdit"));
     m_tabs->addTab(tr("Statistics"));
@@ -145,7 +162,9 @@ void editloggsForm::buildControls() {
         frame->setObjectName(QStringLiteral("tabFrame"));
         frame->setAutoFillBackground(true);
     }
+}
 
+void editloggsForm::buildStatisticsTab() {
     m_chart = new HistoryChartWidget(m_statisticsFrame);
     m_chartTypeLabel = new QLabel(tr("Type of graph:"), m_statisticsFrame);
     m_chartType = new QComboBox(m_statisticsFrame);
@@ -183,7 +202,9 @@ void editloggsForm::buildControls() {
             m_statistics->setItem(r, c, cell);
         }
     }
+}
 
+void editloggsForm::buildDataTab() {
     m_list = makeStripedList(m_dataFrame, QStringLiteral("monthListView"));
     m_list->setAllColumnsShowFocus(true);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -219,13 +240,9 @@ void editloggsForm::buildControls() {
     for (QPushButton* b : {m_add, m_edit, m_delete}) {
         b->setAutoDefault(false);
     }
+}
 
-    m_ok = new QPushButton(tr("OK"), this);
-    m_ok->setObjectName(QStringLiteral("OKButton"));
-    m_ok->setDefault(true);
-    m_cancel = new QPushButton(tr("Cancel"), this);
-    m_cancel->setObjectName(QStringLiteral("CancelButton"));
-
+void editloggsForm::connectControls() {
     connect(m_periods, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
         if (!m_filling && current != nullptr) {
             showNode(current, true);
@@ -555,16 +572,24 @@ void editloggsForm::addLog() {
     changeHistory([&] { m_history.insertLog(dialog.session()); });
 }
 
-void editloggsForm::editLog() {
+const clsSessionData* editloggsForm::changeableRowSession(const QString& refusalForTheRunningSession) {
     if (m_readOnly || m_history.Count() == 0) {
-        return;
+        return nullptr;
     }
     const clsSessionData* row = currentRowSession();
     if (row == nullptr) {
-        return;
+        return nullptr;
     }
     if (row->isCurrent) {
-        showMessage(tr("You can't change the current log.") + "\n" + tr("You must stop it first in the main window."));
+        showMessage(refusalForTheRunningSession + "\n" + tr("You must stop it first in the main window."));
+        return nullptr;
+    }
+    return row;
+}
+
+void editloggsForm::editLog() {
+    const clsSessionData* row = changeableRowSession(tr("You can't change the current log."));
+    if (row == nullptr) {
         return;
     }
     const clsSessionData old = *row;
@@ -580,15 +605,8 @@ void editloggsForm::editLog() {
 }
 
 void editloggsForm::deleteLog() {
-    if (m_readOnly || m_history.Count() == 0) {
-        return;
-    }
-    const clsSessionData* row = currentRowSession();
+    const clsSessionData* row = changeableRowSession(tr("You can't delete the current log."));
     if (row == nullptr) {
-        return;
-    }
-    if (row->isCurrent) {
-        showMessage(tr("You can't delete the current log.") + "\n" + tr("You must stop it first in the main window."));
         return;
     }
     const clsSessionData chosen = *row;

@@ -55,6 +55,11 @@ protected:
 
 private:
     void buildControls();
+    void buildPeriodTree();
+    void buildTabs();
+    void buildStatisticsTab();
+    void buildDataTab();
+    void connectControls();
     void layoutControls();
     void fillTree(bool autoSelect);
     void showNode(QTreeWidgetItem* node, bool sortAndSelect);
@@ -74,6 +79,8 @@ private:
 
     // The session of the list's current row, or none.
     const clsSessionData* currentRowSession() const;
+    // The row Edit and Delete work on; none, after telling the user why, when it may not be changed.
+    const clsSessionData* changeableRowSession(const QString& refusalForTheRunningSession);
     void showMessage(const QString& text);
 
     std::string m_historyPath;
