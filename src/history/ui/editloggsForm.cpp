@@ -216,7 +216,6 @@ void editloggsForm::buildDataTab() {
         modSortListView::setColumnSortType(m_list, c, columnTypes[c]);
         m_list->headerItem()->setTextAlignment(c, (c < 2 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
     }
-    m_list->header()->setSectionsClickable(true);
     m_list->header()->setSortIndicator(0, Qt::DescendingOrder); // newest first, as the rows are added
     m_list->header()->setSortIndicatorShown(true);
     // Widths from the widest texts the columns show, so long lists need no measuring.
@@ -251,8 +250,7 @@ void editloggsForm::connectControls() {
     connect(m_tabs, &QTabBar::currentChanged, this, &editloggsForm::chooseTab);
     connect(m_chartType, &QComboBox::currentIndexChanged, this, [this](int) { drawChart(); });
     connect(m_chart, &HistoryChartWidget::doubleClicked, this, &editloggsForm::toggleEnlarged);
-    connect(m_list->header(), &QHeaderView::sectionClicked, this,
-            [this](int column) { modSortListView::headerClicked(m_list, column); });
+    modSortListView::sortOnHeaderClicks(m_list);
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this] { editLog(); });
     connect(m_add, &QPushButton::clicked, this, &editloggsForm::addLog);
     connect(m_edit, &QPushButton::clicked, this, &editloggsForm::editLog);
