@@ -391,6 +391,8 @@ void editloggsForm::fillTree(bool autoSelect) {
             m_periods->scrollToItem(firstMonth);
             m_filling = false;
             showNode(firstMonth, false);
+            // Edit and Delete have a row to work on from the start: the newest, listed first.
+            m_list->setCurrentItem(m_list->topLevelItem(0));
         }
     }
 }
@@ -541,7 +543,7 @@ void editloggsForm::updateLegend() {
 
 const clsSessionData* editloggsForm::currentRowSession() const {
     const QTreeWidgetItem* row = m_list->currentItem();
-    if (row == nullptr) {
+    if (row == nullptr || !row->isSelected()) {
         return nullptr;
     }
     const int index = row->data(0, kRowSessionRole).toInt();
@@ -576,6 +578,7 @@ const clsSessionData* editloggsForm::changeableRowSession(const QString& refusal
     }
     const clsSessionData* row = currentRowSession();
     if (row == nullptr) {
+        showMessage(tr("Select a log in the list first."));
         return nullptr;
     }
     if (row->isCurrent) {

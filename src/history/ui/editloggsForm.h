@@ -77,7 +77,7 @@ private:
     void changeHistory(const std::function<void()>& change);
     void confirm();
 
-    // The session of the list's current row, or none.
+    // The session of the list's current row while it is selected, or none.
     const clsSessionData* currentRowSession() const;
     // The row Edit and Delete work on; none, after telling the user why, when it may not be changed.
     const clsSessionData* changeableRowSession(const QString& refusalForTheRunningSession);

@@ -148,6 +148,38 @@ TEST_F(editloggsFormTest, AddsASessionAndShowsTheSamePeriodAgain) {
     EXPECT_EQ(viewer.historyTree().getDay(2004, 5, 6)->Count(), 2);
 }
 
+// Right after opening no row was ever clicked: Edit and Delete work on the newest session, and say so when the
+// user has taken the choice away.
+TEST_F(editloggsFormTest, EditAndDeleteRightAfterOpeningWorkOnTheNewestSession) {
+    writeHistory(line("2004-05-06 09:30", "2004-05-06 10:00", "100") +
+                 line("2004-05-07 09:30", "2004-05-07 10:00", "200"));
+    editloggsForm viewer(path(), std::nullopt, nullptr);
+    viewer.show();
+    chooseDataTab(&viewer);
+    twtest::ModalAnswerer answerer;
+    std::string offered;
+    answerer.then([&offered](QWidget* dialog) {
+        offered = dialog->findChild<QLineEdit*>("dlText")->text().toStdString();
+        dialog->findChild<QPushButton*>("cancelButton")->click();
+    });
+    QTest::mouseClick(button(&viewer, "editButton"), Qt::LeftButton);
+    EXPECT_EQ(answerer.pending(), 0);
+    EXPECT_EQ(offered, "200");
+
+    QTest::mouseClick(button(&viewer, "deleteButton"), Qt::LeftButton);
+    EXPECT_THAT(column(&viewer, 2), testing::ElementsAre("100"));
+
+    // Ctrl+click takes the only row out of the selection.
+    QTreeWidget* rows = list(&viewer);
+    const QRect only = rows->visualItemRect(rows->topLevelItem(0));
+    QTest::mouseClick(rows->viewport(), Qt::LeftButton, Qt::ControlModifier, only.center());
+    ASSERT_TRUE(rows->selectedItems().isEmpty());
+    answerer.clickMessageBox(QMessageBox::Ok);
+    QTest::mouseClick(button(&viewer, "deleteButton"), Qt::LeftButton);
+    EXPECT_THAT(answerer.texts, testing::ElementsAre("Select a log in the list first."));
+    EXPECT_THAT(column(&viewer, 2), testing::ElementsAre("100"));
+}
+
 TEST_F(editloggsFormTest, EditsTheChosenOfTwoSessionsOfTheSameMinute) {
     writeHistory(line("2004-05-06 09:30", "2004-05-06 10:00", "100") +
                  line("2004-05-06 09:30", "2004-05-06 11:00", "200"));
