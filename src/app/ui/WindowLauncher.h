@@ -16,8 +16,8 @@ namespace tw {
 struct AppPaths;
 class AlarmNotifier;
 class NetworkTables;
-class ProgressSink;
 class StartupEntry;
+class frmSplash;
 
 // The other windows the main window opens, in one place. A window that is not part of this build yet reports
 // itself unavailable, and its menu item and toolbar button stay disabled.
@@ -34,8 +34,8 @@ public:
     // of the system's tables as they are when the user adds a connection.
     bool openSettings();
     bool openAlarms();
-    // The log viewer, reporting its loading to the progress window.
-    bool openLogViewer(const std::optional<clsSessionData>& running, ProgressSink& progress);
+    // The log viewer, reporting its loading to the progress window, which closes once the viewer is on screen.
+    bool openLogViewer(const std::optional<clsSessionData>& running, frmSplash& progress);
     // The network tools (Connections, InterfaceInfo, Traceroute, Whois).
     void openTool(Window window);
     // The alarm notification window; false when it could not be shown now. "Open Tallywave" in it calls

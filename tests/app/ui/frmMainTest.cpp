@@ -598,7 +598,7 @@ TEST_F(MainWindowTest, AFiredAlarmShowsTheNotificationWindowAndTheStatus) {
     w.launcher().notifier().unload();
 }
 
-TEST_F(MainWindowTest, EditLogsShowsProgressThenTheViewerAndAddsTheRunningSessionBack) {
+TEST_F(MainWindowTest, EditLogsShowsProgressUntilTheViewerIsShownAndAddsTheRunningSessionBack) {
     std::string history;
     for (const auto& line : tw::historyHeaderLines(tw::DateTime::fromCivil(2026, 3, 1))) {
         history += line + "\r\n";
@@ -615,10 +615,13 @@ TEST_F(MainWindowTest, EditLogsShowsProgressThenTheViewerAndAddsTheRunningSessio
     answerer.then([&seen, &w](QWidget* modal) {
         seen.push_back(modal->metaObject()->className());
         seen.push_back(w.anotherWindowIsOpen() ? "blocked" : "free");
+        QCoreApplication::processEvents();
+        const auto* progress = w.findChild<QWidget*>(QStringLiteral("frmSplash"));
+        seen.push_back(progress != nullptr && progress->isVisible() ? "progress behind it" : "no progress");
         static_cast<QDialog*>(modal)->accept();
     });
     w.toolbar().statistics->trigger();
-    EXPECT_EQ(seen, (std::vector<std::string>{"tw::editloggsForm", "blocked"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"tw::editloggsForm", "blocked", "no progress"}));
     EXPECT_EQ(w.controller().periods()[1].getBytesReceived(), 3000); // the file again, plus the running session
     QCoreApplication::processEvents();
     EXPECT_FALSE(w.anotherWindowIsOpen()); // the progress window is gone
