@@ -1,7 +1,7 @@
 #include "app/ui/LiveChart.h"
 
 #include "app/ui/PeriodPanels.h"
-#include "app/ui/ResourceImages.h"
+#include "widgets/ui/ProgramCursors.h"
 
 #include <QLocale>
 #include <QMouseEvent>

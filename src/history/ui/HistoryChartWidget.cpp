@@ -1,5 +1,6 @@
 #include "history/ui/HistoryChartWidget.h"
 
+#include "widgets/ui/ProgramCursors.h"
 #include "widgets/ui/UiText.h"
 
 #include <QFont>
@@ -26,7 +27,7 @@ HistoryChartWidget::HistoryChartWidget(QWidget* parent) : QWidget(parent) {
     QPalette p = palette();
     p.setColor(QPalette::Window, Qt::white);
     setPalette(p);
-    setCursor(Qt::PointingHandCursor);
+    setCursor(chartEnlargeCursor());
 }
 
 void HistoryChartWidget::setSlots(std::vector<ChartSlot> chartSlots, bool sessionSlots) {
@@ -50,7 +51,7 @@ void HistoryChartWidget::setChartType(HistoryChartType type) {
 void HistoryChartWidget::setEnlarged(bool enlarged) {
     m_enlarged = enlarged;
     // The pointer tells which way a double click goes.
-    setCursor(enlarged ? Qt::SizeBDiagCursor : Qt::PointingHandCursor);
+    setCursor(enlarged ? chartReduceCursor() : chartEnlargeCursor());
     update();
 }
 

@@ -2,6 +2,7 @@
 #include "history/ui/HistoryChartWidget.h"
 #include "support/TempDir.h"
 #include "support/qt_ModalAnswerer.h"
+#include "widgets/ui/ProgramCursors.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -386,13 +387,22 @@ TEST_F(editloggsFormTest, DoubleClickingTheChartEnlargesItAndBack) {
     editloggsForm viewer(path(), std::nullopt, nullptr);
     viewer.show();
     auto* chart = viewer.findChild<HistoryChartWidget*>("pb");
+    // The pointer is the program's own picture of what a double click does.
+    auto shows = [chart](const QCursor& expected) {
+        return chart->cursor().shape() == Qt::BitmapCursor &&
+               chart->cursor().pixmap().toImage() == expected.pixmap().toImage();
+    };
+    ASSERT_NE(chartEnlargeCursor().pixmap().toImage(), chartReduceCursor().pixmap().toImage()); // both found
     const int normalWidth = chart->width();
     EXPECT_EQ(chart->currentLayout().gridYs.size(), 4u);
+    EXPECT_TRUE(shows(chartEnlargeCursor()));
     QTest::mouseDClick(chart, Qt::LeftButton);
     EXPECT_EQ(chart->currentLayout().gridYs.size(), 8u);
     EXPECT_GT(chart->width(), normalWidth);
+    EXPECT_TRUE(shows(chartReduceCursor()));
     QTest::mouseDClick(chart, Qt::LeftButton);
     EXPECT_EQ(chart->width(), normalWidth);
+    EXPECT_TRUE(shows(chartEnlargeCursor()));
     // A month has a slot per calendar day.
     EXPECT_EQ(chart->currentLayout().slotLabels.size(), 31u);
 }
