@@ -351,10 +351,35 @@ TEST_F(MainWindowTest, HistoryChartItemHidesTheChartShrinksTheWindowAndRemembers
 
     w.menus().historyChart->trigger();
     EXPECT_TRUE(w.chart()->isVisible());
-    EXPECT_EQ(w.height(), std::max(before - chartHeight, 302) + chartHeight);
+    EXPECT_EQ(w.height(), before);
+    EXPECT_EQ(w.chart()->height(), chartHeight);
     EXPECT_NE(dir.read("settings.txt").find("chartVisible=True"), std::string::npos);
     tick(5000, 0);
     EXPECT_EQ(w.chart()->data().getMaxValue(), 5000);
+}
+
+// Hiding may take less than the chart's height off a window at its least height; showing gives back only that.
+TEST_F(MainWindowTest, HidingAndShowingTheChartAgainAndAgainKeepsTheWindowsSize) {
+    tw::frmMain& w = open();
+    w.show();
+    for (const int height : {w.minimumHeight(), 560, 700}) {
+        SCOPED_TRACE(height);
+        w.resize(520, height);
+        QCoreApplication::processEvents();
+        const QSize withChart = w.size();
+        w.menus().historyChart->trigger();
+        QCoreApplication::processEvents();
+        const QSize withoutChart = w.size();
+        for (int i = 0; i < 4; ++i) {
+            w.menus().historyChart->trigger();
+            QCoreApplication::processEvents();
+            EXPECT_EQ(w.size(), withChart);
+            w.menus().historyChart->trigger();
+            QCoreApplication::processEvents();
+            EXPECT_EQ(w.size(), withoutChart);
+        }
+        w.menus().historyChart->trigger();
+    }
 }
 
 TEST_F(MainWindowTest, DoubleClickEnlargesTheChartOverThePanelsAndBack) {
