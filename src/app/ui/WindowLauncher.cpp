@@ -66,6 +66,7 @@ bool WindowLauncher::openAlarms() {
 
 bool WindowLauncher::openLogViewer(const std::optional<clsSessionData>& running, frmSplash& progress) {
     editloggsForm viewer(m_paths.historyPath, running, &progress, m_owner);
+    viewer.rememberSizeIn(m_paths.settingsPath);
     // exec() shows the viewer before its event loop runs this: the wait is over, and the progress window must not
     // stay on screen behind the viewer.
     QTimer::singleShot(0, &progress, &QWidget::close);

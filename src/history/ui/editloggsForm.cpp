@@ -1,8 +1,10 @@
 #include "history/ui/editloggsForm.h"
 
+#include "config/SettingsKeys.h"
 #include "history/ExactAmount.h"
 #include "history/HistoryChart.h"
 #include "history/ui/HistoryChartWidget.h"
+#include "history/ui/LogViewerLayout.h"
 #include "history/ui/frmpopupAddLogs.h"
 #include "history/ui/frmpopupEditLogs.h"
 #include "widgets/ui/MessageBoxes.h"
@@ -21,6 +23,9 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QTreeWidget>
@@ -29,14 +34,10 @@ namespace tw {
 
 namespace {
 
-// The window's least size and the tab area, from its original twip layout (15 twips a pixel).
-constexpr int kMinWidth = 633;
-constexpr int kMinHeight = 447;
-constexpr int kTabAreaLeft = 136;
-constexpr int kTabAreaTop = 48;
-constexpr int kMargin = 8;
-constexpr int kButtonWidth = 80;
-constexpr int kButtonHeight = 26;
+// The least size of the buttons, from the window's original twip layout (15 twips a pixel).
+constexpr QSize kLeastButton{80, 26};
+constexpr int kLeastChartControlsWidth = 150;
+constexpr int kLegendSwatch = 14;
 
 constexpr int kYearRole = Qt::UserRole + 1;
 constexpr int kMonthRole = Qt::UserRole + 2;
@@ -55,6 +56,11 @@ QString monthKey(int y, int m) {
 }
 QString dayKey(int y, int m, int d) {
     return QStringLiteral("k%1.%2.%3").arg(y).arg(m).arg(d);
+}
+
+// Room around a cell's text: the item views' own margins, and a pixel each side for the grid lines.
+int textPadding(const QWidget* view) {
+    return 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1) + 2;
 }
 
 QString grouped(double amount) {
@@ -108,8 +114,8 @@ editloggsForm::editloggsForm(std::string historyPath, const std::optional<clsSes
     m_history.updateStats();
 
     buildControls();
-    setMinimumSize(kMinWidth, kMinHeight);
-    resize(kMinWidth, kMinHeight);
+    fitToContents();
+    resize(fittingScreen(LogViewerLayout::openingSize(m_contents)));
     chooseTab(0);
     fillTree(true);
     if (m_readOnly) {
@@ -124,6 +130,24 @@ editloggsForm::editloggsForm(std::string historyPath, const std::optional<clsSes
                            tr("The logs are shown read-only: nothing is changed or saved."),
                        QMessageBox::Warning);
     }
+}
+
+void editloggsForm::rememberSizeIn(std::string settingsPath) {
+    m_settingsPath = std::move(settingsPath);
+    const QSize kept(iniToInt(readIni(m_settingsPath, kLogViewerWidth)),
+                     iniToInt(readIni(m_settingsPath, kLogViewerHeight)));
+    if (!kept.isEmpty()) {
+        resize(fittingScreen(kept.expandedTo(minimumSize())));
+    }
+}
+
+void editloggsForm::done(int result) {
+    if (!m_settingsPath.empty()) {
+        const QSize kept = isMaximized() || isFullScreen() ? normalGeometry().size() : size();
+        writeIni(m_settingsPath, kLogViewerWidth, std::to_string(kept.width()));
+        writeIni(m_settingsPath, kLogViewerHeight, std::to_string(kept.height()));
+    }
+    QDialog::done(result);
 }
 
 void editloggsForm::buildControls() {
@@ -177,10 +201,16 @@ void editloggsForm::buildStatisticsTab() {
     auto* legendLayout = new QGridLayout(m_legend);
     for (int i = 0; i < 2; ++i) {
         m_legendBoxes[i] = new QFrame(m_legend);
-        m_legendBoxes[i]->setFixedSize(14, 14);
+        m_legendBoxes[i]->setFixedSize(kLegendSwatch, kLegendSwatch);
         m_legendBoxes[i]->setFrameShape(QFrame::Box);
         m_legendBoxes[i]->setAutoFillBackground(true);
         m_legendCaptions[i] = new QLabel(m_legend);
+        // A one-series type hides the second entry; the box keeps its size for either kind.
+        for (QWidget* part : std::initializer_list<QWidget*>{m_legendBoxes[i], m_legendCaptions[i]}) {
+            QSizePolicy policy = part->sizePolicy();
+            policy.setRetainSizeWhenHidden(true);
+            part->setSizePolicy(policy);
+        }
         legendLayout->addWidget(m_legendBoxes[i], i, 0);
         legendLayout->addWidget(m_legendCaptions[i], i, 1);
     }
@@ -193,8 +223,11 @@ void editloggsForm::buildStatisticsTab() {
     m_statistics->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_statistics->setSelectionMode(QAbstractItemView::NoSelection);
     m_statistics->setFocusPolicy(Qt::NoFocus);
-    m_statistics->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    m_statistics->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // Sized by fitStatisticsCells: to their contents, sharing whatever room is left over.
+    m_statistics->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_statistics->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_statistics->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_statistics->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     for (int r = 0; r < 5; ++r) {
         for (int c = 0; c < 3; ++c) {
             auto* cell = new QTableWidgetItem;
@@ -218,17 +251,6 @@ void editloggsForm::buildDataTab() {
     }
     m_list->header()->setSortIndicator(0, Qt::DescendingOrder); // newest first, as the rows are added
     m_list->header()->setSortIndicatorShown(true);
-    // Widths from the widest texts the columns show, so long lists need no measuring.
-    const QFontMetrics metrics = m_list->fontMetrics();
-    const int padding = 2 * metrics.horizontalAdvance(QLatin1Char('0'));
-    const int dateWidth = metrics.horizontalAdvance(QStringLiteral("0000-00-00 00:00")) + padding;
-    m_list->header()->resizeSection(0, dateWidth);
-    m_list->header()->resizeSection(1, std::max(dateWidth, metrics.horizontalAdvance(kNowText) + padding));
-    for (int c = 2; c < 6; ++c) {
-        const int textWidth = metrics.horizontalAdvance(m_list->headerItem()->text(c));
-        m_list->header()->resizeSection(
-            c, std::max(textWidth, metrics.horizontalAdvance(QStringLiteral("000 000 000 000"))) + padding);
-    }
 
     m_add = new QPushButton(tr("Add..."), m_dataFrame);
     m_add->setObjectName(QStringLiteral("addButton"));
@@ -239,6 +261,138 @@ void editloggsForm::buildDataTab() {
     for (QPushButton* b : {m_add, m_edit, m_delete}) {
         b->setAutoDefault(false);
     }
+}
+
+void editloggsForm::fitToContents() {
+    fitListColumns({});
+    // The legend is as wide as its widest caption, whichever chart type is chosen.
+    QLabel* probe = m_legendCaptions[0];
+    const QString shown = probe->text();
+    int widestCaption = 0;
+    for (const QString& caption : legendCaptions()) {
+        probe->setText(caption);
+        widestCaption = std::max(widestCaption, probe->sizeHint().width());
+    }
+    probe->setText(shown);
+    for (QLabel* caption : m_legendCaptions) {
+        caption->setMinimumWidth(widestCaption);
+    }
+    m_contents = measureContents();
+    setMinimumSize(fittingScreen(LogViewerLayout::minimumSize(m_contents)));
+    layoutControls();
+}
+
+QStringList editloggsForm::legendCaptions() {
+    QStringList captions;
+    for (int type = 0; type < m_chartType->count(); ++type) {
+        HistoryChartRequest request;
+        request.type = static_cast<HistoryChartType>(type);
+        for (const ChartLegendEntry& entry : layoutHistoryChart({}, request).legend) {
+            captions << toQString(entry.caption);
+        }
+    }
+    return captions;
+}
+
+LogViewerContents editloggsForm::measureContents() {
+    const QFontMetrics metrics = fontMetrics();
+    LogViewerContents c;
+    const QLocale locale = QLocale::system();
+    int widestMonth = 0;
+    for (int m = 1; m <= 12; ++m) {
+        widestMonth = std::max(widestMonth, metrics.horizontalAdvance(locale.standaloneMonthName(m)));
+    }
+    // A month stands under its year: two indentations in, the first for the year's branch sign.
+    const int monthRow = 2 * m_periods->indentation() + widestMonth + textPadding(m_periods);
+    c.treeWidth = std::max(m_treeLabel->sizeHint().width(),
+                           monthRow + 2 * m_periods->frameWidth() + m_periods->verticalScrollBar()->sizeHint().width());
+    c.treeLabelHeight = m_treeLabel->sizeHint().height();
+    c.tabBarHeight = m_tabs->sizeHint().height();
+    c.chartControlsWidth = std::max({kLeastChartControlsWidth, m_chartTypeLabel->sizeHint().width(),
+                                     m_chartType->sizeHint().width(), m_legend->sizeHint().width()});
+    c.chartTypeLabelHeight = m_chartTypeLabel->sizeHint().height();
+    c.chartTypeHeight = m_chartType->sizeHint().height();
+    c.legendHeight = m_legend->sizeHint().height();
+    c.statistics = measureStatistics();
+    int listWidth = 2 * m_list->frameWidth() + m_list->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < m_list->columnCount(); ++column) {
+        listWidth += m_list->header()->sectionSize(column);
+    }
+    c.listWidth = listWidth;
+    c.button = kLeastButton;
+    for (QPushButton* b : {m_ok, m_cancel, m_add, m_edit, m_delete}) {
+        c.button = c.button.expandedTo(b->sizeHint());
+    }
+    return c;
+}
+
+QSize editloggsForm::measureStatistics() {
+    // Every value a cell can show is at most the total of the largest year.
+    WholeBytes largest = 0;
+    for (const clsADTYear& year : m_history.getYears()) {
+        largest = std::max(largest, year.downloadedBytes() + year.uploadedBytes());
+    }
+    const QFontMetrics metrics = m_statistics->fontMetrics();
+    const int cellWidth = metrics.horizontalAdvance(toQString(formatGroupedBytes(largest))) + textPadding(m_statistics);
+    const QHeaderView* columns = m_statistics->horizontalHeader();
+    const QHeaderView* rows = m_statistics->verticalHeader();
+    int width = 0;
+    for (int c = 0; c < 3; ++c) {
+        m_statisticsColumnWidths[c] = std::max(columns->sectionSizeHint(c), cellWidth);
+        width += m_statisticsColumnWidths[c];
+    }
+    m_statisticsRowHeight = metrics.height() + textPadding(m_statistics) / 2;
+    for (int r = 0; r < 5; ++r) {
+        m_statisticsRowHeight = std::max(m_statisticsRowHeight, rows->sectionSizeHint(r));
+    }
+    const int frame = 2 * m_statistics->frameWidth();
+    return QSize(rows->sizeHint().width() + width + frame,
+                 columns->sizeHint().height() + 5 * m_statisticsRowHeight + frame);
+}
+
+void editloggsForm::fitStatisticsCells() {
+    // Each column and row gets what its contents need and an even share of the room left over.
+    const int frame = 2 * m_statistics->frameWidth();
+    int spareWidth = m_statistics->width() - frame - m_statistics->verticalHeader()->sizeHint().width();
+    for (int width : m_statisticsColumnWidths) {
+        spareWidth -= width;
+    }
+    spareWidth = std::max(spareWidth, 0);
+    for (int c = 0; c < 3; ++c) {
+        m_statistics->setColumnWidth(c, m_statisticsColumnWidths[c] + spareWidth / 3 + (c == 2 ? spareWidth % 3 : 0));
+    }
+    const int spareHeight =
+        std::max(0, m_statistics->height() - frame - m_statistics->horizontalHeader()->sizeHint().height() -
+                        5 * m_statisticsRowHeight);
+    for (int r = 0; r < 5; ++r) {
+        m_statistics->setRowHeight(r, m_statisticsRowHeight + spareHeight / 5 + (r == 4 ? spareHeight % 5 : 0));
+    }
+}
+
+void editloggsForm::fitListColumns(const std::array<double, 4>& largest) {
+    // From the widest texts a column can show, not from its rows: a year of sessions is tens of thousands of rows.
+    // Columns only widen, so a column the user widened stays so.
+    const QFontMetrics metrics = m_list->fontMetrics();
+    QHeaderView* header = m_list->header();
+    auto fit = [&](int column, const QString& widest) {
+        const int needed =
+            std::max(header->sectionSizeHint(column), metrics.horizontalAdvance(widest) + textPadding(m_list));
+        if (header->sectionSize(column) < needed) {
+            header->resizeSection(column, needed);
+        }
+    };
+    const QString date = QStringLiteral("0000-00-00 00:00");
+    fit(0, date);
+    fit(1, metrics.horizontalAdvance(kNowText) > metrics.horizontalAdvance(date) ? kNowText : date);
+    for (int c = 2; c < 6; ++c) {
+        const QString value = grouped(largest[static_cast<std::size_t>(c - 2)]);
+        const QString sample = QStringLiteral("000 000 000 000");
+        fit(c, value.size() > sample.size() ? value : sample);
+    }
+}
+
+QSize editloggsForm::fittingScreen(QSize wanted) const {
+    return wanted.boundedTo(screen()->availableGeometry().size());
 }
 
 void editloggsForm::connectControls() {
@@ -291,48 +445,38 @@ void editloggsForm::resizeEvent(QResizeEvent* event) {
 }
 
 void editloggsForm::layoutControls() {
-    const int w = width();
-    const int h = height();
-    const int bottomRow = h - kMargin - kButtonHeight;
-    m_cancel->setGeometry(w - kMargin - kButtonWidth, bottomRow, kButtonWidth, kButtonHeight);
-    m_ok->setGeometry(w - 2 * (kMargin + kButtonWidth), bottomRow, kButtonWidth, kButtonHeight);
+    const LogViewerLayout l = LogViewerLayout::compute(size(), m_contents);
+    m_ok->setGeometry(l.okButton);
+    m_cancel->setGeometry(l.cancelButton);
+    m_treeLabel->setGeometry(l.treeLabel);
+    m_periods->setGeometry(l.tree);
+    m_tabs->setGeometry(l.tabs);
 
-    m_treeLabel->setGeometry(kMargin, kMargin, kTabAreaLeft - 2 * kMargin, 18);
-    m_periods->setGeometry(kMargin, kMargin + 20, kTabAreaLeft - 2 * kMargin, bottomRow - 2 * kMargin - 20);
-    m_tabs->setGeometry(kTabAreaLeft, kMargin + 10, w - kTabAreaLeft - kMargin, kTabAreaTop - kMargin - 10);
+    m_dataFrame->setGeometry(l.tabArea);
+    m_list->setGeometry(l.list);
+    m_add->setGeometry(l.addButton);
+    m_edit->setGeometry(l.editButton);
+    m_delete->setGeometry(l.deleteButton);
 
-    const QRect tabArea(kTabAreaLeft, kTabAreaTop, w - kTabAreaLeft - kMargin, bottomRow - kMargin - kTabAreaTop);
-    m_dataFrame->setGeometry(tabArea);
-
-    // Data tab: the list over the buttons.
-    const int fw = tabArea.width();
-    const int fh = tabArea.height();
-    m_list->setGeometry(0, 0, fw, fh - kButtonHeight - kMargin);
-    m_delete->setGeometry(fw - kButtonWidth, fh - kButtonHeight, kButtonWidth, kButtonHeight);
-    m_edit->setGeometry(fw - 2 * kButtonWidth - kMargin, fh - kButtonHeight, kButtonWidth, kButtonHeight);
-    m_add->setGeometry(fw - 3 * kButtonWidth - 2 * kMargin, fh - kButtonHeight, kButtonWidth, kButtonHeight);
-
-    // Statistics tab: the chart above, chart type, legend and statistics grid below. Enlarged, the frame covers
-    // the window but for the OK and Cancel row, and the chart fills it.
+    // Enlarged, the Statistics frame covers the window but for the OK and Cancel row, and the chart fills it.
     // Whatever the enlarged chart would only partly cover is hidden with it.
     for (QWidget* covered : std::initializer_list<QWidget*>{m_chartTypeLabel, m_chartType, m_legend, m_statistics,
                                                             m_treeLabel, m_periods, m_tabs}) {
         covered->setVisible(!m_enlarged);
     }
     if (m_enlarged) {
-        m_statisticsFrame->setGeometry(0, 0, w - 10, h - 70);
+        m_statisticsFrame->setGeometry(l.enlargedChart);
         m_statisticsFrame->raise();
-        m_chart->setGeometry(0, 0, w - 10, h - 70);
+        m_chart->setGeometry(QRect(QPoint(0, 0), l.enlargedChart.size()));
         return;
     }
-    m_statisticsFrame->setGeometry(tabArea);
-    const int lowerHeight = 150;
-    m_chart->setGeometry(0, 4, fw, fh - lowerHeight - 4 - kMargin);
-    const int lowerTop = fh - lowerHeight;
-    m_chartTypeLabel->setGeometry(0, lowerTop, 150, 18);
-    m_chartType->setGeometry(0, lowerTop + 20, 150, 24);
-    m_legend->setGeometry(0, lowerTop + 52, 150, lowerHeight - 52);
-    m_statistics->setGeometry(160, lowerTop, fw - 160, lowerHeight);
+    m_statisticsFrame->setGeometry(l.tabArea);
+    m_chart->setGeometry(l.chart);
+    m_chartTypeLabel->setGeometry(l.chartTypeLabel);
+    m_chartType->setGeometry(l.chartType);
+    m_legend->setGeometry(l.legend);
+    m_statistics->setGeometry(l.statistics);
+    fitStatisticsCells();
 }
 
 void editloggsForm::toggleEnlarged() {
@@ -476,7 +620,12 @@ void editloggsForm::addSessionRows(const std::vector<const clsSessionData*>& ses
     m_rowSessions.reserve(sessions.size());
     QList<QTreeWidgetItem*> rows;
     rows.reserve(static_cast<qsizetype>(sessions.size()));
+    std::array<double, 4> largest{};
     for (const clsSessionData* s : sessions) {
+        const double values[] = {s->downloaded, s->uploaded, s->maxDownloadSpeed, s->maxUploadSpeed};
+        for (std::size_t i = 0; i < largest.size(); ++i) {
+            largest[i] = std::max(largest[i], values[i]);
+        }
         auto* row = new QTreeWidgetItem(QStringList{toQString(s->startDate.toHistoryString()),
                                                     s->isCurrent ? kNowText : toQString(s->stopDate.toHistoryString()),
                                                     grouped(s->downloaded), grouped(s->uploaded),
@@ -494,6 +643,7 @@ void editloggsForm::addSessionRows(const std::vector<const clsSessionData*>& ses
         rows.push_back(row);
     }
     m_list->addTopLevelItems(rows);
+    fitListColumns(largest);
 }
 
 void editloggsForm::drawChart() {
@@ -621,6 +771,7 @@ void editloggsForm::changeHistory(const std::function<void()>& change) {
     m_history.updateStats();
     fillTree(false);
     reselect(before);
+    fitToContents(); // a larger total may need wider statistics cells
 }
 
 void editloggsForm::confirm() {
