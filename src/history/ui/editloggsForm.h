@@ -93,6 +93,10 @@ private:
     void changeHistory(const std::function<void()>& change);
     void confirm();
 
+    // The running session's End; an amount as the list shows it ("# ### ### ### ### ##0").
+    static const QString& nowText();
+    static QString amountText(double amount);
+
     // The session of the list's current row while it is selected, or none.
     const clsSessionData* currentRowSession() const;
     // The row Edit and Delete work on; none, after telling the user why, when it may not be changed.
