@@ -8,6 +8,7 @@
 #include "history/ui/frmpopupAddLogs.h"
 #include "history/ui/frmpopupEditLogs.h"
 #include "widgets/ui/MessageBoxes.h"
+#include "widgets/ui/PaletteColours.h"
 #include "widgets/ui/StripedList.h"
 #include "widgets/ui/TabbedDialog.h"
 #include "widgets/ui/UiText.h"
@@ -40,7 +41,6 @@ constexpr int kDayRole = Qt::UserRole + 3;
 constexpr int kKeyRole = Qt::UserRole + 4;
 constexpr int kRowSessionRole = Qt::UserRole + 5;
 
-const QColor kRunningColour(0, 0, 255);
 
 QString yearKey(int y) {
     return QStringLiteral("i%1").arg(y);
@@ -483,6 +483,7 @@ void editloggsForm::addSessionRows(const std::vector<const clsSessionData*>& ses
     QList<QTreeWidgetItem*> rows;
     rows.reserve(static_cast<qsizetype>(sessions.size()));
     std::array<double, 4> largest{};
+    const QColor running = emphasisTextColour(m_list->palette());
     for (const clsSessionData* s : sessions) {
         const double values[] = {s->downloaded, s->uploaded, static_cast<double>(s->maxDownloadSpeed),
                                  static_cast<double>(s->maxUploadSpeed)};
@@ -498,7 +499,7 @@ void editloggsForm::addSessionRows(const std::vector<const clsSessionData*>& ses
         }
         if (s->isCurrent) {
             for (int c = 0; c < 6; ++c) {
-                row->setForeground(c, kRunningColour);
+                row->setForeground(c, running);
             }
         }
         row->setData(0, kRowSessionRole, static_cast<int>(m_rowSessions.size()));

@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolBar>
@@ -380,6 +381,21 @@ TEST_F(MainWindowTest, HidingAndShowingTheChartAgainAndAgainKeepsTheWindowsSize)
         }
         w.menus().historyChart->trigger();
     }
+}
+
+TEST_F(MainWindowTest, HeadingsAreNeverCutUnderALargerFont) {
+    const QFont normal = QApplication::font();
+    QFont large = normal;
+    large.setPointSizeF(normal.pointSizeF() * 1.6);
+    QApplication::setFont(large);
+    tw::frmMain& w = open();
+    w.show();
+    w.resize(100, 100); // the least size
+    QCoreApplication::processEvents();
+    for (QLabel* heading : w.findChildren<QLabel*>(QRegularExpression(QStringLiteral("^(speedH|h)eadingLabel_")))) {
+        EXPECT_GE(heading->width(), heading->sizeHint().width()) << heading->text().toStdString();
+    }
+    QApplication::setFont(normal);
 }
 
 TEST_F(MainWindowTest, DoubleClickEnlargesTheChartOverThePanelsAndBack) {

@@ -1,6 +1,7 @@
 #include "history/ui/editloggsForm.h"
 #include "history/ui/HistoryChartWidget.h"
 #include "support/TempDir.h"
+#include "support/qt_DarkPalette.h"
 #include "support/qt_ModalAnswerer.h"
 #include "widgets/ui/ProgramCursors.h"
 
@@ -115,6 +116,21 @@ TEST_F(editloggsFormTest, ShowsTheIdleRunningSessionInBlueUnderTodaysMonth) {
     QTreeWidgetItem* row = list(&viewer)->topLevelItem(0);
     EXPECT_EQ(row->text(1), "******* now *******");
     EXPECT_EQ(row->foreground(3).color(), QColor(0, 0, 255));
+}
+
+// Under a dark theme the blue and the cream of a light one would leave text unreadable.
+TEST_F(editloggsFormTest, TheRunningSessionAndTheStripesStayReadableUnderADarkPalette) {
+    writeHistory(line("2004-05-06 09:30", "2004-05-06 10:00", "100"));
+    twtest::DarkPalette dark;
+    editloggsForm viewer(path(), running("2004-05-06 12:00", 5), nullptr);
+    viewer.show();
+    const QPalette p = list(&viewer)->palette();
+    for (const QPalette::ColorRole ground : {QPalette::Base, QPalette::AlternateBase}) {
+        EXPECT_TRUE(twtest::readableOn(p.color(QPalette::Text), p.color(ground)));
+        const QColor runningRow = list(&viewer)->topLevelItem(0)->foreground(1).color();
+        ASSERT_EQ(list(&viewer)->topLevelItem(0)->text(1), "******* now *******");
+        EXPECT_TRUE(twtest::readableOn(runningRow, p.color(ground))) << runningRow.name().toStdString();
+    }
 }
 
 TEST_F(editloggsFormTest, ListsSessionsWithTheirFormatsAndStatistics) {
