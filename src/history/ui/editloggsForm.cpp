@@ -41,7 +41,6 @@ constexpr int kDayRole = Qt::UserRole + 3;
 constexpr int kKeyRole = Qt::UserRole + 4;
 constexpr int kRowSessionRole = Qt::UserRole + 5;
 
-
 QString yearKey(int y) {
     return QStringLiteral("i%1").arg(y);
 }

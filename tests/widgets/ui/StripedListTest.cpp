@@ -1,5 +1,5 @@
-#include "widgets/ui/PaletteColours.h"
 #include "widgets/ui/StripedList.h"
+#include "widgets/ui/PaletteColours.h"
 
 #include "support/qt_DarkPalette.h"
 
