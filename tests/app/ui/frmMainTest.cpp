@@ -21,6 +21,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolBar>
@@ -33,10 +34,11 @@ using tw::LoggingState;
 
 namespace {
 
+// The captions as shown, without the mnemonics' markers.
 QStringList captions(const QMenu* menu) {
     QStringList out;
     for (QAction* a : menu->actions()) {
-        out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        out << (a->isSeparator() ? QStringLiteral("-") : QString(a->text()).remove(QLatin1Char('&')));
     }
     return out;
 }
@@ -107,7 +109,7 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsSeparatorsSubmenusAndCheckMark) {
     EXPECT_EQ(captions(m.reset).join(','), "Current Session,Today,This Month");
     EXPECT_EQ(captions(m.view).join(','), "Connections...,Interface Info...,-,History chart");
     EXPECT_EQ(captions(m.tools).join(','), "Traceroute...,Whois...,-,Alarm...");
-    EXPECT_EQ(captions(m.help).join(','), "Contents,-,On the web,-,&About Tallywave");
+    EXPECT_EQ(captions(m.help).join(','), "Contents,-,On the web,-,About Tallywave");
     EXPECT_EQ(captions(m.onTheWeb).join(','), "Tallywave,Other programs from Veltrop");
     EXPECT_TRUE(m.historyChart->isCheckable());
     EXPECT_TRUE(m.historyChart->isChecked()); // chart shown by default
@@ -118,6 +120,59 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsSeparatorsSubmenusAndCheckMark) {
     EXPECT_EQ(popup->defaultAction(), w.tray()->mPopRestore);
     EXPECT_TRUE(w.tray()->mPopRestore->font().bold());
     EXPECT_EQ(w.tray()->mPopStart->text(), "Start/Continue");
+}
+
+TEST_F(MainWindowTest, EveryMenuItemHasItsOwnMnemonicAndTheStandardKeysWork) {
+    tw::frmMain& w = open();
+    const auto& m = w.menus();
+    for (const QMenu* menu : {m.file, m.logging, m.reset, m.view, m.tools, m.help, m.onTheWeb}) {
+        QSet<int> keys;
+        for (QAction* a : menu->actions()) {
+            if (!a->isSeparator()) {
+                const QKeySequence key = QKeySequence::mnemonic(a->text());
+                EXPECT_FALSE(key.isEmpty()) << a->text().toStdString();
+                EXPECT_FALSE(keys.contains(key[0].toCombined())) << a->text().toStdString();
+                keys.insert(key[0].toCombined());
+            }
+        }
+    }
+    EXPECT_EQ(m.exit->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    EXPECT_EQ(m.contents->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_FALSE(m.settings->shortcut().isEmpty());
+
+    w.show();
+    QApplication::setActiveWindow(&w);
+    tick(2048, 1024); // a session worth the question
+    {
+        // Ctrl+Q leaves the program as Exit does: with its question.
+        ModalAnswerer answerer;
+        answerer.clickMessageBox(QMessageBox::Cancel);
+        QTest::keyClick(&w, Qt::Key_Q, Qt::ControlModifier);
+        ASSERT_EQ(answerer.texts.size(), 1u);
+        EXPECT_EQ(answerer.texts[0], "You are about to shutdown Tallywave. \nDo you want to save this session?");
+    }
+    {
+        // In the open File menu, X is Exit.
+        ModalAnswerer answerer;
+        answerer.clickMessageBox(QMessageBox::Cancel);
+        m.file->popup(w.mapToGlobal(QPoint(0, 0)));
+        ASSERT_EQ(QApplication::activePopupWidget(), m.file);
+        QTest::keyClick(m.file, Qt::Key_X);
+        EXPECT_EQ(answerer.texts.size(), 1u);
+    }
+    EXPECT_TRUE(w.isVisible());
+    {
+        // The settings key opens the settings window.
+        ModalAnswerer answerer;
+        std::string opened;
+        answerer.then([&opened](QWidget* modal) {
+            opened = modal->metaObject()->className();
+            static_cast<QDialog*>(modal)->reject();
+        });
+        QApplication::setActiveWindow(&w); // back from the menu
+        QTest::keySequence(&w, m.settings->shortcut());
+        EXPECT_EQ(opened, "tw::frmOptions");
+    }
 }
 
 TEST_F(MainWindowTest, CommandsFollowTheLoggingStateInMenuToolbarAndTrayAlike) {
