@@ -532,7 +532,8 @@ TEST_F(editloggsFormTest, OpensLargeEnoughThatNoTextIsCutAndNeverShrinksSoFar) {
     QApplication::setFont(normal);
 }
 
-// Renders both tabs to docs/screenshots when TALLYWAVE_SCREENSHOTS names that folder.
+// Renders both tabs, the enlarged chart and the list under a dark palette to docs/screenshots when
+// TALLYWAVE_SCREENSHOTS names that folder.
 TEST_F(editloggsFormTest, ScreenshotsOfBothTabs) {
     const QString target = qEnvironmentVariable("TALLYWAVE_SCREENSHOTS");
     if (target.isEmpty()) {
@@ -549,17 +550,26 @@ TEST_F(editloggsFormTest, ScreenshotsOfBothTabs) {
         }
     }
     writeHistory(lines);
-    editloggsForm viewer(path(), running("2004-05-29 09:30", 4'500'000), nullptr);
-    viewer.resize(760, 520);
-    viewer.show();
     QDir().mkpath(target);
-    ASSERT_TRUE(viewer.grab().save(target + "/log-viewer-statistics.png"));
+    {
+        // At the size it opens at.
+        editloggsForm viewer(path(), running("2004-05-29 09:30", 4'500'000), nullptr);
+        viewer.show();
+        ASSERT_TRUE(viewer.grab().save(target + "/log-viewer-statistics.png"));
+        viewer.findChild<QTabBar*>("tbsEdit")->setCurrentIndex(1);
+        list(&viewer)->setCurrentItem(list(&viewer)->topLevelItem(2)); // the running session's blue shows
+        ASSERT_TRUE(viewer.grab().save(target + "/log-viewer-data.png"));
+        viewer.findChild<QTabBar*>("tbsEdit")->setCurrentIndex(0);
+        viewer.findChild<QComboBox*>("Combo1")->setCurrentIndex(3);
+        QTest::mouseDClick(viewer.findChild<HistoryChartWidget*>("pb"), Qt::LeftButton);
+        ASSERT_TRUE(viewer.grab().save(target + "/log-viewer-enlarged.png"));
+    }
+    twtest::DarkPalette dark;
+    editloggsForm viewer(path(), running("2004-05-29 09:30", 4'500'000), nullptr);
+    viewer.show();
     viewer.findChild<QTabBar*>("tbsEdit")->setCurrentIndex(1);
-    ASSERT_TRUE(viewer.grab().save(target + "/log-viewer-data.png"));
-    viewer.findChild<QTabBar*>("tbsEdit")->setCurrentIndex(0);
-    viewer.findChild<QComboBox*>("Combo1")->setCurrentIndex(3);
-    QTest::mouseDClick(viewer.findChild<HistoryChartWidget*>("pb"), Qt::LeftButton);
-    ASSERT_TRUE(viewer.grab().save(target + "/log-viewer-enlarged.png"));
+    list(&viewer)->setCurrentItem(list(&viewer)->topLevelItem(2));
+    ASSERT_TRUE(viewer.grab().save(target + "/log-viewer-dark.png"));
 }
 
 TEST_F(editloggsFormTest, ReopensAtTheSizeItWasClosedAtButNeverBelowWhatItsTextsNeed) {
