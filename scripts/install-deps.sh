@@ -13,7 +13,11 @@ packages=(
     iproute2 nftables iputils-ping procps
 )
 if [ "${TALLYWAVE_WINDOWS:-1}" = 1 ]; then
-    packages+=(mingw-w64 g++-mingw-w64-x86-64-posix wine64 googletest)
+    # Cross-build and Wine; Qt for mingw is built from Debian's source package (dpkg-dev unpacks it, perl runs Qt's
+    # header tool); the Windows build's images and icon are rendered from the SVGs on the host; xdotool finds the
+    # program's window on Xvfb; Wine's own fonts stand in for Tahoma and the other Windows fonts.
+    packages+=(mingw-w64 g++-mingw-w64-x86-64-posix wine64 googletest dpkg-dev xz-utils perl librsvg2-bin icoutils
+        xdotool fonts-wine)
 fi
 
 missing=()

@@ -3,6 +3,7 @@
 #include "common/MessageSink.h"
 #include "platform/ProcessList.h"
 
+
 namespace tw {
 
 bool anotherUserRunsCopy(const ProcessList& processes) {
