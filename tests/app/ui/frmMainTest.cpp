@@ -64,6 +64,13 @@ CommandEnabling enablingOf(tw::frmMain& w) {
     return {m.start->isEnabled(), m.pause->isEnabled(), m.stop->isEnabled(), m.resetSession->isEnabled()};
 }
 
+// A control of the window by its object name.
+template <typename T> T* objectNamed(const QObject& window, const char* name) {
+    T* found = window.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}
+
 // The tooltip's first line: the logging state.
 std::string stateLine(tw::frmMain& w) {
     return w.tray()->toolTip().section(QLatin1Char('\n'), 0, 0).toStdString();
@@ -125,8 +132,8 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsSeparatorsSubmenusAndCheckMark) {
 
 TEST_F(MainWindowTest, EveryMenuItemHasItsOwnMnemonicAndTheStandardKeysWork) {
     tw::frmMain& w = open();
-    const auto& m = w.menus();
-    for (const QMenu* menu : {m.file, m.logging, m.reset, m.view, m.tools, m.help, m.onTheWeb}) {
+    for (const char* name : {"mnuFile", "mnuLogging", "mnuReset", "mnuView", "mnuTools", "mnuHelp", "mnuOnTheWeb"}) {
+        const auto* menu = objectNamed<QMenu>(w, name);
         QSet<int> keys;
         for (QAction* a : menu->actions()) {
             if (!a->isSeparator()) {
@@ -137,9 +144,9 @@ TEST_F(MainWindowTest, EveryMenuItemHasItsOwnMnemonicAndTheStandardKeysWork) {
             }
         }
     }
-    EXPECT_EQ(m.exit->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
-    EXPECT_EQ(m.contents->shortcut(), QKeySequence(Qt::Key_F1));
-    EXPECT_FALSE(m.settings->shortcut().isEmpty());
+    EXPECT_EQ(objectNamed<QAction>(w, "mnuExit")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    EXPECT_EQ(objectNamed<QAction>(w, "mnuContents")->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_FALSE(objectNamed<QAction>(w, "mnuSettings")->shortcut().isEmpty());
 
     w.show();
     QApplication::setActiveWindow(&w);
@@ -156,9 +163,10 @@ TEST_F(MainWindowTest, EveryMenuItemHasItsOwnMnemonicAndTheStandardKeysWork) {
         // In the open File menu, X is Exit.
         ModalAnswerer answerer;
         answerer.clickMessageBox(QMessageBox::Cancel);
-        m.file->popup(w.mapToGlobal(QPoint(0, 0)));
-        ASSERT_EQ(QApplication::activePopupWidget(), m.file);
-        QTest::keyClick(m.file, Qt::Key_X);
+        auto* file = objectNamed<QMenu>(w, "mnuFile");
+        file->popup(w.mapToGlobal(QPoint(0, 0)));
+        ASSERT_EQ(QApplication::activePopupWidget(), file);
+        QTest::keyClick(file, Qt::Key_X);
         EXPECT_EQ(answerer.texts.size(), 1u);
     }
     EXPECT_TRUE(w.isVisible());
@@ -171,7 +179,7 @@ TEST_F(MainWindowTest, EveryMenuItemHasItsOwnMnemonicAndTheStandardKeysWork) {
             static_cast<QDialog*>(modal)->reject();
         });
         QApplication::setActiveWindow(&w); // back from the menu
-        QTest::keySequence(&w, m.settings->shortcut());
+        QTest::keySequence(&w, objectNamed<QAction>(w, "mnuSettings")->shortcut());
         EXPECT_EQ(opened, "tw::frmOptions");
     }
 }
@@ -420,6 +428,7 @@ TEST_F(MainWindowTest, HistoryChartItemHidesTheChartShrinksTheWindowAndRemembers
 TEST_F(MainWindowTest, HidingAndShowingTheChartAgainAndAgainKeepsTheWindowsSize) {
     tw::frmMain& w = open();
     w.show();
+    auto* historyChart = objectNamed<QAction>(w, "mnuLast60");
     auto settled = [&w] {
         QSize last;
         for (int i = 0; i < 40 && w.size() != last; ++i) {
@@ -433,16 +442,16 @@ TEST_F(MainWindowTest, HidingAndShowingTheChartAgainAndAgainKeepsTheWindowsSize)
         SCOPED_TRACE(height);
         w.resize(520, height);
         const QSize withChart = settled();
-        w.menus().historyChart->trigger();
+        historyChart->trigger();
         const QSize withoutChart = settled();
         EXPECT_LT(withoutChart.height(), withChart.height());
         for (int i = 0; i < 4; ++i) {
-            w.menus().historyChart->trigger();
+            historyChart->trigger();
             EXPECT_EQ(settled(), withChart);
-            w.menus().historyChart->trigger();
+            historyChart->trigger();
             EXPECT_EQ(settled(), withoutChart);
         }
-        w.menus().historyChart->trigger();
+        historyChart->trigger();
         settled();
     }
 }
