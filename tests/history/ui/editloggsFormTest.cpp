@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QTest>
@@ -186,11 +187,8 @@ TEST_F(editloggsFormTest, EditAndDeleteRightAfterOpeningWorkOnTheNewestSession) 
     QTest::mouseClick(button(&viewer, "deleteButton"), Qt::LeftButton);
     EXPECT_THAT(column(&viewer, 2), testing::ElementsAre("100"));
 
-    // Ctrl+click takes the only row out of the selection.
-    QTreeWidget* rows = list(&viewer);
-    const QRect only = rows->visualItemRect(rows->topLevelItem(0));
-    QTest::mouseClick(rows->viewport(), Qt::LeftButton, Qt::ControlModifier, only.center());
-    ASSERT_TRUE(rows->selectedItems().isEmpty());
+    // With no row chosen (how a list lets go of its choice depends on the desktop's style) the buttons say so.
+    list(&viewer)->clearSelection();
     answerer.clickMessageBox(QMessageBox::Ok);
     QTest::mouseClick(button(&viewer, "deleteButton"), Qt::LeftButton);
     EXPECT_THAT(answerer.texts, testing::ElementsAre("Select a log in the list first."));
@@ -512,6 +510,12 @@ TEST_F(editloggsFormTest, OpensLargeEnoughThatNoTextIsCutAndNeverShrinksSoFar) {
         QApplication::setFont(font);
         editloggsForm viewer(path(), running("2004-05-31 12:00", 5), nullptr);
         viewer.show();
+        const QSize screen = viewer.screen()->availableGeometry().size();
+        if (viewer.minimumWidth() >= screen.width() || viewer.minimumHeight() >= screen.height()) {
+            // The window may not be larger than the screen; a font this wide needs a larger one.
+            GTEST_SKIP() << "a " << screen.width() << "x" << screen.height() << " screen is too small for "
+                         << viewer.font().family().toStdString() << " " << points;
+        }
         EXPECT_GE(viewer.width(), 633);
         EXPECT_GE(viewer.height(), 447);
         for (const editloggsForm::Period& period :
@@ -575,19 +579,22 @@ TEST_F(editloggsFormTest, ScreenshotsOfBothTabs) {
 TEST_F(editloggsFormTest, ReopensAtTheSizeItWasClosedAtButNeverBelowWhatItsTextsNeed) {
     const std::string settings = dir.file("settings.txt");
     QSize least;
+    QSize kept;
     {
         editloggsForm viewer(path(), std::nullopt, nullptr);
         viewer.rememberSizeIn(settings);
         viewer.show();
         least = viewer.minimumSize();
-        viewer.resize(least + QSize(40, 30));
+        // Larger than the least size, as far as the screen allows.
+        kept = (least + QSize(40, 30)).boundedTo(viewer.screen()->availableGeometry().size());
+        viewer.resize(kept);
         QTest::mouseClick(button(&viewer, "CancelButton"), Qt::LeftButton);
     }
     {
         editloggsForm viewer(path(), std::nullopt, nullptr);
         viewer.rememberSizeIn(settings);
         viewer.show();
-        EXPECT_EQ(viewer.size(), least + QSize(40, 30));
+        EXPECT_EQ(viewer.size(), kept);
     }
     dir.write("settings.txt", "[General]\r\nlogViewerWidth=100\r\nlogViewerHeight=90\r\n");
     editloggsForm viewer(path(), std::nullopt, nullptr);
