@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SessionJournal.h"
+#include "history/SessionJournal.h"
 #include "common/DateTime.h"
 
 #include <functional>
