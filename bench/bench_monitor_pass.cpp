@@ -39,8 +39,6 @@ public:
     void setTimerRunning(bool, int) override {}
     bool showAlarmNotification(const std::vector<std::string>&) override { return true; }
     tw::Answer ask(const tw::Question&) override { return tw::Answer::No; }
-    void showProgress() override {}
-    void hideProgress() override {}
     bool openLogViewer(const std::optional<tw::clsSessionData>&) override { return false; }
     bool isWindowVisible() const override { return true; }
     void showSaveProblem(const std::string&, bool) override {}

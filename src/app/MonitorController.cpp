@@ -323,13 +323,11 @@ void MonitorController::editLogs() {
     // The viewer shows and rewrites the history: sessions still waiting go into it first if they can.
     if (!flushSessions(runningLine()))
         tellSaveProblem(false);
-    m_view.showProgress();
     // Passes go on while the viewer is open, but a midnight line must not be appended to a file the viewer may
     // rewrite: the roll-over waits until it is closed.
     m_inLogViewer = true;
     m_view.openLogViewer(runningSessionForViewer());
     m_inLogViewer = false;
-    m_view.hideProgress();
     rollOverIfNewDay();
     reloadPeriodTotals();
     const dayObject& session = m_periods[0];

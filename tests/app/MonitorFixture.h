@@ -83,8 +83,6 @@ public:
         answers.pop_front();
         return a;
     }
-    void showProgress() override { progressShown = true; }
-    void hideProgress() override { progressShown = false; }
     bool openLogViewer(const std::optional<tw::clsSessionData>& running) override {
         viewerRunningSession = running;
         return viewer ? viewer() : false;
@@ -109,7 +107,6 @@ public:
     std::deque<tw::Answer> answers;
     std::vector<tw::Question> questions;
     std::function<void()> duringQuestion;
-    bool progressShown = false;
     std::optional<tw::clsSessionData> viewerRunningSession;
     std::function<bool()> viewer;
     bool visible = true;

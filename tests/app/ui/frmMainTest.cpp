@@ -425,22 +425,6 @@ TEST_F(MainWindowTest, WebPagesCarryTheReferenceAndVersionAndAFailureShowsTheAdd
     EXPECT_EQ(answerer.texts[0], tw::browserFailedText(openedUrls[1].toString().toStdString()));
 }
 
-TEST_F(MainWindowTest, WindowsNotInThisBuildKeepTheirCommandsDisabled) {
-    tw::frmMain& w = open();
-    using W = tw::WindowLauncher::Window;
-    EXPECT_EQ(w.menus().settings->isEnabled(), tw::WindowLauncher::isAvailable(W::Settings));
-    EXPECT_EQ(w.toolbar().settings->isEnabled(), tw::WindowLauncher::isAvailable(W::Settings));
-    EXPECT_EQ(w.menus().alarm->isEnabled(), tw::WindowLauncher::isAvailable(W::Alarms));
-    EXPECT_EQ(w.menus().traceroute->isEnabled(), tw::WindowLauncher::isAvailable(W::Traceroute));
-    EXPECT_EQ(w.menus().whois->isEnabled(), tw::WindowLauncher::isAvailable(W::Whois));
-    EXPECT_EQ(w.menus().connections->isEnabled(), tw::WindowLauncher::isAvailable(W::Connections));
-    EXPECT_EQ(w.menus().interfaceInfo->isEnabled(), tw::WindowLauncher::isAvailable(W::InterfaceInfo));
-    EXPECT_EQ(w.menus().editLogs->isEnabled(), tw::WindowLauncher::isAvailable(W::LogViewer));
-    w.toolbar().pause->trigger();
-    w.toolbar().start->trigger();
-    EXPECT_EQ(w.menus().editLogs->isEnabled(), tw::WindowLauncher::isAvailable(W::LogViewer));
-}
-
 TEST_F(MainWindowTest, EveryEnabledCommandRunsOffscreen) {
     tw::frmMain& w = open();
     w.show();
