@@ -75,6 +75,7 @@ void frmMain::buildWindow() {
     m_statusBar = new MainStatusBar(this, m_clock);
     setStatusBar(m_statusBar->bar());
 
+    m_timer.setParent(this);
     m_timer.setObjectName(QStringLiteral("Timer1"));
     connect(&m_timer, &QTimer::timeout, this, [this] { m_controller->monitorTick(); });
 

@@ -80,13 +80,6 @@ public:
     void showSaveProblem(const std::string& text, bool waitForOk) override;
 
     MonitorController& controller() { return *m_controller; }
-    LiveChart* chart() const { return m_chart; }
-    SystemTray* tray() const { return m_tray; }
-    const MainMenus& menus() const { return m_menus; }
-    const MainToolbar& toolbar() const { return m_toolbar; }
-    MainStatusBar* mainStatusBar() const { return m_statusBar; }
-    PeriodPanels& panels() const { return *m_panels; }
-    QTimer& timer() { return m_timer; }
     WindowLauncher& launcher() { return m_launcher; }
     bool isChartEnlarged() const;
     // Whether another window of the program is open (the tray then ignores the user).

@@ -10,6 +10,7 @@
 #include "support/FakeEngine.h"
 #include "support/TempDir.h"
 
+#include <QAction>
 #include <QLocale>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -19,6 +20,17 @@
 #include <vector>
 
 namespace twtest {
+
+// A part of the window by its object name (a QAction when no type is given); a missing one fails the test.
+template <typename T = QAction> T* named(const QObject& window, const char* name) {
+    T* found = window.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << "no " << name;
+    return found;
+}
+
+inline tw::SystemTray* trayOf(const QObject& window) {
+    return window.findChild<tw::SystemTray*>();
+}
 
 class ScriptedMonitoredEngine final : public tw::MonitoredEngine {
 public:
