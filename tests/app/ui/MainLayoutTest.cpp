@@ -7,7 +7,7 @@
 using tw::MainLayout;
 
 TEST(MainLayoutTest, PanelsFillTheWidthInTwoRowsAboveTheChartAtEverySize) {
-    for (const auto [width, height] : {std::pair{429, 460}, {600, 500}, {1001, 777}}) {
+    for (const auto& [width, height] : {std::pair{429, 460}, {600, 500}, {1001, 777}}) {
         SCOPED_TRACE(testing::Message() << width << " x " << height);
         const MainLayout l = MainLayout::compute(width, height, 36, false);
         const QRect& session = l.sessionPanel;
