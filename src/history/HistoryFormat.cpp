@@ -44,8 +44,8 @@ LinesRead forEachFileLine(const std::string& path,
         return LinesRead::Unreadable;
     }
     std::vector<char> buf(kBlockSize);
-    std::size_t kept = 0;          // bytes of an unfinished line at the start of buf
-    std::uint64_t bufStart = 0;    // offset in the file of buf's first byte
+    std::size_t kept = 0;       // bytes of an unfinished line at the start of buf
+    std::uint64_t bufStart = 0; // offset in the file of buf's first byte
     for (;;) {
         if (kept == buf.size()) {
             buf.resize(buf.size() * 2);

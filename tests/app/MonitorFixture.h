@@ -35,15 +35,17 @@ public:
         timerIntervalMs = intervalMs;
     }
     bool showAlarmNotification(const std::vector<std::string>& descriptions) override {
-        if (!notificationPossible)
+        if (!notificationPossible) {
             return false;
+        }
         notifications.push_back(descriptions);
         return true;
     }
     tw::Answer ask(const tw::Question& question) override {
         questions.push_back(question);
-        if (duringQuestion)
+        if (duringQuestion) {
             duringQuestion();
+        }
         if (answers.empty()) {
             ADD_FAILURE() << "unexpected question: " << question.text;
             return tw::Answer::Cancel;
@@ -104,11 +106,13 @@ protected:
     std::vector<std::string> sessionLines() const {
         std::vector<std::string> lines;
         const auto all = tw::readTextLines(history);
-        if (!all)
+        if (!all) {
             return lines;
+        }
         for (std::size_t i = 3; i < all->size(); ++i) {
-            if (!(*all)[i].empty() && (*all)[i][0] != '\'')
+            if (!(*all)[i].empty() && (*all)[i][0] != '\'') {
                 lines.push_back((*all)[i]);
+            }
         }
         return lines;
     }

@@ -16,8 +16,7 @@ using namespace tw;
 
 namespace {
 
-std::string sessionLine(const DateTime& start, const DateTime& stop, long long down, long long up,
-                        const char* speeds) {
+std::string sessionLine(const DateTime& start, const DateTime& stop, long long down, long long up, const char* speeds) {
     return start.toHistoryString() + ";" + stop.toHistoryString() + ";" + std::to_string(down) + ";" +
            std::to_string(up) + ";" + speeds + ";";
 }

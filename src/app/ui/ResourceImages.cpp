@@ -27,8 +27,8 @@ QCursor svgCursor(const QString& path, int hotX, int hotY) {
 QIcon trayImage(TrayImage image) {
     // Kept for the life of the program: each pass sets one of them, and a QIcon renders its SVG only once.
     static const std::array<QIcon, 6> kImages = {
-        QIcon(QStringLiteral(":/icons/tray-idle.svg")),     QIcon(QStringLiteral(":/icons/tray-download.svg")),
-        QIcon(QStringLiteral(":/icons/tray-upload.svg")),   QIcon(QStringLiteral(":/icons/tray-both.svg")),
+        QIcon(QStringLiteral(":/icons/tray-idle.svg")),    QIcon(QStringLiteral(":/icons/tray-download.svg")),
+        QIcon(QStringLiteral(":/icons/tray-upload.svg")),  QIcon(QStringLiteral(":/icons/tray-both.svg")),
         QIcon(QStringLiteral(":/icons/tray-stopped.svg")), QIcon(QStringLiteral(":/icons/tray-paused.svg"))};
     const auto index = static_cast<std::size_t>(image) - static_cast<std::size_t>(TrayImage::Idle);
     return index < kImages.size() ? kImages[index] : kImages[0];

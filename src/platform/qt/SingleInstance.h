@@ -25,7 +25,6 @@ public:
     // runs instead of handing over to it.
     void release();
 
-
 signals:
     void activationRequested();
 

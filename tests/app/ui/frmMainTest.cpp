@@ -55,8 +55,8 @@ CommandEnabling enablingOf(tw::frmMain& w) {
     EXPECT_EQ(named(w, "mnuStopIt")->isEnabled(), tray->mPopStop->isEnabled());
     EXPECT_TRUE(named(w, "mnuResetToday")->isEnabled());
     EXPECT_TRUE(named(w, "mnuResetMonth")->isEnabled());
-    return {named(w, "mnuContinue")->isEnabled(), named(w, "mnuPause")->isEnabled(),
-            named(w, "mnuStopIt")->isEnabled(), named(w, "mnuResetSess")->isEnabled()};
+    return {named(w, "mnuContinue")->isEnabled(), named(w, "mnuPause")->isEnabled(), named(w, "mnuStopIt")->isEnabled(),
+            named(w, "mnuResetSess")->isEnabled()};
 }
 
 // The tooltip's first line: the logging state.
@@ -381,7 +381,8 @@ TEST_F(MainWindowTest, ChartSizeFollowsTheWindowWidth) {
     w.show();
     w.resize(800, 600);
     QCoreApplication::processEvents();
-    EXPECT_EQ(named<tw::LiveChart>(w, "chartPicture")->data().getSize(), static_cast<int>(std::nearbyint(named<tw::LiveChart>(w, "chartPicture")->width() / 2.0)));
+    EXPECT_EQ(named<tw::LiveChart>(w, "chartPicture")->data().getSize(),
+              static_cast<int>(std::nearbyint(named<tw::LiveChart>(w, "chartPicture")->width() / 2.0)));
     EXPECT_GE(w.width(), 429);
     w.resize(100, 100);
     EXPECT_GE(w.width(), 429);  // 6435 twips
