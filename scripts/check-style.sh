@@ -21,7 +21,8 @@ if [ $# -gt 1 ] || [[ ${1:-} == -* ]]; then
     echo "usage: scripts/check-style.sh [--fix] [TREE]" >&2
     exit 2
 fi
-cd "${1:-$(dirname "$0")/..}"
+here=$(cd "$(dirname "$0")" && pwd)
+cd "${1:-$here/..}"
 root=$(git rev-parse --show-toplevel)
 cd "$root"
 
@@ -95,7 +96,7 @@ print("\n".join(sorted({e["file"] for e in json.load(open(sys.argv[1])) if e["fi
 EOF
 printf '%s\n' "${files[@]}" | grep '\.cpp$' | sed "s|^|$root/|" | sort >"$work/tracked.txt"
 # Only the units a quick scan finds a possible fault in (in the unit or a header it includes) are parsed.
-python3 scripts/style/brace_suspects.py "$root" "$work/tracked.txt" "${files[@]}" >"$work/suspects.txt"
+python3 "$here/style/brace_suspects.py" "$root" "$work/tracked.txt" "${files[@]}" >"$work/suspects.txt"
 comm -12 "$work/tracked.txt" "$work/host.txt" | comm -12 - "$work/suspects.txt" >"$work/host-units.txt"
 comm -23 "$work/tracked.txt" "$work/host.txt" | comm -12 - "$work/suspects.txt" >"$work/other-units.txt"
 
