@@ -5,11 +5,11 @@
 #include "history/ui/HistoryChartWidget.h"
 #include "history/ui/frmpopupAddLogs.h"
 #include "history/ui/frmpopupEditLogs.h"
-#include "widgets/ui/modSortListView.h"
 #include "widgets/ui/MessageBoxes.h"
 #include "widgets/ui/StripedList.h"
 #include "widgets/ui/TabbedDialog.h"
 #include "widgets/ui/UiText.h"
+#include "widgets/ui/modSortListView.h"
 
 #include <QComboBox>
 #include <QDate>
