@@ -88,7 +88,6 @@ public:
     const std::vector<alarmClass1>& alarms() const { return m_alarms; }
     LoggingState loggingState() const { return m_state; }
     bool timerEnabled() const { return m_state == LoggingState::Logging; }
-    int refreshIntervalMs() const { return m_intervalMs; }
     std::int32_t iconSensitivity() const { return m_iconSensitivity; }
 
     const std::string& settingsPath() const { return m_settingsPath; }

@@ -37,7 +37,6 @@ public:
     void StopPlayingWAV();
 
     QStringList lines() const;
-    bool soundStarted() const { return m_soundStarted; }
 
 signals:
     // "Open Tallywave" was pressed: the main window is to be shown (this window unloads itself).

@@ -26,21 +26,6 @@ WindowLauncher::WindowLauncher(QWidget* owner, const AppPaths& paths) : m_owner(
 
 WindowLauncher::~WindowLauncher() = default;
 
-bool WindowLauncher::isAvailable(Window window) {
-    switch (window) {
-    case Window::Settings:
-    case Window::Alarms:
-    case Window::Connections:
-    case Window::InterfaceInfo:
-    case Window::Traceroute:
-    case Window::Whois:
-    case Window::Notification:
-    case Window::LogViewer:
-        return true;
-    }
-    return false;
-}
-
 void WindowLauncher::setStartupEntry(std::unique_ptr<StartupEntry> entry) {
     m_startup = std::move(entry);
 }
@@ -73,30 +58,28 @@ bool WindowLauncher::openLogViewer(const std::optional<clsSessionData>& running,
     return viewer.exec() == QDialog::Accepted;
 }
 
-void WindowLauncher::openTool(Window window) {
-    switch (window) {
-    case Window::Connections: {
+void WindowLauncher::openTool(Tool tool) {
+    switch (tool) {
+    case Tool::Connections: {
         frmConnection dialog(m_owner);
         dialog.exec();
         break;
     }
-    case Window::InterfaceInfo: {
+    case Tool::InterfaceInfo: {
         frmAdaptors dialog(m_owner);
         dialog.exec();
         break;
     }
-    case Window::Traceroute: {
+    case Tool::Traceroute: {
         frmTraceroute dialog(m_owner);
         dialog.exec();
         break;
     }
-    case Window::Whois: {
+    case Tool::Whois: {
         frmWhois dialog(m_owner);
         dialog.exec();
         break;
     }
-    default:
-        break;
     }
 }
 

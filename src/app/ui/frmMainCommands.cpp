@@ -39,9 +39,7 @@ void frmMain::onResetMonth() {
 }
 
 void frmMain::onEditLogs() {
-    if (WindowLauncher::isAvailable(WindowLauncher::Window::LogViewer)) {
-        m_controller->editLogs();
-    }
+    m_controller->editLogs();
 }
 
 void frmMain::onSettings() {
@@ -63,19 +61,19 @@ void frmMain::onExit() {
 }
 
 void frmMain::onConnections() {
-    m_launcher.openTool(WindowLauncher::Window::Connections);
+    m_launcher.openTool(WindowLauncher::Tool::Connections);
 }
 
 void frmMain::onInterfaceInfo() {
-    m_launcher.openTool(WindowLauncher::Window::InterfaceInfo);
+    m_launcher.openTool(WindowLauncher::Tool::InterfaceInfo);
 }
 
 void frmMain::onTraceroute() {
-    m_launcher.openTool(WindowLauncher::Window::Traceroute);
+    m_launcher.openTool(WindowLauncher::Tool::Traceroute);
 }
 
 void frmMain::onWhois() {
-    m_launcher.openTool(WindowLauncher::Window::Whois);
+    m_launcher.openTool(WindowLauncher::Tool::Whois);
 }
 
 void frmMain::onAlarm() {

@@ -53,8 +53,9 @@ QComboBox* combo(const QString& name, const QStringList& items, QWidget* parent)
 // A stored list index; one outside the list leaves the reader's default.
 void selectIndex(QComboBox* box, const std::string& stored, const IniKey& key) {
     int index = iniToInt(stored, -1);
-    if (index < 0 || index >= box->count())
+    if (index < 0 || index >= box->count()) {
         index = iniToInt(key.defaultValue, 0);
+    }
     box->setCurrentIndex(index);
 }
 
@@ -212,12 +213,14 @@ void frmOptions::load() {
     selectIndex(m_bytesCombo, readIni(file, kBytesCombo), kBytesCombo);
     m_startUpCheck->setChecked(m_startup.isStartUpSet());
     selectIndex(m_refreshCombo, readIni(file, kRefreshCombo), kRefreshCombo);
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
         selectIndex(m_unitCombos[static_cast<std::size_t>(i)], readIni(file, kUnitCombos[i]), kUnitCombos[i]);
+    }
     selectIndex(m_speedCombo, readIni(file, kSpeedCombo), kSpeedCombo);
     m_list->clear();
-    for (const IniRow& row : readNumberedRows(file, kNumInterfaces, kInterfaceRowColumns))
+    for (const IniRow& row : readNumberedRows(file, kNumInterfaces, kInterfaceRowColumns)) {
         appendRow(QString::fromStdString(row[0]), QString::fromStdString(row[1]));
+    }
     m_allInterfacesCheck->setChecked(iniToInt(readIni(file, kAllInterfaces), 1) != 0);
     applyAllInterfaces();
     const bool bar = iniToBool(readIni(file, kShowBarChart), true);
@@ -227,8 +230,9 @@ void frmOptions::load() {
 
 void frmOptions::applyAllInterfaces() {
     const bool listed = !m_allInterfacesCheck->isChecked();
-    for (QWidget* w : std::initializer_list<QWidget*>{m_list, m_addButton, m_removeButton, m_chooseLabel})
+    for (QWidget* w : std::initializer_list<QWidget*>{m_list, m_addButton, m_removeButton, m_chooseLabel}) {
         w->setEnabled(listed);
+    }
     // Grey rows on the dialog face while the list does not count.
     QPalette p = m_list->palette();
     p.setColor(QPalette::Base, listed ? palette().color(QPalette::Base) : palette().color(QPalette::Window));
@@ -251,18 +255,21 @@ std::vector<MonitoredConnection> frmOptions::connections() const {
 }
 
 void frmOptions::addConnection() {
-    if (!m_picker)
+    if (!m_picker) {
         return;
+    }
     const auto chosen = m_picker(this, connections());
-    if (!chosen)
+    if (!chosen) {
         return;
+    }
     appendRow(toQString(kindText(chosen->kind)), toQString(chosen->name));
 }
 
 void frmOptions::removeConnection() {
     QTreeWidgetItem* item = m_list->currentItem();
-    if (!item || !item->isSelected())
+    if (!item || !item->isSelected()) {
         return;
+    }
     delete item;
 }
 
@@ -276,8 +283,9 @@ bool frmOptions::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmOptions::accept() {
-    if (!validate())
+    if (!validate()) {
         return;
+    }
     save();
     QDialog::accept();
 }
@@ -305,8 +313,9 @@ void frmOptions::save() {
         QString text = QString::fromStdString(startUp).replace("\r\n", "\n").trimmed();
         showMessage(text.toStdString(), MessageIcon::Warning);
     }
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
         writeIni(file, kUnitCombos[i], number(m_unitCombos[static_cast<std::size_t>(i)]->currentIndex()));
+    }
     writeIni(file, kSpeedCombo, number(m_speedCombo->currentIndex()));
     writeIni(file, kAllInterfaces, m_allInterfacesCheck->isChecked() ? "1" : "0");
     std::vector<IniRow> rows;
