@@ -36,6 +36,9 @@ inline constexpr IniKey kUnitCombos[3] = {kUnitCombo0, kUnitCombo1, kUnitCombo2}
 inline constexpr IniKey kSpeedCombo{kSectionGeneral, "speedCombo", "0"};
 inline constexpr IniKey kShowBarChart{kSectionGeneral, "showBarChart", "True"};
 inline constexpr IniKey kChartVisible{kSectionGeneral, "chartVisible", "True"};
+// The log viewer's size when it was last closed; 0 until then (it then opens as large as its contents need).
+inline constexpr IniKey kLogViewerWidth{kSectionGeneral, "logViewerWidth", "0"};
+inline constexpr IniKey kLogViewerHeight{kSectionGeneral, "logViewerHeight", "0"};
 
 // Interfaces
 inline constexpr IniKey kAllInterfaces{kSectionInterfaces, "allInterfaces", "1"};

@@ -10,6 +10,7 @@
 #include "config/NumberedRows.h"
 #include "config/SettingsKeys.h"
 #include "widgets/ui/MessageBoxes.h"
+#include "widgets/ui/SelectOnFocus.h"
 #include "widgets/ui/TabbedDialog.h"
 
 #include <QCheckBox>
@@ -171,6 +172,7 @@ QWidget* alarmDialog2::buildOptionsPage() {
     auto* disconnectLayout = new QVBoxLayout(disconnect);
     m_disconnectCheck = checkBox("autDisconnectCheck", "Automatic disconnection", disconnect);
     m_secondsText = new QLineEdit(disconnect);
+    selectAllOnFocus(m_secondsText);
     m_secondsText->setObjectName("secondsText");
     m_secondsText->setMaximumWidth(50);
     m_secondsLabel = new QLabel("seconds delay.", disconnect);

@@ -4,6 +4,7 @@
 #include "alarms/ui/alarmDialog2.h"
 #include "alarms/ui/splashForm.h" // before AlarmNotifier.h, whose QPointer needs the whole class
 #include "app/AppPaths.h"
+#include "app/ui/frmSplash.h"
 #include "config/ui/frmOptions.h"
 #include "history/ui/editloggsForm.h"
 #include "measure/InterfaceChoices.h"
@@ -16,6 +17,7 @@
 #include "tools/ui/frmWhois.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 #include <QWidget>
 
 namespace tw {
@@ -47,8 +49,12 @@ bool WindowLauncher::openAlarms() {
     return alarms.exec() == QDialog::Accepted;
 }
 
-bool WindowLauncher::openLogViewer(const std::optional<clsSessionData>& running, ProgressSink& progress) {
+bool WindowLauncher::openLogViewer(const std::optional<clsSessionData>& running, frmSplash& progress) {
     editloggsForm viewer(m_paths.historyPath, running, &progress, m_owner);
+    viewer.rememberSizeIn(m_paths.settingsPath);
+    // exec() shows the viewer before its event loop runs this: the wait is over, and the progress window must not
+    // stay on screen behind the viewer.
+    QTimer::singleShot(0, &progress, &QWidget::close);
     return viewer.exec() == QDialog::Accepted;
 }
 

@@ -16,8 +16,8 @@ namespace tw {
 struct AppPaths;
 class AlarmNotifier;
 class NetworkTables;
-class ProgressSink;
 class StartupEntry;
+class frmSplash;
 
 // The other windows the main window opens, in one place.
 class WindowLauncher {
@@ -31,8 +31,8 @@ public:
     // of the system's tables as they are when the user adds a connection.
     bool openSettings();
     bool openAlarms();
-    // The log viewer, reporting its loading to the progress window.
-    bool openLogViewer(const std::optional<clsSessionData>& running, ProgressSink& progress);
+    // The log viewer, reporting its loading to the progress window, which closes once the viewer is on screen.
+    bool openLogViewer(const std::optional<clsSessionData>& running, frmSplash& progress);
     // The network tools.
     void openTool(Tool tool);
     // The alarm notification window; false when it could not be shown now. "Open Tallywave" in it calls

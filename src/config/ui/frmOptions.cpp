@@ -7,6 +7,7 @@
 #include "config/SettingsKeys.h"
 #include "platform/StartupEntry.h"
 #include "widgets/ui/MessageBoxes.h"
+#include "widgets/ui/SelectOnFocus.h"
 #include "widgets/ui/TabbedDialog.h"
 #include "widgets/ui/UiText.h"
 #include "widgets/ui/UpDownButtons.h"
@@ -100,6 +101,7 @@ QWidget* frmOptions::buildGeneralPage() {
     auto* iconFrame = new QGroupBox("Icon sensitivity", page);
     auto* iconLayout = new QHBoxLayout(iconFrame);
     m_bytesText = new QLineEdit(iconFrame);
+    selectAllOnFocus(m_bytesText);
     m_bytesText->setObjectName("bytesText");
     m_bytesText->setMaximumWidth(80);
     auto* upDown = new UpDownButtons(m_bytesText, 1, 1024, 1, iconFrame);
