@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev libqt6svg6 qt6-l10n-tools
     libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
+    clang-format-14 clang-tidy-14 clang-tools-14 python3
     fonts-dejavu-core
     xvfb xauth imagemagick
     openbox trayer xdotool wmctrl x11-utils dbus-bin dbus-daemon util-linux passwd haskell-gtk-sni-tray-utils

@@ -64,14 +64,16 @@ bool alarmClass1::checkValues(const dayObject& session, const dayObject& today, 
     double quantity = 0;
     const bool speedKind = m_kind >= kDownloadSpeed;
     if (m_period == kPerSecond) {
-        if (!speedKind)
+        if (!speedKind) {
             return false;
+        }
         const double down = session.getLastDownloadRate();
         const double up = session.getLastUploadRate();
         quantity = m_kind == kDownloadSpeed ? down : m_kind == kUploadSpeed ? up : down + up;
     } else {
-        if (speedKind)
+        if (speedKind) {
             return false;
+        }
         const dayObject& record = m_period == kPerSession ? session : m_period == kPerDay ? today : month;
         const double down = record.getBytesReceived();
         const double up = record.getBytesSent();

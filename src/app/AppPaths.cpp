@@ -8,16 +8,28 @@ namespace tw {
 
 namespace {
 
-std::string join(const std::string& dir, const char* name) { return (std::filesystem::path(dir) / name).string(); }
+std::string join(const std::string& dir, const char* name) {
+    return (std::filesystem::path(dir) / name).string();
+}
 
-std::string parentOf(const std::string& file) { return std::filesystem::path(file).parent_path().string(); }
+std::string parentOf(const std::string& file) {
+    return std::filesystem::path(file).parent_path().string();
+}
 
 } // namespace
 
-std::string AppPaths::dataDir() const { return parentOf(historyPath); }
-std::string AppPaths::settingsDir() const { return parentOf(settingsPath); }
-std::string AppPaths::helpPath() const { return join(resourceDir, "TallywaveHelp.html"); }
-std::string AppPaths::defaultSoundPath() const { return join(resourceDir, "wakeup.wav"); }
+std::string AppPaths::dataDir() const {
+    return parentOf(historyPath);
+}
+std::string AppPaths::settingsDir() const {
+    return parentOf(settingsPath);
+}
+std::string AppPaths::helpPath() const {
+    return join(resourceDir, "TallywaveHelp.html");
+}
+std::string AppPaths::defaultSoundPath() const {
+    return join(resourceDir, "wakeup.wav");
+}
 
 std::string installedResourceDir(const std::string& exeDir) {
     return (std::filesystem::path(exeDir).parent_path() / "share" / "tallywave").lexically_normal().string();

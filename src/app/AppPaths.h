@@ -12,12 +12,11 @@ struct AppPaths {
     std::string historyPath;  // datasource.txt
     bool portable = true;     // files beside the executable
 
-    std::string dataDir() const;        // folder of the history file
-    std::string settingsDir() const;    // folder of the settings file
+    std::string dataDir() const;          // folder of the history file
+    std::string settingsDir() const;      // folder of the settings file
     std::string helpPath() const;         // TallywaveHelp.html in the resource folder
     std::string defaultSoundPath() const; // wakeup.wav in the resource folder
 };
-
 
 // An installed copy (its resources under <prefix>/share/tallywave) and a copy in a folder it cannot write keep
 // settings under <configHome>/tallywave and the history under <dataHome>/tallywave (the user's XDG folders); any

@@ -89,7 +89,6 @@ public:
     const std::vector<alarmClass1>& alarms() const { return m_alarms; }
     LoggingState loggingState() const { return m_state; }
     bool timerEnabled() const { return m_state == LoggingState::Logging; }
-    int refreshIntervalMs() const { return m_intervalMs; }
     std::int32_t iconSensitivity() const { return m_iconSensitivity; }
     // The day of the month "this month" starts on (the billing period; 1 for the calendar month).
     int monthStartDay() const { return m_monthStartDay; }

@@ -3,7 +3,6 @@
 #include "common/MessageSink.h"
 #include "platform/ProcessList.h"
 
-
 namespace tw {
 
 bool anotherUserRunsCopy(const ProcessList& processes) {

@@ -47,7 +47,9 @@ bool readInt(std::string_view text, std::size_t pos, std::size_t len, int& out) 
 
 } // namespace
 
-bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool isLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int daysInMonth(int year, int month) {
     static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -102,7 +104,9 @@ std::int64_t DateTime::serialDays() const {
     return daysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day));
 }
 
-std::int64_t DateTime::serialSeconds() const { return serialDays() * 86400 + hour * 3600 + minute * 60 + second; }
+std::int64_t DateTime::serialSeconds() const {
+    return serialDays() * 86400 + hour * 3600 + minute * 60 + second;
+}
 
 bool DateTime::isValid() const {
     return year >= 1 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 && day <= daysInMonth(year, month) &&

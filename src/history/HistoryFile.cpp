@@ -5,7 +5,6 @@
 #include "platform/FileSystem.h"
 
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <memory>
 
@@ -13,36 +12,10 @@ namespace tw {
 
 namespace {
 
-constexpr int kHeaderLines = 3;
-
 struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-
-// Calls onLine for every line of the file (without its line end), reading in large blocks so that a history of
-// many megabytes is never held whole nor copied line by line. False on a read error.
-template <typename OnLine> bool forEachFileLine(std::FILE* file, OnLine&& onLine) {
-    std::vector<char> buf(std::size_t{1} << 20);
-    std::size_t kept = 0; // bytes of an unfinished line at the start of buf
-    for (;;) {
-        if (kept == buf.size()) {
-            buf.resize(buf.size() * 2);
-        }
-        const std::size_t got = std::fread(buf.data() + kept, 1, buf.size() - kept, file);
-        if (got == 0 && std::ferror(file)) {
-            return false;
-        }
-        const bool atEnd = got == 0;
-        const std::string_view block(buf.data(), kept + got);
-        const std::size_t used = forEachLine(block, atEnd, onLine);
-        if (atEnd) {
-            return true;
-        }
-        kept = block.size() - used;
-        std::memmove(buf.data(), buf.data() + used, kept);
-    }
-}
 
 // Size of the file and whether its last byte ends a line; nullopt when it cannot be read.
 struct FileTail {
@@ -75,11 +48,6 @@ std::optional<FileTail> readTail(const std::string& path) {
 
 } // namespace
 
-std::vector<std::string> historyHeaderLines(const DateTime& created) {
-    return {"'" + created.toDateString() + " " + created.toTimeString(), "'Source file for Tallywave",
-            "'Do not change this file unless absolutely sure."};
-}
-
 void addLineToPeriodTotals(std::string_view line, PeriodTotals& totals) {
     const auto fields = clsSessionData::fieldsOf(line);
     if (!fields) {
@@ -110,21 +78,13 @@ std::optional<PeriodTotals> tryLoadPeriodTotals(const std::string& historyPath, 
     totals.today.setDate(now);
     totals.month.setDate(now);
     totals.monthStartDay = monthStartDay;
-    std::error_code ec;
-    if (!std::filesystem::exists(historyPath, ec)) {
-        return totals;
-    }
-    FilePtr f(std::fopen(historyPath.c_str(), "rb"));
-    if (!f) {
-        return std::nullopt;
-    }
-    int lineNumber = 0;
-    const bool ok = forEachFileLine(f.get(), [&](std::string_view line) {
-        if (++lineNumber > kHeaderLines) {
+    std::size_t lineNumber = 0;
+    const LinesRead read = forEachFileLine(historyPath, [&](std::string_view line, std::uint64_t) {
+        if (++lineNumber > kHistoryHeaderLineCount) {
             addLineToPeriodTotals(line, totals);
         }
     });
-    if (!ok) {
+    if (read != LinesRead::Read && read != LinesRead::Missing) {
         return std::nullopt;
     }
     return totals;
@@ -195,7 +155,7 @@ bool removeCurrentPeriod(const std::string& historyPath, bool wholeDay, const Da
         return true;
     }
     const MonthPeriod month = monthPeriodOf(now, monthStartDay);
-    auto lines = readTextLines(historyPath);
+    auto lines = readFileLines(historyPath);
     if (!lines) {
         return false;
     }
@@ -203,7 +163,7 @@ bool removeCurrentPeriod(const std::string& historyPath, bool wholeDay, const Da
     kept.reserve(lines->size());
     for (std::size_t i = 0; i < lines->size(); ++i) {
         std::string& line = (*lines)[i];
-        if (i >= kHeaderLines) {
+        if (i >= kHistoryHeaderLineCount) {
             // Comments and lines that cannot be read are kept as they are.
             const auto session = clsSessionData::parse(line);
             if (session && (wholeDay ? session->startDate.sameDay(now) : month.contains(session->startDate))) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "history/ByteTotal.h"
+#include "history/HistoryFormat.h"
 #include "history/dayObject.h"
 
 #include <cstdint>
@@ -13,11 +14,7 @@ namespace tw {
 
 class Clock;
 
-// The routines that touch datasource.txt outside the log viewer. The file: three header lines, "'" comment lines,
-// one "yyyy-mm-dd hh:mm;yyyy-mm-dd hh:mm;down;up;maxdown;maxup;" line per session, CR LF.
-
-// The header lines a new history file starts with, dated `created`.
-std::vector<std::string> historyHeaderLines(const DateTime& created);
+// The routines that touch datasource.txt outside the log viewer.
 
 // Today and this month as records (amounts rounded once to the double they hold) and as exact sums. "This month" is
 // the billing month holding the month record's date: it starts on day monthStartDay (1 for the calendar month).

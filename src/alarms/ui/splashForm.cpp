@@ -195,27 +195,31 @@ void splashForm::disconnectNow() {
 }
 
 void splashForm::updateLabels(const std::vector<std::string>& descriptions) {
-    for (const std::string& text : descriptions)
+    for (const std::string& text : descriptions) {
         m_list->addItem(QString::fromStdString(text));
+    }
     m_list->scrollToBottom();
 }
 
 QStringList splashForm::lines() const {
     QStringList out;
-    for (int i = 0; i < m_list->count(); ++i)
+    for (int i = 0; i < m_list->count(); ++i) {
         out << m_list->item(i)->text();
+    }
     return out;
 }
 
 bool splashForm::PlayWAVFile(const QString& path, bool /*async*/) {
-    if (!m_sound)
+    if (!m_sound) {
         m_sound = new AlarmSound(this);
+    }
     return m_sound->play(path);
 }
 
 void splashForm::StopPlayingWAV() {
-    if (m_sound)
+    if (m_sound) {
         m_sound->stop();
+    }
 }
 
 void splashForm::applyTransparency() {
@@ -229,11 +233,13 @@ void splashForm::applyTransparency() {
 
 void splashForm::startSound() {
     // A fresh installation is silent until the alarm window has been confirmed once.
-    if (readIni(m_settingsPath, kAudibleAlarmInNotification) != "1")
+    if (readIni(m_settingsPath, kAudibleAlarmInNotification) != "1") {
         return;
+    }
     const std::string path = readIni(m_settingsPath, kAudioPath, m_defaultSoundPath);
-    if (path.empty() || !fileExists(path))
+    if (path.empty() || !fileExists(path)) {
         return;
+    }
     m_soundStarted = true;
     PlayWAVFile(QString::fromStdString(path), true);
 }
@@ -251,8 +257,9 @@ void splashForm::showEvent(QShowEvent* event) {
         m_buttonsDrawn = true;
     }
     raise();
-    if (!m_soundStarted)
+    if (!m_soundStarted) {
         startSound();
+    }
     if (m_disconnectSettings.automatic && m_countdown == Countdown::Off) {
         m_countdown = Countdown::Running;
         m_secondsLeft = m_disconnectSettings.delaySeconds;

@@ -11,6 +11,8 @@
 
 #include <algorithm>
 
+#include <algorithm>
+
 namespace tw {
 
 namespace {
@@ -125,19 +127,24 @@ void PeriodPanels::showSpeeds(std::int32_t download, std::int32_t upload, int sp
 }
 
 void PeriodPanels::applyLayout(const MainLayout& l) {
+    // A heading is never narrower than its text, whatever the font; it may run on under its value label, whose
+    // text stands at the label's right end.
+    auto placeHeading = [](QLabel* heading, int x, int y, int width) {
+        heading->setGeometry(x, y, std::max(width, heading->sizeHint().width()), kRowHeight);
+    };
     const QRect rects[] = {l.sessionPanel, l.todayPanel, l.monthPanel};
     for (int i = 0; i < 3; ++i) {
         m_panels[i]->setGeometry(rects[i]);
         QLabel* values[] = {m_download[i], m_upload[i], m_total[i]};
         for (int r = 0; r < 3; ++r) {
             const int y = kRowTop + r * kRowPitch;
-            m_headings[i][r]->setGeometry(l.headingX, y, l.headingWidth, kRowHeight);
+            placeHeading(m_headings[i][r], l.headingX, y, l.headingWidth);
             values[r]->setGeometry(l.amountX, y, l.amountWidth, kRowHeight);
         }
     }
     for (int r = 0; r < 3; ++r) {
         const int y = kRowTop + r * kRowPitch;
-        m_speedHeadings[r]->setGeometry(l.speedHeadingX, y, l.speedHeadingWidth, kRowHeight);
+        placeHeading(m_speedHeadings[r], l.speedHeadingX, y, l.speedHeadingWidth);
         m_speeds[r]->setGeometry(l.speedValueX, y, l.speedValueWidth, kRowHeight);
     }
     // The bar under the headings, the share under the amounts, the forecast across both.

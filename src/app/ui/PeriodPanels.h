@@ -38,9 +38,6 @@ public:
     void setVisible(bool visible);
 
     QGroupBox* panel(int index) const { return m_panels[index]; }
-    QLabel* downloadLabel(int i) const { return m_download[i]; }
-    QLabel* uploadLabel(int i) const { return m_upload[i]; }
-    QLabel* totalLabel(int i) const { return m_total[i]; }
 
 private:
     std::array<QGroupBox*, 3> m_panels{};

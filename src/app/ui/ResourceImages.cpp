@@ -1,26 +1,10 @@
 #include "app/ui/ResourceImages.h"
 
-#include <QImageReader>
+#include "widgets/ui/SvgImage.h"
 
 #include <array>
 
 namespace tw {
-
-namespace {
-
-// Through the image reader rather than the SVG module itself: a build whose Qt has no SVG support carries the same
-// resources pre-rendered, and the reader goes by their content.
-QPixmap renderSvg(const QString& path, int size) {
-    QImageReader reader(path);
-    reader.setScaledSize(QSize(size, size));
-    return QPixmap::fromImage(reader.read());
-}
-
-QCursor svgCursor(const QString& path, int hotX, int hotY) {
-    return QCursor(renderSvg(path, 32), hotX, hotY);
-}
-
-} // namespace
 
 QIcon trayImage(TrayImage image) {
     // Kept for the life of the program: each pass sets one of them, and a QIcon renders its SVG only once.
@@ -38,18 +22,6 @@ QIcon toolbarImage(const QString& key) {
 
 QPixmap logoPixmap(int size) {
     return renderSvg(QStringLiteral(":/icons/logo.svg"), size);
-}
-
-QCursor chartEnlargeCursor() {
-    return svgCursor(QStringLiteral(":/cursors/chart-enlarge.svg"), 16, 16);
-}
-
-QCursor chartReduceCursor() {
-    return svgCursor(QStringLiteral(":/cursors/chart-reduce.svg"), 16, 16);
-}
-
-QCursor linkCursor() {
-    return svgCursor(QStringLiteral(":/cursors/link.svg"), 2, 2);
 }
 
 } // namespace tw

@@ -4,6 +4,7 @@
 #include "alarms/ui/alarmDialog2.h"
 #include "alarms/ui/splashForm.h" // before AlarmNotifier.h, whose QPointer needs the whole class
 #include "app/AppPaths.h"
+#include "app/ui/frmSplash.h"
 #include "config/ui/frmOptions.h"
 #include "history/ui/editloggsForm.h"
 #include "measure/InterfaceChoices.h"
@@ -18,6 +19,7 @@
 #include "tools/ui/frmWhois.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 #include <QWidget>
 
 namespace tw {
@@ -25,21 +27,6 @@ namespace tw {
 WindowLauncher::WindowLauncher(QWidget* owner, const AppPaths& paths) : m_owner(owner), m_paths(paths) {}
 
 WindowLauncher::~WindowLauncher() = default;
-
-bool WindowLauncher::isAvailable(Window window) {
-    switch (window) {
-    case Window::Settings:
-    case Window::Alarms:
-    case Window::Connections:
-    case Window::InterfaceInfo:
-    case Window::Traceroute:
-    case Window::Whois:
-    case Window::Notification:
-    case Window::LogViewer:
-        return true;
-    }
-    return false;
-}
 
 void WindowLauncher::setStartupEntry(std::unique_ptr<StartupEntry> entry) {
     m_startup = std::move(entry);
@@ -68,35 +55,37 @@ bool WindowLauncher::openAlarms() {
     return alarms.exec() == QDialog::Accepted;
 }
 
-bool WindowLauncher::openLogViewer(const std::optional<clsSessionData>& running, ProgressSink& progress) {
+bool WindowLauncher::openLogViewer(const std::optional<clsSessionData>& running, frmSplash& progress) {
     editloggsForm viewer(m_paths.historyPath, running, &progress, m_owner);
+    viewer.rememberSizeIn(m_paths.settingsPath);
+    // exec() shows the viewer before its event loop runs this: the wait is over, and the progress window must not
+    // stay on screen behind the viewer.
+    QTimer::singleShot(0, &progress, &QWidget::close);
     return viewer.exec() == QDialog::Accepted;
 }
 
-void WindowLauncher::openTool(Window window) {
-    switch (window) {
-    case Window::Connections: {
+void WindowLauncher::openTool(Tool tool) {
+    switch (tool) {
+    case Tool::Connections: {
         frmConnection dialog(m_owner);
         dialog.exec();
         break;
     }
-    case Window::InterfaceInfo: {
+    case Tool::InterfaceInfo: {
         frmAdaptors dialog(m_owner);
         dialog.exec();
         break;
     }
-    case Window::Traceroute: {
+    case Tool::Traceroute: {
         frmTraceroute dialog(m_owner);
         dialog.exec();
         break;
     }
-    case Window::Whois: {
+    case Tool::Whois: {
         frmWhois dialog(m_owner);
         dialog.exec();
         break;
     }
-    default:
-        break;
     }
 }
 

@@ -17,28 +17,25 @@ struct AppPaths;
 class AlarmNotifier;
 class LinkDisconnector;
 class NetworkTables;
-class ProgressSink;
 class StartupEntry;
+class frmSplash;
 
-// The other windows the main window opens, in one place. A window that is not part of this build yet reports
-// itself unavailable, and its menu item and toolbar button stay disabled.
+// The other windows the main window opens, in one place.
 class WindowLauncher {
 public:
-    enum class Window { Settings, Alarms, LogViewer, Connections, InterfaceInfo, Traceroute, Whois, Notification };
+    enum class Tool { Connections, InterfaceInfo, Traceroute, Whois };
 
     WindowLauncher(QWidget* owner, const AppPaths& paths);
     ~WindowLauncher();
-
-    static bool isAvailable(Window window);
 
     // Modal windows owned by the main window. True when closed with OK. The settings window offers the interfaces
     // of the system's tables as they are when the user adds a connection.
     bool openSettings();
     bool openAlarms();
-    // The log viewer, reporting its loading to the progress window.
-    bool openLogViewer(const std::optional<clsSessionData>& running, ProgressSink& progress);
-    // The network tools (Connections, InterfaceInfo, Traceroute, Whois).
-    void openTool(Window window);
+    // The log viewer, reporting its loading to the progress window, which closes once the viewer is on screen.
+    bool openLogViewer(const std::optional<clsSessionData>& running, frmSplash& progress);
+    // The network tools.
+    void openTool(Tool tool);
     // The alarm notification window; false when it could not be shown now. "Open Tallywave" in it calls
     // openMainWindow.
     bool showAlarmNotification(const std::vector<std::string>& descriptions);

@@ -75,6 +75,7 @@ void frmMain::buildWindow() {
     m_statusBar = new MainStatusBar(this, m_clock);
     setStatusBar(m_statusBar->bar());
 
+    m_timer.setParent(this);
     m_timer.setObjectName(QStringLiteral("Timer1"));
     connect(&m_timer, &QTimer::timeout, this, [this] { m_controller->monitorTick(); });
 
@@ -119,24 +120,8 @@ void frmMain::connectCommands() {
     connect(m_tray->mPopStop, &QAction::triggered, this, &frmMain::onStop);
     connect(m_tray->mPopExit, &QAction::triggered, this, &frmMain::onExit);
 
-    using W = WindowLauncher::Window;
-    setCommandAvailable(m.settings, m_toolbar.settings, W::Settings);
-    setCommandAvailable(m.alarm, m_toolbar.alarm, W::Alarms);
-    setCommandAvailable(m.editLogs, m_toolbar.statistics, W::LogViewer);
-    setCommandAvailable(m.connections, nullptr, W::Connections);
-    setCommandAvailable(m.interfaceInfo, nullptr, W::InterfaceInfo);
-    setCommandAvailable(m.traceroute, m_toolbar.traceroute, W::Traceroute);
-    setCommandAvailable(m.whois, m_toolbar.whois, W::Whois);
     // Without a notification area there is nothing to minimise to.
     m_tray->mPopMinimize->setEnabled(SystemTray::isAvailable());
-}
-
-void frmMain::setCommandAvailable(QAction* menuItem, QAction* button, WindowLauncher::Window window) {
-    const bool available = WindowLauncher::isAvailable(window);
-    menuItem->setEnabled(available);
-    if (button) {
-        button->setEnabled(available);
-    }
 }
 
 void frmMain::load() {

@@ -15,7 +15,6 @@
 #endif
 
 #include <QMainWindow>
-#include <QPointer>
 #include <QTimer>
 
 #include <array>
@@ -32,7 +31,6 @@ class MainStatusBar;
 class NetworkTables;
 class PeriodPanels;
 class SystemTray;
-class frmSplash;
 
 // What the command line decided for the main window.
 struct MainWindowOptions {
@@ -79,23 +77,13 @@ public:
     void setTimerRunning(bool running, int intervalMs) override;
     bool showAlarmNotification(const std::vector<std::string>& descriptions) override;
     Answer ask(const Question& question) override;
-    void showProgress() override;
-    void hideProgress() override;
     bool openLogViewer(const std::optional<clsSessionData>& running) override;
     bool isWindowVisible() const override;
     void showSaveProblem(const std::string& text, bool waitForOk) override;
 
     MonitorController& controller() { return *m_controller; }
-    LiveChart* chart() const { return m_chart; }
-    SystemTray* tray() const { return m_tray; }
-    const MainMenus& menus() const { return m_menus; }
-    const MainToolbar& toolbar() const { return m_toolbar; }
-    MainStatusBar* mainStatusBar() const { return m_statusBar; }
-    PeriodPanels& panels() const { return *m_panels; }
-    QTimer& timer() { return m_timer; }
     WindowLauncher& launcher() { return m_launcher; }
     bool isChartEnlarged() const;
-    const std::array<int, 4>& unitSettings() const { return m_unitSettings; }
     // Whether another window of the program is open (the tray then ignores the user).
     bool anotherWindowIsOpen() const;
     // A notification area came or went: the icon moves into it, or the window stays reachable without one.
@@ -141,7 +129,6 @@ private:
     void updateMinimumSize();
     void setChartEnlarged(bool enlarged);
     void applySettingsChange();
-    void setCommandAvailable(QAction* menuItem, QAction* button, WindowLauncher::Window window);
     void unload();
     void showMinimizedForWantOfTray();
     void refreshTrayToolTip();
@@ -167,7 +154,6 @@ private:
     LiveChart* m_chart = nullptr;
     MainStatusBar* m_statusBar = nullptr;
     SystemTray* m_tray = nullptr;
-    QPointer<frmSplash> m_splash;
     QTimer m_timer;
 
     std::array<int, 4> m_unitSettings{};

@@ -162,28 +162,17 @@ Answer frmMain::ask(const Question& question) {
     }
 }
 
-void frmMain::showProgress() {
-    if (!m_splash) {
-        m_splash = new frmSplash(this);
-    }
-    m_launcher.windows().add(m_splash);
-    m_splash->Progress(0);
-    m_splash->show();
-    m_splash->move(geometry().center() - m_splash->rect().center());
-}
-
-void frmMain::hideProgress() {
-    if (m_splash) {
-        m_splash->close();
-        m_splash->deleteLater();
-    }
-}
-
 bool frmMain::openLogViewer(const std::optional<clsSessionData>& running) {
-    if (!m_splash) {
-        showProgress();
-    }
-    return m_launcher.openLogViewer(running, *m_splash);
+    // The progress window shows the history's load and goes with the viewer.
+    auto* progress = new frmSplash(this);
+    m_launcher.windows().add(progress);
+    progress->Progress(0);
+    progress->show();
+    progress->move(geometry().center() - progress->rect().center());
+    const bool accepted = m_launcher.openLogViewer(running, *progress);
+    progress->close();
+    progress->deleteLater();
+    return accepted;
 }
 
 bool frmMain::isWindowVisible() const {

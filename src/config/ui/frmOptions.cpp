@@ -10,6 +10,7 @@
 #include "config/SettingsKeys.h"
 #include "platform/StartupEntry.h"
 #include "widgets/ui/MessageBoxes.h"
+#include "widgets/ui/SelectOnFocus.h"
 #include "widgets/ui/TabbedDialog.h"
 #include "widgets/ui/UiText.h"
 #include "widgets/ui/UpDownButtons.h"
@@ -58,8 +59,9 @@ QComboBox* combo(const QString& name, const QStringList& items, QWidget* parent)
 // A stored list index; one outside the list leaves the reader's default.
 void selectIndex(QComboBox* box, const std::string& stored, const IniKey& key) {
     int index = iniToInt(stored, -1);
-    if (index < 0 || index >= box->count())
+    if (index < 0 || index >= box->count()) {
         index = iniToInt(key.defaultValue, 0);
+    }
     box->setCurrentIndex(index);
 }
 
@@ -116,6 +118,7 @@ QWidget* frmOptions::buildGeneralPage() {
     auto* iconFrame = new QGroupBox("Icon sensitivity", page);
     auto* iconLayout = new QHBoxLayout(iconFrame);
     m_bytesText = new QLineEdit(iconFrame);
+    selectAllOnFocus(m_bytesText);
     m_bytesText->setObjectName("bytesText");
     m_bytesText->setMaximumWidth(80);
     auto* upDown = new UpDownButtons(m_bytesText, 1, 1024, 1, iconFrame);
@@ -265,12 +268,14 @@ void frmOptions::load() {
     m_allowanceCombo->setCurrentIndex(unit);
     m_startUpCheck->setChecked(m_startup.isStartUpSet());
     selectIndex(m_refreshCombo, readIni(file, kRefreshCombo), kRefreshCombo);
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
         selectIndex(m_unitCombos[static_cast<std::size_t>(i)], readIni(file, kUnitCombos[i]), kUnitCombos[i]);
+    }
     selectIndex(m_speedCombo, readIni(file, kSpeedCombo), kSpeedCombo);
     m_list->clear();
-    for (const IniRow& row : readNumberedRows(file, kNumInterfaces, kInterfaceRowColumns))
+    for (const IniRow& row : readNumberedRows(file, kNumInterfaces, kInterfaceRowColumns)) {
         appendRow(QString::fromStdString(row[0]), QString::fromStdString(row[1]));
+    }
     m_allInterfacesCheck->setChecked(iniToInt(readIni(file, kAllInterfaces), 1) != 0);
     applyAllInterfaces();
     const bool bar = iniToBool(readIni(file, kShowBarChart), true);
@@ -280,8 +285,9 @@ void frmOptions::load() {
 
 void frmOptions::applyAllInterfaces() {
     const bool listed = !m_allInterfacesCheck->isChecked();
-    for (QWidget* w : std::initializer_list<QWidget*>{m_list, m_addButton, m_removeButton, m_chooseLabel})
+    for (QWidget* w : std::initializer_list<QWidget*>{m_list, m_addButton, m_removeButton, m_chooseLabel}) {
         w->setEnabled(listed);
+    }
     // Grey rows on the dialog face while the list does not count.
     QPalette p = m_list->palette();
     p.setColor(QPalette::Base, listed ? palette().color(QPalette::Base) : palette().color(QPalette::Window));
@@ -304,18 +310,21 @@ std::vector<MonitoredConnection> frmOptions::connections() const {
 }
 
 void frmOptions::addConnection() {
-    if (!m_picker)
+    if (!m_picker) {
         return;
+    }
     const auto chosen = m_picker(this, connections());
-    if (!chosen)
+    if (!chosen) {
         return;
+    }
     appendRow(toQString(kindText(chosen->kind)), toQString(chosen->name));
 }
 
 void frmOptions::removeConnection() {
     QTreeWidgetItem* item = m_list->currentItem();
-    if (!item || !item->isSelected())
+    if (!item || !item->isSelected()) {
         return;
+    }
     delete item;
 }
 
@@ -329,8 +338,9 @@ bool frmOptions::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmOptions::accept() {
-    if (!validate())
+    if (!validate()) {
         return;
+    }
     save();
     QDialog::accept();
 }
@@ -366,8 +376,9 @@ void frmOptions::save() {
         QString text = QString::fromStdString(startUp).replace("\r\n", "\n").trimmed();
         showMessage(text.toStdString(), MessageIcon::Warning);
     }
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
         writeIni(file, kUnitCombos[i], number(m_unitCombos[static_cast<std::size_t>(i)]->currentIndex()));
+    }
     writeIni(file, kSpeedCombo, number(m_speedCombo->currentIndex()));
     writeIni(file, kAllInterfaces, m_allInterfacesCheck->isChecked() ? "1" : "0");
     std::vector<IniRow> rows;

@@ -7,9 +7,9 @@
 
 namespace tw {
 
-// One netlink socket (rtnetlink unless another protocol is given) kept open for repeated table dumps. A dump is a request followed by next() until it returns
-// nullptr; replies that do not carry this dump's sequence number (left over from an earlier, abandoned dump) are
-// skipped. The receive buffer is kept between dumps.
+// One netlink socket (rtnetlink unless another protocol is given) kept open for repeated table dumps. A dump is a
+// request followed by next() until it returns nullptr; replies that do not carry this dump's sequence number (left over
+// from an earlier, abandoned dump) are skipped. The receive buffer is kept between dumps.
 class NetlinkSocket {
 public:
     explicit NetlinkSocket(int protocol = NETLINK_ROUTE);

@@ -98,7 +98,9 @@ std::string executablePath() {
     return std::filesystem::read_symlink("/proc/self/exe", ec).string();
 }
 
-bool isDirectoryWritable(const std::string& dir) { return ::access(dir.c_str(), W_OK | X_OK) == 0; }
+bool isDirectoryWritable(const std::string& dir) {
+    return ::access(dir.c_str(), W_OK | X_OK) == 0;
+}
 
 std::string environmentValue(const char* name) {
     const char* v = std::getenv(name);
@@ -118,7 +120,11 @@ std::string xdgHome(const char* variable, const char* fallbackUnderHome) {
 
 } // namespace
 
-std::string userConfigHome() { return xdgHome("XDG_CONFIG_HOME", ".config"); }
-std::string userDataHome() { return xdgHome("XDG_DATA_HOME", ".local/share"); }
+std::string userConfigHome() {
+    return xdgHome("XDG_CONFIG_HOME", ".config");
+}
+std::string userDataHome() {
+    return xdgHome("XDG_DATA_HOME", ".local/share");
+}
 
 } // namespace tw

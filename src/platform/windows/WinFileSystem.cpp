@@ -130,7 +130,11 @@ std::string environmentValue(const char* name) {
     }
 }
 
-std::string userConfigHome() { return environmentValue("APPDATA"); }
-std::string userDataHome() { return environmentValue("LOCALAPPDATA"); }
+std::string userConfigHome() {
+    return environmentValue("APPDATA");
+}
+std::string userDataHome() {
+    return environmentValue("LOCALAPPDATA");
+}
 
 } // namespace tw

@@ -1,4 +1,5 @@
 #include "app/ui/ResourceImages.h"
+#include "widgets/ui/ProgramCursors.h"
 
 #include <QImage>
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
-// Renders the settings window for the documentation when TALLYWAVE_SCREENSHOTS names a folder; skipped otherwise.
+// The settings window.
+#include "Screenshots.h"
 #include "config/ui/frmOptions.h"
 
 #include "platform/fake/FakeStartupEntry.h"
@@ -6,10 +7,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(Screenshots, settingsWindow) {
-    const QString folder = qEnvironmentVariable("TALLYWAVE_SCREENSHOTS");
-    if (folder.isEmpty())
-        GTEST_SKIP() << "set TALLYWAVE_SCREENSHOTS to a folder to render the screenshots";
+TEST(SettingsScreenshots, SettingsWindow) {
     twtest::TempDir dir;
     dir.write("settings.txt", "[General]\r\nbytesText=4\r\nbytesCombo=1\r\nrefreshCombo=2\r\nmonthStartDay=15\r\n"
                               "monthlyAllowance=53687091200\r\n[Interfaces]\r\n"
@@ -19,6 +17,5 @@ TEST(Screenshots, settingsWindow) {
     startup.set = true;
     tw::frmOptions settings(dir.file("settings.txt"), startup);
     settings.resize(560, 440);
-    settings.show();
-    settings.grab().save(folder + "/settings.png");
+    twtest::saveScreenshot(settings, "settings.png");
 }

@@ -1,10 +1,11 @@
-// Renders the alarm windows for the documentation when TALLYWAVE_SCREENSHOTS names a folder; skipped otherwise.
+// The alarm list window and the notification window.
+#include "Screenshots.h"
 #include "alarms/ui/AlarmNotifier.h"
 #include "alarms/ui/alarmDialog2.h"
 #include "alarms/ui/splashForm.h"
 
-#include "FakeAlarmSound.h"
 #include "alarms/AlarmList.h"
+#include "alarms/ui/FakeAlarmSound.h"
 #include "support/TempDir.h"
 
 #include <QCheckBox>
@@ -12,17 +13,7 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
-namespace {
-
-QString screenshotFolder() {
-    return qEnvironmentVariable("TALLYWAVE_SCREENSHOTS");
-}
-
-} // namespace
-
-TEST(Screenshots, alarmWindowAndNotification) {
-    if (screenshotFolder().isEmpty())
-        GTEST_SKIP() << "set TALLYWAVE_SCREENSHOTS to a folder to render the screenshots";
+TEST(AlarmScreenshots, AlarmListAndNotification) {
     twtest::TempDir dir;
     dir.write("wakeup.wav", "RIFF");
     dir.write("settings.txt", "[Alarm]\r\nAlarmDisabled=0\r\nNumAlarms=4\r\nRow1a=download\r\nRow1b=per day\r\n"
@@ -33,8 +24,7 @@ TEST(Screenshots, alarmWindowAndNotification) {
     tw::alarmDialog2 alarms(dir.file("settings.txt"), dir.file("wakeup.wav"), nullptr);
     alarms.findChild<QTreeWidget*>("ListView1")
         ->setCurrentItem(alarms.findChild<QTreeWidget*>("ListView1")->topLevelItem(1));
-    alarms.show();
-    alarms.grab().save(screenshotFolder() + "/alarms.png");
+    twtest::saveScreenshot(alarms, "alarms.png");
     alarms.hide();
 
     tw::AlarmNotifier notifier(dir.file("settings.txt"), dir.file("wakeup.wav"), {});
@@ -48,7 +38,7 @@ TEST(Screenshots, alarmWindowAndNotification) {
     painter.setClipRegion(window->mask());
     painter.drawPixmap(0, 0, window->grab());
     painter.end();
-    shaped.save(screenshotFolder() + "/notification.png");
+    twtest::saveScreenshot(shaped, "notification.png");
 }
 
 TEST(Screenshots, notificationCountingDownToADisconnection) {
