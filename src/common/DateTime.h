@@ -29,6 +29,7 @@ struct DateTime {
 
     DateTime addSeconds(std::int64_t seconds) const { return fromSerialSeconds(serialSeconds() + seconds); }
     DateTime addDays(int days) const { return addSeconds(std::int64_t{days} * 86400); }
+    DateTime startOfDay() const { return fromCivil(year, month, day); }
     DateTime withoutSeconds() const { return fromCivil(year, month, day, hour, minute); }
     int dayOfWeek() const; // 0 = Sunday .. 6 = Saturday
 

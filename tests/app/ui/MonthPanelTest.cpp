@@ -24,7 +24,7 @@ protected:
         return l && l->isVisibleTo(window.get()) ? l->text() : QStringLiteral("<hidden>");
     }
     bool eventuallyToolTip(const QString& part) const {
-        return QTest::qWaitFor([&] { return window->tray()->toolTip().contains(part); }, 3000);
+        return QTest::qWaitFor([&] { return trayOf(*window)->toolTip().contains(part); }, 3000);
     }
     // Confirms the settings window as it loaded the file.
     void confirmSettings() {
@@ -45,8 +45,8 @@ TEST_F(MonthPanelTest, WithoutBillingSettingsThePanelIsTheCalendarMonthAsAlways)
     EXPECT_EQ(label("allowanceLabel"), "<hidden>");
     EXPECT_EQ(label("forecastLabel"), "<hidden>");
     EXPECT_FALSE(w.findChild<QProgressBar*>("allowanceBar")->isVisibleTo(&w));
-    EXPECT_EQ(w.chart()->y(), tw::MainLayout::toPixels(tw::MainLayout::kChartTopTw));
-    EXPECT_TRUE(w.tray()->toolTip().endsWith("\u00b7 Month 1.0 kB")) << w.tray()->toolTip().toStdString();
+    EXPECT_EQ(named<tw::LiveChart>(w, "chartPicture")->y(), tw::MainLayout::toPixels(tw::MainLayout::kChartTopTw));
+    EXPECT_TRUE(trayOf(w)->toolTip().endsWith("\u00b7 Month 1.0 kB")) << trayOf(w)->toolTip().toStdString();
 }
 
 TEST_F(MonthPanelTest, ABillingPeriodWithAnAllowanceShowsItsDatesShareAndForecastInThePanelAndTheTray) {
@@ -63,12 +63,12 @@ TEST_F(MonthPanelTest, ABillingPeriodWithAnAllowanceShowsItsDatesShareAndForecas
     EXPECT_EQ(label("forecastLabel"), "at this pace: 28 GB by the 14th");
     EXPECT_EQ(w.findChild<QProgressBar*>("allowanceBar")->value(), 480);
     EXPECT_TRUE(eventuallyToolTip("\u00b7 Period 24.0 GB\n48 % of 50 GB \u00b7 at this pace: 28 GB by the 14th"))
-        << w.tray()->toolTip().toStdString();
+        << trayOf(w)->toolTip().toStdString();
     // The month panel holds the lines; the chart starts below it.
     auto* forecast = w.findChild<QLabel*>("forecastLabel");
     EXPECT_LE(forecast->mapTo(&w, QPoint(0, forecast->height())).y(),
               monthFrame()->mapTo(&w, QPoint(0, 0)).y() + monthFrame()->height());
-    EXPECT_GT(w.chart()->y(), monthFrame()->geometry().bottom());
+    EXPECT_GT(named<tw::LiveChart>(w, "chartPicture")->y(), monthFrame()->geometry().bottom());
 
     tick(6ll << 30, 0); // 30 GB at 24 days of 28 is 35 GB by the end
     EXPECT_EQ(label("allowanceLabel"), "60 % of 50 GB");
@@ -83,18 +83,18 @@ TEST_F(MonthPanelTest, SettingAnAllowanceGrowsTheWindowByItsLinesAndRemovingItGi
     tw::frmMain& w = open();
     w.show();
     const int height = w.height();
-    const int chartHeight = w.chart()->height();
+    const int chartHeight = named<tw::LiveChart>(w, "chartPicture")->height();
 
     dir.write("settings.txt", "[General]\r\nrefreshCombo=9\r\nmonthlyAllowance=1073741824\r\n");
     confirmSettings();
     EXPECT_EQ(label("allowanceLabel"), "0 % of 1 GB");
     EXPECT_EQ(monthFrame()->title(), "This Month") << "an allowance alone keeps the calendar month";
     EXPECT_GT(w.height(), height);
-    EXPECT_EQ(w.chart()->height(), chartHeight);
+    EXPECT_EQ(named<tw::LiveChart>(w, "chartPicture")->height(), chartHeight);
 
     dir.write("settings.txt", "[General]\r\nrefreshCombo=9\r\nmonthlyAllowance=0\r\n");
     confirmSettings();
     EXPECT_EQ(label("allowanceLabel"), "<hidden>");
     EXPECT_EQ(w.height(), height);
-    EXPECT_EQ(w.chart()->height(), chartHeight);
+    EXPECT_EQ(named<tw::LiveChart>(w, "chartPicture")->height(), chartHeight);
 }
