@@ -10,7 +10,7 @@ packages=(
     clang-format-14 clang-tidy-14 clang-tools-14 python3
     fonts-dejavu-core
     xvfb xauth imagemagick
-    openbox trayer xdotool wmctrl x11-utils dbus-bin util-linux passwd haskell-gtk-sni-tray-utils
+    openbox trayer xdotool wmctrl x11-utils dbus-bin dbus-daemon util-linux passwd haskell-gtk-sni-tray-utils
     iproute2 nftables iputils-ping procps
 )
 if [ "${TALLYWAVE_WINDOWS:-1}" = 1 ]; then

@@ -155,12 +155,12 @@ run_suite "main window and tray suite on xcb" "${cmd[@]}"
 # The log viewer under the window manager: real header clicks, its opening size on a real screen.
 as_user "$user" "$session/bin/history_ui_tests" --gtest_color=no --gtest_filter='editloggsFormTest.*'
 run_suite "log viewer suite on xcb" "${cmd[@]}"
-as_user "$user" "$session/bin/alarms_ui_tests" --gtest_color=no --gtest_filter='NotificationTest.*'
+as_user "$user" "$session/bin/alarms_ui_tests" --gtest_color=no --gtest_filter='NotificationTest.*:NotificationCountdownTest.*'
 run_suite "notification suite on xcb" "${cmd[@]}"
 EXTRA_ENV=()
 
 mkdir -p "$shots"
-for picture in tray-menu.png tray-menu-statusnotifier.png alarm-notification.png another-user.png; do
+for picture in tray-menu.png tray-menu-statusnotifier.png alarm-notification.png alarm-disconnect.png another-user.png; do
     [ ! -f "$session/screenshots/$picture" ] || cp "$session/screenshots/$picture" "$shots/"
 done
 

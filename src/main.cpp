@@ -2,10 +2,12 @@
 // decide whether this copy may run, then the main window.
 #include "app/AppPaths.h"
 #include "app/CommandLine.h"
+#include "app/ExportCommand.h"
 #include "app/ReportCommand.h"
 #include "app/StartupChecks.h"
 #include "app/ui/frmMain.h"
 #include "common/MessageSink.h"
+#include "config/BillingSettings.h"
 #include "platform/Clock.h"
 #include "platform/NetworkTables.h"
 #include "platform/ProcessList.h"
@@ -36,7 +38,13 @@ int runConsoleCommand(const tw::CommandLineOptions& options) {
         return 0;
     }
     const tw::AppPaths paths = tw::resolveAppPathsForThisProcess();
-    return tw::runReport(paths.historyPath, tw::makeSystemClock()->now(), options.json, std::cout, std::cerr);
+    if (!options.exportFormat.empty()) {
+        return tw::runExport(paths.historyPath, *tw::exportFormatFromText(options.exportFormat), options.from,
+                             options.to, std::cout, std::cerr);
+    }
+    const int monthStartDay = tw::loadBillingSettings(paths.settingsPath).monthStartDay;
+    return tw::runReport(paths.historyPath, tw::makeSystemClock()->now(), options.json, std::cout, std::cerr,
+                         monthStartDay);
 }
 
 } // namespace

@@ -56,10 +56,7 @@ void alarmClass1::init(std::string_view kindText, std::string_view periodText, d
 }
 
 std::string limitText(double bytes) {
-    int unit = kUnitGB;
-    while (unit > kUnitBytes && !(bytes > 0 && std::fmod(bytes, bytesPerUnit(unit)) == 0)) {
-        --unit;
-    }
+    const int unit = largestDividingUnit(bytes, kUnitGB);
     return decimalText(inUnit(bytes, unit)) + " " + std::string(kByteUnitNames[static_cast<std::size_t>(unit)]);
 }
 

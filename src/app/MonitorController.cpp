@@ -3,6 +3,7 @@
 #include "alarms/AlarmList.h"
 #include "app/AppPaths.h"
 #include "common/MessageSink.h"
+#include "config/BillingSettings.h"
 #include "config/IconSensitivity.h"
 #include "config/SettingsKeys.h"
 #include "history/HistoryFile.h"
@@ -66,6 +67,7 @@ MonitorController::MonitorController(std::string settingsPath, std::string histo
       m_engine(engine), m_clock(clock), m_view(view) {
     m_saver.adoptJournal();
     flushSessions("");
+    m_monthStartDay = loadBillingSettings(m_settingsPath).monthStartDay;
     reloadPeriodTotals();
     m_iconSensitivity = loadIconSensitivity(m_settingsPath);
     m_alarms = loadAlarmRules(m_settingsPath);
@@ -197,19 +199,22 @@ void MonitorController::rollOverIfNewDay() {
 void MonitorController::reloadPeriodTotals() {
     const DateTime now = m_clock.now();
     const DateTime before = m_periods[1].getDate();
-    // Every rebuild over a day or month boundary ends the alarms' day or month, also when no pass noticed it
-    // (a command run after a pause over midnight).
+    // Every rebuild over a day or billing month boundary ends the alarms' day or month, also when no pass noticed
+    // it (a command run after a pause over midnight).
     if (!before.isZero() && !before.sameDay(now)) {
         for (alarmClass1& rule : m_alarms) {
             rule.changeDay();
         }
-        if (!before.sameMonth(now)) {
-            for (alarmClass1& rule : m_alarms) {
-                rule.changeMonth();
-            }
+    }
+    // A new first day of the month (the settings) may make another month too.
+    if (!before.isZero() &&
+        monthPeriodStart(before, m_monthStartDayOfTotals) != monthPeriodStart(now, m_monthStartDay)) {
+        for (alarmClass1& rule : m_alarms) {
+            rule.changeMonth();
         }
     }
-    PeriodTotals totals = loadPeriodTotals(m_historyPath, now);
+    m_monthStartDayOfTotals = m_monthStartDay;
+    PeriodTotals totals = loadPeriodTotals(m_historyPath, now, m_monthStartDay);
     // Sessions the history has refused so far still belong to their day and month.
     for (const std::string& line : m_saver.waiting()) {
         addLineToPeriodTotals(line, totals);
@@ -319,14 +324,15 @@ bool MonitorController::reset(const std::string& question, ResetScope scope) {
         m_saver.dropWaiting([&](const std::string& line) {
             const auto stored = clsSessionData::parse(line);
             return stored &&
-                   (scope == ResetScope::Today ? stored->startDate.sameDay(now) : stored->startDate.sameMonth(now));
+                   (scope == ResetScope::Today ? stored->startDate.sameDay(now)
+                                               : monthPeriodOf(now, m_monthStartDay).contains(stored->startDate));
         });
     }
     if (!flushSessions("")) {
         tellSaveProblem(false);
     }
     if (scope != ResetScope::Session) {
-        removeCurrentPeriod(m_historyPath, scope == ResetScope::Today, now);
+        removeCurrentPeriod(m_historyPath, scope == ResetScope::Today, now, m_monthStartDay);
     }
     reloadPeriodTotals();
     m_view.updateTotals(m_periods);
@@ -364,13 +370,18 @@ void MonitorController::editLogs() {
     m_view.openLogViewer(runningSessionForViewer());
     m_inLogViewer = false;
     rollOverIfNewDay();
+    reloadPeriodTotalsWithSession();
+    m_view.updateTotals(m_periods);
+}
+
+void MonitorController::reloadPeriodTotalsWithSession() {
     reloadPeriodTotals();
+    // The part of the running session not written yet belongs to today and this month too.
     const dayObject& session = m_periods[0];
     for (dayObject* period : {&m_periods[1], &m_periods[2]}) {
         period->setBytesReceived(period->getBytesReceived() + session.netBytesReceived());
         period->setBytesSent(period->getBytesSent() + session.netBytesSent());
     }
-    m_view.updateTotals(m_periods);
 }
 
 CloseDecision MonitorController::requestClose(CloseReason reason) {
@@ -449,6 +460,13 @@ void MonitorController::tellSaveProblem(bool atExit, bool waitForOk) {
 
 void MonitorController::applySettingsChange() {
     m_iconSensitivity = loadIconSensitivity(m_settingsPath);
+    const int monthStartDay = loadBillingSettings(m_settingsPath).monthStartDay;
+    if (monthStartDay != m_monthStartDay) {
+        // Another first day makes another month: its totals come from the history again.
+        m_monthStartDay = monthStartDay;
+        reloadPeriodTotalsWithSession();
+        m_view.updateTotals(m_periods);
+    }
     m_engine.updateStatistics();
     static_cast<void>(m_engine.getBytesRecieved());
     static_cast<void>(m_engine.getBytesSent());

@@ -59,6 +59,28 @@ int daysInMonth(int year, int month) {
     return month == 2 && isLeapYear(year) ? 29 : kDays[month - 1];
 }
 
+MonthPeriod monthPeriodOf(const DateTime& date, int startDay) {
+    const int day = startDay < kFirstMonthStartDay  ? kFirstMonthStartDay
+                    : startDay > kLastMonthStartDay ? kLastMonthStartDay
+                                                    : startDay;
+    int year = date.year;
+    int month = date.month;
+    if (date.day < day) {
+        month -= 1;
+        if (month == 0) {
+            month = 12;
+            year -= 1;
+        }
+    }
+    const int nextYear = month == 12 ? year + 1 : year;
+    const int nextMonth = month == 12 ? 1 : month + 1;
+    return {DateTime::fromCivil(year, month, day), DateTime::fromCivil(nextYear, nextMonth, day)};
+}
+
+DateTime monthPeriodStart(const DateTime& date, int startDay) {
+    return monthPeriodOf(date, startDay).start;
+}
+
 DateTime DateTime::fromCivil(int year, int month, int day, int hour, int minute, int second) {
     return DateTime{year, month, day, hour, minute, second};
 }

@@ -29,6 +29,7 @@ struct DateTime {
 
     DateTime addSeconds(std::int64_t seconds) const { return fromSerialSeconds(serialSeconds() + seconds); }
     DateTime addDays(int days) const { return addSeconds(std::int64_t{days} * 86400); }
+    DateTime startOfDay() const { return fromCivil(year, month, day); }
     DateTime withoutSeconds() const { return fromCivil(year, month, day, hour, minute); }
     int dayOfWeek() const; // 0 = Sunday .. 6 = Saturday
 
@@ -50,5 +51,26 @@ struct DateTime {
 
 int daysInMonth(int year, int month);
 bool isLeapYear(int year);
+
+// Days a billing month may start on: every month has them.
+inline constexpr int kFirstMonthStartDay = 1;
+inline constexpr int kLastMonthStartDay = 28;
+
+// A billing month: from 00:00 of its start day in one month up to, not including, 00:00 of that day in the next.
+// With start day 1 it is the calendar month.
+struct MonthPeriod {
+    DateTime start; // the first day, 00:00
+    DateTime end;   // the first day of the next period, 00:00
+
+    bool contains(const DateTime& t) const { return !(t < start) && t < end; }
+    DateTime lastDay() const { return end.addDays(-1); }
+    int days() const { return static_cast<int>(end.serialDays() - start.serialDays()); }
+
+    friend bool operator==(const MonthPeriod&, const MonthPeriod&) = default;
+};
+
+// The billing month holding `date` when months start on `startDay` (held to 1..28).
+MonthPeriod monthPeriodOf(const DateTime& date, int startDay);
+DateTime monthPeriodStart(const DateTime& date, int startDay);
 
 } // namespace tw

@@ -67,15 +67,17 @@ void addLineToPeriodTotals(std::string_view line, PeriodTotals& totals) {
     if (session->startDate.sameDay(totals.today.getDate())) {
         add(totals.today, totals.todayReceived, totals.todaySent);
     }
-    if (session->startDate.sameMonth(totals.month.getDate())) {
+    if (monthPeriodOf(totals.month.getDate(), totals.monthStartDay).contains(session->startDate)) {
         add(totals.month, totals.monthReceived, totals.monthSent);
     }
 }
 
-std::optional<PeriodTotals> tryLoadPeriodTotals(const std::string& historyPath, const DateTime& now) {
+std::optional<PeriodTotals> tryLoadPeriodTotals(const std::string& historyPath, const DateTime& now,
+                                                int monthStartDay) {
     PeriodTotals totals;
     totals.today.setDate(now);
     totals.month.setDate(now);
+    totals.monthStartDay = monthStartDay;
     std::size_t lineNumber = 0;
     const LinesRead read = forEachFileLine(historyPath, [&](std::string_view line, std::uint64_t) {
         if (++lineNumber > kHistoryHeaderLineCount) {
@@ -88,13 +90,14 @@ std::optional<PeriodTotals> tryLoadPeriodTotals(const std::string& historyPath, 
     return totals;
 }
 
-PeriodTotals loadPeriodTotals(const std::string& historyPath, const DateTime& now) {
-    if (auto totals = tryLoadPeriodTotals(historyPath, now)) {
+PeriodTotals loadPeriodTotals(const std::string& historyPath, const DateTime& now, int monthStartDay) {
+    if (auto totals = tryLoadPeriodTotals(historyPath, now, monthStartDay)) {
         return *totals;
     }
     PeriodTotals zeros;
     zeros.today.setDate(now);
     zeros.month.setDate(now);
+    zeros.monthStartDay = monthStartDay;
     return zeros;
 }
 
@@ -147,10 +150,11 @@ bool appendSession(const std::string& historyPath, dayObject& session, bool ends
     return prepareForAppend(historyPath, now) && appendToFile(historyPath, line);
 }
 
-bool removeCurrentPeriod(const std::string& historyPath, bool wholeDay, const DateTime& now) {
+bool removeCurrentPeriod(const std::string& historyPath, bool wholeDay, const DateTime& now, int monthStartDay) {
     if (!fileExists(historyPath)) {
         return true;
     }
+    const MonthPeriod month = monthPeriodOf(now, monthStartDay);
     auto lines = readFileLines(historyPath);
     if (!lines) {
         return false;
@@ -162,7 +166,7 @@ bool removeCurrentPeriod(const std::string& historyPath, bool wholeDay, const Da
         if (i >= kHistoryHeaderLineCount) {
             // Comments and lines that cannot be read are kept as they are.
             const auto session = clsSessionData::parse(line);
-            if (session && (wholeDay ? session->startDate.sameDay(now) : session->startDate.sameMonth(now))) {
+            if (session && (wholeDay ? session->startDate.sameDay(now) : month.contains(session->startDate))) {
                 continue;
             }
         }

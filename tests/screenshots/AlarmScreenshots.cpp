@@ -13,6 +13,21 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
+namespace {
+
+// The window's rounded outline: what lies outside its mask stays transparent.
+QImage shapedPicture(QWidget& window) {
+    QImage shaped(window.size(), QImage::Format_ARGB32);
+    shaped.fill(Qt::transparent);
+    QPainter painter(&shaped);
+    painter.setClipRegion(window.mask());
+    painter.drawPixmap(0, 0, window.grab());
+    painter.end();
+    return shaped;
+}
+
+} // namespace
+
 TEST(AlarmScreenshots, AlarmListAndNotification) {
     twtest::TempDir dir;
     dir.write("wakeup.wav", "RIFF");
@@ -30,13 +45,14 @@ TEST(AlarmScreenshots, AlarmListAndNotification) {
     tw::AlarmNotifier notifier(dir.file("settings.txt"), dir.file("wakeup.wav"), {});
     notifier.setSoundFactory([] { return new twtest::FakeAlarmSound; });
     ASSERT_TRUE(notifier.show({"Download speed limit of 1 MB/second.", "Download limit of 500 MB/day."}));
-    tw::splashForm* window = notifier.window();
-    // The window's rounded outline: what lies outside its mask stays transparent.
-    QImage shaped(window->size(), QImage::Format_ARGB32);
-    shaped.fill(Qt::transparent);
-    QPainter painter(&shaped);
-    painter.setClipRegion(window->mask());
-    painter.drawPixmap(0, 0, window->grab());
-    painter.end();
-    twtest::saveScreenshot(shaped, "notification.png");
+    twtest::saveScreenshot(shapedPicture(*notifier.window()), "notification.png");
+}
+
+TEST(AlarmScreenshots, NotificationCountingDownToADisconnection) {
+    twtest::TempDir dir;
+    dir.write("settings.txt", "[Alarm]\r\nAudibleAlarm=0\r\nautomaticDisconnect=1\r\nSecondsDelay=30\r\n");
+    tw::AlarmNotifier notifier(dir.file("settings.txt"), dir.file("wakeup.wav"), {});
+    notifier.setSoundFactory([] { return new twtest::FakeAlarmSound; });
+    ASSERT_TRUE(notifier.show({"Total transfer limit of 50 GB/month."}));
+    twtest::saveScreenshot(shapedPicture(*notifier.window()), "notification-disconnect.png");
 }

@@ -1,4 +1,5 @@
-// The log viewer: its statistics tab, its data tab and an enlarged chart, over a month of sessions.
+// The log viewer at the size it opens at: its statistics tab, its data tab and an enlarged chart, over a month of
+// sessions; and its data tab under a dark palette.
 #include "Screenshots.h"
 #include "history/HistoryFormat.h"
 #include "history/ui/HistoryChartWidget.h"
@@ -6,9 +7,11 @@
 
 #include "common/TextFile.h"
 #include "support/TempDir.h"
+#include "support/qt_DarkPalette.h"
 
 #include <QComboBox>
 #include <QTabBar>
+#include <QTreeWidget>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -40,13 +43,23 @@ TEST(LogViewerScreenshots, BothTabsAndTheEnlargedChart) {
     clsSessionData running;
     running.startDate = DateTime::fromCivil(2004, 5, 29, 9, 30);
     running.downloaded = 4'500'000;
+    auto showDataTab = [](editloggsForm& viewer) {
+        viewer.findChild<QTabBar*>("tbsEdit")->setCurrentIndex(1);
+        auto* list = viewer.findChild<QTreeWidget*>("monthListView");
+        list->setCurrentItem(list->topLevelItem(2)); // the running session's colour shows
+    };
+    {
+        editloggsForm viewer(dir.file("datasource.txt"), running, nullptr);
+        twtest::saveScreenshot(viewer, "log-viewer-statistics.png");
+        showDataTab(viewer);
+        twtest::saveScreenshot(viewer, "log-viewer-data.png");
+        viewer.findChild<QTabBar*>("tbsEdit")->setCurrentIndex(0);
+        viewer.findChild<QComboBox*>("Combo1")->setCurrentIndex(3);
+        QTest::mouseDClick(viewer.findChild<HistoryChartWidget*>("pb"), Qt::LeftButton);
+        twtest::saveScreenshot(viewer, "log-viewer-enlarged.png");
+    }
+    twtest::DarkPalette dark;
     editloggsForm viewer(dir.file("datasource.txt"), running, nullptr);
-    viewer.resize(760, 520);
-    twtest::saveScreenshot(viewer, "log-viewer-statistics.png");
-    viewer.findChild<QTabBar*>("tbsEdit")->setCurrentIndex(1);
-    twtest::saveScreenshot(viewer, "log-viewer-data.png");
-    viewer.findChild<QTabBar*>("tbsEdit")->setCurrentIndex(0);
-    viewer.findChild<QComboBox*>("Combo1")->setCurrentIndex(3);
-    QTest::mouseDClick(viewer.findChild<HistoryChartWidget*>("pb"), Qt::LeftButton);
-    twtest::saveScreenshot(viewer, "log-viewer-enlarged.png");
+    showDataTab(viewer);
+    twtest::saveScreenshot(viewer, "log-viewer-dark.png");
 }

@@ -16,10 +16,10 @@ using namespace twtest;
 
 class MainWindowScreenshots : public MainWindowTest {
 protected:
-    void render(bool bars, const char* name) {
+    void render(bool bars, const char* name, const std::string& moreSettings = {}) {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        dir.write("settings.txt",
-                  std::string("[General]\r\nrefreshCombo=9\r\nshowBarChart=") + (bars ? "True" : "False") + "\r\n");
+        dir.write("settings.txt", std::string("[General]\r\nrefreshCombo=9\r\nshowBarChart=") +
+                                      (bars ? "True" : "False") + "\r\n" + moreSettings);
         // Earlier sessions of this month and of today.
         std::string history;
         for (const auto& line : tw::historyHeaderLines(tw::DateTime::fromCivil(2026, 3, 1))) {
@@ -51,6 +51,11 @@ TEST_F(MainWindowScreenshots, MainWindowWithBarChart) {
 
 TEST_F(MainWindowScreenshots, MainWindowWithLineChart) {
     render(false, "main-window-line-chart.png");
+}
+
+TEST_F(MainWindowScreenshots, MainWindowWithABillingPeriodAndAnAllowance) {
+    // A billing month from the 2nd with 10 GB allowed.
+    render(true, "main-window-allowance.png", "monthStartDay=2\r\nmonthlyAllowance=10737418240\r\n");
 }
 
 TEST_F(MainWindowScreenshots, AboutWindow) {

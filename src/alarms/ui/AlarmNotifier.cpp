@@ -29,6 +29,7 @@ bool AlarmNotifier::show(const std::vector<std::string>& descriptions) {
         sound->setParent(m_window);
     }
     connect(m_window, &splashForm::openMainWindowRequested, this, &AlarmNotifier::openMainWindowRequested);
+    m_window->setDisconnect(m_disconnect);
     m_window->updateLabels(descriptions);
     m_window->show();
     return true;

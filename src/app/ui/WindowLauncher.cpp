@@ -9,8 +9,10 @@
 #include "history/ui/editloggsForm.h"
 #include "measure/InterfaceChoices.h"
 #include "measure/ui/addInterfaceDialog.h"
+#include "platform/LinkDisconnector.h"
 #include "platform/NetworkTables.h"
 #include "platform/StartupEntry.h"
+#include "platform/qt/NetworkManagerDisconnector.h"
 #include "tools/ui/frmAdaptors.h"
 #include "tools/ui/frmConnection.h"
 #include "tools/ui/frmTraceroute.h"
@@ -28,6 +30,10 @@ WindowLauncher::~WindowLauncher() = default;
 
 void WindowLauncher::setStartupEntry(std::unique_ptr<StartupEntry> entry) {
     m_startup = std::move(entry);
+}
+
+void WindowLauncher::setLinkDisconnector(std::unique_ptr<LinkDisconnector> disconnector) {
+    m_disconnector = std::move(disconnector);
 }
 
 bool WindowLauncher::openSettings() {
@@ -91,6 +97,16 @@ AlarmNotifier& WindowLauncher::notifier() {
             if (m_openMainWindow) {
                 m_openMainWindow();
             }
+        });
+        m_notifier->setDisconnect([this]() -> std::vector<DisconnectOutcome> {
+            const std::vector<std::string> links = m_monitoredLinks ? m_monitoredLinks() : std::vector<std::string>{};
+            if (links.empty()) {
+                return {};
+            }
+            if (!m_disconnector) {
+                m_disconnector = makeDesktopLinkDisconnector();
+            }
+            return m_disconnector->disconnect(links);
         });
     }
     return *m_notifier;

@@ -15,6 +15,7 @@ namespace tw {
 
 struct AppPaths;
 class AlarmNotifier;
+class LinkDisconnector;
 class NetworkTables;
 class StartupEntry;
 class frmSplash;
@@ -48,12 +49,18 @@ public:
     void setStartupEntry(std::unique_ptr<StartupEntry> entry);
     // The tables whose interfaces the settings window offers (tests give a fake); the system's by default.
     void setNetworkTables(std::shared_ptr<NetworkTables> tables) { m_tables = std::move(tables); }
+    // The links an automatic disconnection at the limit takes off the network: the monitored ones, now.
+    void setMonitoredLinks(std::function<std::vector<std::string>()> links) { m_monitoredLinks = std::move(links); }
+    // How they are disconnected (tests give a fake); NetworkManager where it runs, else the system's own way.
+    void setLinkDisconnector(std::unique_ptr<LinkDisconnector> disconnector);
 
 private:
     QWidget* m_owner;
     const AppPaths& m_paths;
     std::unique_ptr<StartupEntry> m_startup;
     std::shared_ptr<NetworkTables> m_tables;
+    std::function<std::vector<std::string>()> m_monitoredLinks;
+    std::unique_ptr<LinkDisconnector> m_disconnector;
     AlarmNotifier* m_notifier = nullptr; // owned by m_owner
     std::function<void()> m_openMainWindow;
     ProgramWindows m_windows;

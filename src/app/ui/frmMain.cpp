@@ -83,6 +83,7 @@ void frmMain::buildWindow() {
     connect(m_tray, &SystemTray::restoreRequested, this, &frmMain::restoreFromTray);
     connect(m_tray, &SystemTray::availabilityChanged, this, &frmMain::onTrayAvailabilityChanged);
     m_launcher.setOpenMainWindow([this] { restoreFromTray(); });
+    m_launcher.setMonitoredLinks([this] { return m_engine->monitoredLinks(); });
     // The desktop session is ending: store the session without asking, as at system shutdown.
     connect(qApp, &QGuiApplication::commitDataRequest, this,
             [this](QSessionManager&) { requestClose(CloseReason::SystemShutdown); });
@@ -155,6 +156,7 @@ void frmMain::readDisplaySettings() {
     }
     m_unitSettings[3] = iniToInt(readIni(ini, kSpeedCombo));
     m_chart->setShowBarChart(iniToBool(readIni(ini, kShowBarChart), true));
+    m_billing = loadBillingSettings(ini);
 }
 
 void frmMain::showAtStartup() {
@@ -202,7 +204,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 
 void frmMain::updateMinimumSize() {
     const int chrome = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
-    const int panelsBottom = MainLayout::toPixels(MainLayout::kChartTopTw) + 8;
+    const int panelsBottom = MainLayout::toPixels(MainLayout::chartTopTw(m_panelRows)) + 8;
     const int chartMinimum =
         MainLayout::toPixels(MainLayout::kMinHeightWithChartTw - MainLayout::kMinHeightWithoutChartTw);
     const int withoutChart =
@@ -219,7 +221,8 @@ void frmMain::relayout() {
         return;
     }
     const int coolBarHeight = m_toolbar.bar->sizeHint().height() + 4;
-    const MainLayout l = MainLayout::compute(m_client->width(), m_client->height(), coolBarHeight, isChartEnlarged());
+    const MainLayout l =
+        MainLayout::compute(m_client->width(), m_client->height(), coolBarHeight, isChartEnlarged(), m_panelRows);
     m_coolBar->setGeometry(l.coolBar);
     m_toolbar.bar->resize(l.coolBar.width() - 4, coolBarHeight - 2);
     m_panels->applyLayout(l);

@@ -5,11 +5,13 @@
 
 // moc cannot parse the C++20 library headers the core pulls in; it needs none of them.
 #ifndef Q_MOC_RUN
+#include "app/AllowanceForecast.h"
 #include "app/AppPaths.h"
 #include "app/MonitorController.h"
 #include "app/MonitorView.h"
 #include "app/ui/MonitoredEngine.h"
 #include "app/ui/WindowLauncher.h"
+#include "config/BillingSettings.h"
 #endif
 
 #include <QMainWindow>
@@ -130,6 +132,11 @@ private:
     void unload();
     void showMinimizedForWantOfTray();
     void refreshTrayToolTip();
+    // The billing month of the month record and the allowance's forecast for it now; none without an allowance.
+    MonthPeriod monthPeriod() const;
+    std::optional<AllowanceForecast> allowanceForecast() const;
+    // The month panel's title and allowance lines; the window makes room for the lines as they come and go.
+    void showMonthExtras();
 
     AppPaths m_paths;
     MainWindowOptions m_options;
@@ -150,6 +157,8 @@ private:
     QTimer m_timer;
 
     std::array<int, 4> m_unitSettings{};
+    BillingSettings m_billing;
+    int m_panelRows = 0; // lines the second row of panels holds beyond the amounts
     std::optional<TrayImage> m_shownImage;
     QString m_trayStateLine;
     bool m_logging = false;

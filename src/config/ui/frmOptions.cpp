@@ -1,7 +1,10 @@
 #include "config/ui/frmOptions.h"
 
 #include "common/ByteUnits.h"
+#include "common/DateTime.h"
 #include "common/MessageSink.h"
+#include "common/NumberText.h"
+#include "config/BillingSettings.h"
 #include "config/IconSensitivity.h"
 #include "config/NumberedRows.h"
 #include "config/SettingsKeys.h"
@@ -14,6 +17,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -22,6 +26,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -35,6 +40,7 @@ const QStringList kRefreshItems = {"250 milliseconds", "500 milliseconds", "1 se
 const QStringList kSensitivityUnits = toQStringList(kByteRateUnitNames);
 const QStringList kAmountUnits = QStringList{"Variable"} + toQStringList(std::span(kByteUnitNames).first(kUnitGB + 1));
 const QStringList kSpeedUnits = QStringList{"Variable"} + toQStringList(kByteRateUnitNames);
+const QStringList kAllowanceUnits = toQStringList(std::span(kByteUnitNames).first(kUnitGB + 1));
 
 QLabel* hint(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -61,6 +67,17 @@ void selectIndex(QComboBox* box, const std::string& stored, const IniKey& key) {
 
 std::string number(int value) {
     return std::to_string(value);
+}
+
+// Keys the program did without for long join the file only once the user gives them another value than their
+// default, so that a file of a user who never sets them stays as it was.
+void writeIfSet(const std::string& file, const IniKey& key, const std::string& value) {
+    constexpr std::string_view kAbsent = "\x01"
+                                         "absent";
+    if (value == key.defaultValue && readIni(file, key, kAbsent) == kAbsent) {
+        return;
+    }
+    writeIni(file, key, value);
 }
 
 } // namespace
@@ -118,8 +135,40 @@ QWidget* frmOptions::buildGeneralPage() {
                                iconFrame),
                           1);
     layout->addWidget(iconFrame);
+    layout->addWidget(buildBillingFrame(page));
     layout->addStretch(1);
     return page;
+}
+
+QWidget* frmOptions::buildBillingFrame(QWidget* page) {
+    auto* frame = new QGroupBox("Metered connection", page);
+    auto* grid = new QGridLayout(frame);
+    auto* dayLabel = new QLabel("Month starts on day", frame);
+    m_monthStartDay = new QSpinBox(frame);
+    m_monthStartDay->setObjectName("monthStartDay");
+    m_monthStartDay->setRange(kFirstMonthStartDay, kLastMonthStartDay);
+    dayLabel->setBuddy(m_monthStartDay);
+    grid->addWidget(dayLabel, 0, 0);
+    grid->addWidget(m_monthStartDay, 0, 1, Qt::AlignLeft);
+
+    auto* allowanceLabel = new QLabel("Monthly allowance", frame);
+    m_allowanceText = new QLineEdit(frame);
+    m_allowanceText->setObjectName("allowanceText");
+    m_allowanceText->setMaximumWidth(80);
+    allowanceLabel->setBuddy(m_allowanceText);
+    m_allowanceCombo = combo("allowanceCombo", kAllowanceUnits, frame);
+    auto* amount = new QHBoxLayout;
+    amount->addWidget(m_allowanceText);
+    amount->addWidget(m_allowanceCombo);
+    amount->addStretch(1);
+    grid->addWidget(allowanceLabel, 1, 0);
+    grid->addLayout(amount, 1, 1);
+    grid->addWidget(hint("The month runs from this day to the day before it in the next month, as your provider bills "
+                         "it. With an allowance (0 = none) the month shows the share used and how far it goes.",
+                         frame),
+                    2, 0, 1, 3);
+    grid->setColumnStretch(2, 1);
+    return frame;
 }
 
 QWidget* frmOptions::buildConnectionsPage() {
@@ -211,6 +260,12 @@ void frmOptions::load() {
     const std::string& file = m_settingsPath;
     m_bytesText->setText(QString::fromStdString(readIni(file, kBytesText)));
     selectIndex(m_bytesCombo, readIni(file, kBytesCombo), kBytesCombo);
+    const BillingSettings billing = loadBillingSettings(file);
+    m_monthStartDay->setValue(billing.monthStartDay);
+    // In the largest unit that divides it exactly; "none" in GB, the unit allowances come in.
+    const int unit = billing.monthlyAllowance > 0 ? largestDividingUnit(billing.monthlyAllowance, kUnitGB) : kUnitGB;
+    m_allowanceText->setText(toQString(decimalText(inUnit(billing.monthlyAllowance, unit))));
+    m_allowanceCombo->setCurrentIndex(unit);
     m_startUpCheck->setChecked(m_startup.isStartUpSet());
     selectIndex(m_refreshCombo, readIni(file, kRefreshCombo), kRefreshCombo);
     for (int i = 0; i < 3; ++i) {
@@ -293,13 +348,21 @@ void frmOptions::accept() {
 bool frmOptions::validate() {
     const SensitivityCheck check =
         checkIconSensitivity(m_bytesText->text().toStdString(), m_bytesCombo->currentIndex());
-    if (check.ok) {
-        return true;
+    if (!check.ok) {
+        m_tabs->setCurrentIndex(0);
+        showMessage(check.message, MessageIcon::Critical);
+        focusAndSelect(m_bytesText);
+        return false;
     }
-    m_tabs->setCurrentIndex(0);
-    showMessage(check.message, MessageIcon::Critical);
-    focusAndSelect(m_bytesText);
-    return false;
+    const AllowanceCheck allowance =
+        checkMonthlyAllowance(m_allowanceText->text().toStdString(), m_allowanceCombo->currentIndex());
+    if (!allowance.ok) {
+        m_tabs->setCurrentIndex(0);
+        showMessage(allowance.message, MessageIcon::Critical);
+        focusAndSelect(m_allowanceText);
+        return false;
+    }
+    return true;
 }
 
 void frmOptions::save() {
@@ -325,6 +388,15 @@ void frmOptions::save() {
     }
     writeNumberedRows(file, kNumInterfaces, kInterfaceRowColumns, rows);
     writeIni(file, kShowBarChart, m_barChart->isChecked() ? "True" : "False");
+    saveBilling();
+}
+
+void frmOptions::saveBilling() {
+    const std::string& file = m_settingsPath;
+    writeIfSet(file, kMonthStartDay, number(m_monthStartDay->value()));
+    const AllowanceCheck allowance =
+        checkMonthlyAllowance(m_allowanceText->text().toStdString(), m_allowanceCombo->currentIndex());
+    writeIfSet(file, kMonthlyAllowance, decimalText(allowance.bytes));
 }
 
 } // namespace tw

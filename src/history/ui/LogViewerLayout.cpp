@@ -17,7 +17,7 @@ constexpr int kLeastChartHeight = 120;
 constexpr int kOpeningChartHeight = 240;
 
 int tabAreaLeft(const LogViewerContents& c) {
-    return std::max(kTabAreaLeft, kMargin + c.treeWidth + kMargin);
+    return std::max(kTabAreaLeft, kMargin + std::max(c.treeWidth, c.button.width()) + kMargin);
 }
 
 int tabAreaTop(const LogViewerContents& c) {
@@ -68,6 +68,7 @@ LogViewerLayout LogViewerLayout::compute(QSize window, const LogViewerContents& 
     l.treeLabel = QRect(kMargin, kMargin, left - 2 * kMargin, c.treeLabelHeight);
     const int treeTop = l.treeLabel.bottom() + 1 + kGap;
     l.tree = QRect(kMargin, treeTop, left - 2 * kMargin, bottomRow - kMargin - treeTop);
+    l.exportButton = QRect(kMargin, bottomRow, left - 2 * kMargin, button.height());
     l.tabs = QRect(left, kTabStripTop, w - left - kMargin, top - kTabStripTop);
     l.tabArea = QRect(left, top, w - left - kMargin, bottomRow - kMargin - top);
 

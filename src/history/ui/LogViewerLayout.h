@@ -20,8 +20,8 @@ struct LogViewerContents {
 };
 
 // The log viewer's geometry. The tree is on the left, the tab strip and its tab area on the right, OK and Cancel at
-// the bottom right. The Statistics tab has the chart over a row of the chart controls and the statistics grid; the
-// Data tab the session list over its buttons. Tab contents are in the tab area's coordinates.
+// the bottom right, Export under the tree. The Statistics tab has the chart over a row of the chart controls and the
+// statistics grid; the Data tab the session list over its buttons. Tab contents are in the tab area's coordinates.
 struct LogViewerLayout {
     // The least size from the window's original twip layout (9495 x 6705 twips, 15 to a pixel); larger fonts need more.
     static constexpr QSize kLeastSize{633, 447};
@@ -30,6 +30,7 @@ struct LogViewerLayout {
     QRect chart, chartTypeLabel, chartType, legend, statistics; // Statistics tab
     QRect list, addButton, editButton, deleteButton;            // Data tab
     QRect okButton, cancelButton;
+    QRect exportButton;  // under the tree
     QRect enlargedChart; // the Statistics frame and its chart while enlarged, in the window
 
     static LogViewerLayout compute(QSize window, const LogViewerContents& contents);

@@ -3,6 +3,7 @@
 #include "config/SettingsKeys.h"
 #include "history/ExactAmount.h"
 #include "history/HistoryChart.h"
+#include "history/ui/ExportDialog.h"
 #include "history/ui/HistoryChartWidget.h"
 #include "history/ui/LogViewerLayout.h"
 #include "history/ui/frmpopupAddLogs.h"
@@ -149,6 +150,9 @@ void editloggsForm::buildControls() {
     buildStatisticsTab();
     buildDataTab();
 
+    m_export = new QPushButton(tr("Export..."), this);
+    m_export->setObjectName(QStringLiteral("exportButton"));
+    m_export->setAutoDefault(false);
     m_ok = new QPushButton(tr("OK"), this);
     m_ok->setObjectName(QStringLiteral("OKButton"));
     m_ok->setDefault(true);
@@ -270,6 +274,7 @@ void editloggsForm::connectControls() {
     connect(m_add, &QPushButton::clicked, this, &editloggsForm::addLog);
     connect(m_edit, &QPushButton::clicked, this, &editloggsForm::editLog);
     connect(m_delete, &QPushButton::clicked, this, &editloggsForm::deleteLog);
+    connect(m_export, &QPushButton::clicked, this, &editloggsForm::exportLogs);
     connect(m_ok, &QPushButton::clicked, this, &editloggsForm::confirm);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -309,6 +314,7 @@ void editloggsForm::layoutControls() {
     const LogViewerLayout l = LogViewerLayout::compute(size(), m_contents);
     m_ok->setGeometry(l.okButton);
     m_cancel->setGeometry(l.cancelButton);
+    m_export->setGeometry(l.exportButton);
     m_treeLabel->setGeometry(l.treeLabel);
     m_periods->setGeometry(l.tree);
     m_tabs->setGeometry(l.tabs);
@@ -635,6 +641,20 @@ void editloggsForm::changeHistory(const std::function<void()>& change) {
     fillTree(false);
     reselect(before);
     fitToContents(); // a larger total may need wider statistics cells
+}
+
+void editloggsForm::exportLogs() {
+    QString name;
+    if (m_shown.day != 0) {
+        name = QDate(m_shown.year, m_shown.month, m_shown.day).toString(Qt::ISODate);
+    } else if (m_shown.month != 0) {
+        name = QLocale::system().standaloneMonthName(m_shown.month, QLocale::LongFormat) + QLatin1Char(' ') +
+               QString::number(m_shown.year);
+    } else if (m_shown.year != 0) {
+        name = QString::number(m_shown.year);
+    }
+    ExportDialog dialog(m_history, m_shown.year, m_shown.month, m_shown.day, name, this);
+    dialog.exec();
 }
 
 void editloggsForm::confirm() {

@@ -91,6 +91,7 @@ private:
     void editLog();
     void deleteLog();
     void changeHistory(const std::function<void()>& change);
+    void exportLogs();
     void confirm();
 
     // The running session's End; an amount as the list shows it ("# ### ### ### ### ##0").
@@ -132,6 +133,7 @@ private:
     QPushButton* m_add = nullptr;
     QPushButton* m_edit = nullptr;
     QPushButton* m_delete = nullptr;
+    QPushButton* m_export = nullptr;
     QPushButton* m_ok = nullptr;
     QPushButton* m_cancel = nullptr;
 };

@@ -91,7 +91,7 @@ LogViewerContents editloggsForm::measureContents() {
     }
     c.listWidth = listWidth;
     c.button = kLeastButton;
-    for (QPushButton* b : {m_ok, m_cancel, m_add, m_edit, m_delete}) {
+    for (QPushButton* b : {m_ok, m_cancel, m_export, m_add, m_edit, m_delete}) {
         c.button = c.button.expandedTo(b->sizeHint());
     }
     return c;

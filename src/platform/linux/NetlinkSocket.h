@@ -26,6 +26,10 @@ public:
     // The dump ended with an error, was interrupted by a table change, or a reply did not fit the buffer.
     bool failed() const { return m_failed; }
 
+    // Sends one change request whose family header is the given bytes and waits for the kernel's answer: 0 when
+    // it was done, else the errno value it failed with.
+    int change(std::uint16_t type, const void* header, std::size_t headerSize);
+
 private:
     bool receive();
 

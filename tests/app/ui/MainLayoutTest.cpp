@@ -64,3 +64,14 @@ TEST(MainLayoutTest, ATinyClientGivesNoNegativeSizes) {
     EXPECT_GE(l.speedValueWidth, 0);
     EXPECT_GE(l.chartWidth, 0);
 }
+
+TEST(MainLayoutTest, AllowanceRowsMakeTheSecondRowTallerAndTheChartStartLower) {
+    const MainLayout plain = MainLayout::compute(600, 500, 36, false);
+    const MainLayout taller = MainLayout::compute(600, 500, 36, false, 2);
+    EXPECT_EQ(taller.sessionPanel, plain.sessionPanel);
+    EXPECT_EQ(taller.monthPanel.height(), MainLayout::toPixels(1380 + 2 * 330));
+    EXPECT_EQ(taller.todayPanel.height(), taller.monthPanel.height());
+    EXPECT_EQ(taller.chart.y(), MainLayout::toPixels(3420 + 660));
+    EXPECT_EQ(taller.chart.bottom(), plain.chart.bottom());
+    EXPECT_GT(taller.chart.y(), taller.monthPanel.bottom());
+}

@@ -40,8 +40,10 @@ public:
         return {"Multiple connections", "Name of the monitored connection(s)."};
     }
     std::string connectionsToolTip() override { return toolTipNow; }
+    std::vector<std::string> monitoredLinks() override { return links; }
     FakeEngine fake;
     std::string toolTipNow;
+    std::vector<std::string> links;
     int reloads = 0;
 };
 

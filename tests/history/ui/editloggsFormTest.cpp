@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -534,46 +533,6 @@ TEST_F(editloggsFormTest, OpensLargeEnoughThatNoTextIsCutAndNeverShrinksSoFar) {
         expectNoTextIsCut(viewer);
     }
     QApplication::setFont(normal);
-}
-
-// Renders both tabs, the enlarged chart and the list under a dark palette to docs/screenshots when
-// TALLYWAVE_SCREENSHOTS names that folder.
-TEST_F(editloggsFormTest, ScreenshotsOfBothTabs) {
-    const QString target = qEnvironmentVariable("TALLYWAVE_SCREENSHOTS");
-    if (target.isEmpty()) {
-        GTEST_SKIP() << "set TALLYWAVE_SCREENSHOTS to a folder to render the screenshots";
-    }
-    std::string lines = line("2004-04-12 09:00", "2004-04-12 17:00", "912345678", "12345678", "240000;40000");
-    for (int day = 1; day <= 28; day += 1 + day % 3) {
-        for (int s = 0; s < 1 + day % 3; ++s) {
-            const std::string start = DateTime::fromCivil(2004, 5, day, 8 + 4 * s, 5 * day % 60).toHistoryString();
-            const std::string stop = DateTime::fromCivil(2004, 5, day, 10 + 4 * s, 5 * day % 60).toHistoryString();
-            const std::string down = std::to_string(30'000'000LL + 7'777'777LL * ((day * 7 + s * 3) % 11));
-            const std::string up = std::to_string(2'000'000LL + 1'234'567LL * ((day + s) % 5));
-            lines += line(start.c_str(), stop.c_str(), down.c_str(), up.c_str(), "145000;31000");
-        }
-    }
-    writeHistory(lines);
-    QDir().mkpath(target);
-    {
-        // At the size it opens at.
-        editloggsForm viewer(path(), running("2004-05-29 09:30", 4'500'000), nullptr);
-        viewer.show();
-        ASSERT_TRUE(viewer.grab().save(target + "/log-viewer-statistics.png"));
-        viewer.findChild<QTabBar*>("tbsEdit")->setCurrentIndex(1);
-        list(&viewer)->setCurrentItem(list(&viewer)->topLevelItem(2)); // the running session's blue shows
-        ASSERT_TRUE(viewer.grab().save(target + "/log-viewer-data.png"));
-        viewer.findChild<QTabBar*>("tbsEdit")->setCurrentIndex(0);
-        viewer.findChild<QComboBox*>("Combo1")->setCurrentIndex(3);
-        QTest::mouseDClick(viewer.findChild<HistoryChartWidget*>("pb"), Qt::LeftButton);
-        ASSERT_TRUE(viewer.grab().save(target + "/log-viewer-enlarged.png"));
-    }
-    twtest::DarkPalette dark;
-    editloggsForm viewer(path(), running("2004-05-29 09:30", 4'500'000), nullptr);
-    viewer.show();
-    viewer.findChild<QTabBar*>("tbsEdit")->setCurrentIndex(1);
-    list(&viewer)->setCurrentItem(list(&viewer)->topLevelItem(2));
-    ASSERT_TRUE(viewer.grab().save(target + "/log-viewer-dark.png"));
 }
 
 TEST_F(editloggsFormTest, ReopensAtTheSizeItWasClosedAtButNeverBelowWhatItsTextsNeed) {
