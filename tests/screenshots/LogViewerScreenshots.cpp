@@ -11,8 +11,8 @@
 
 #include <QComboBox>
 #include <QTabBar>
-#include <QTreeWidget>
 #include <QTest>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 using namespace tw;
