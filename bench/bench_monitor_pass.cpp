@@ -5,8 +5,8 @@
 #include "measure/IPData.h"
 #include "measure/TrafficEngine.h"
 #include "platform/NetworkTables.h"
-#include "platform/fake/FakeNetworkTables.h"
 #include "platform/fake/FakeClock.h"
+#include "platform/fake/FakeNetworkTables.h"
 
 #include <benchmark/benchmark.h>
 
@@ -39,8 +39,6 @@ public:
     void setTimerRunning(bool, int) override {}
     bool showAlarmNotification(const std::vector<std::string>&) override { return true; }
     tw::Answer ask(const tw::Question&) override { return tw::Answer::No; }
-    void showProgress() override {}
-    void hideProgress() override {}
     bool openLogViewer(const std::optional<tw::clsSessionData>&) override { return false; }
     bool isWindowVisible() const override { return true; }
     void showSaveProblem(const std::string&, bool) override {}
@@ -62,8 +60,9 @@ Files makeFiles() {
     f.history = (f.dir / "datasource.txt").string();
     std::ofstream settings(f.settings, std::ios::binary);
     settings << "[Alarm]\r\nAlarmDisabled=0\r\nNumAlarms=50\r\n";
-    for (int i = 1; i <= 50; ++i)
+    for (int i = 1; i <= 50; ++i) {
         settings << "Row" << i << "a=download/upload\r\nRow" << i << "b=per month\r\nRow" << i << "c=1e15\r\n";
+    }
     std::ofstream history(f.history, std::ios::binary);
     history << "'2016-01-01\r\n'Source file for Tallywave\r\n'Do not change this file unless absolutely sure.\r\n";
     tw::DateTime start = tw::DateTime::fromCivil(2016, 3, 14, 0, 0);
@@ -142,8 +141,9 @@ void passWithEngine(benchmark::State& state, tw::NetworkTables& tables, tw::Fake
     rig.controller.setJournalIntervalMs(3'600'000); // the checkpoint is measured on its own
     for (auto _ : state) {
         if (fake) {
-            for (std::uint32_t i = 1; i <= 8; ++i)
+            for (std::uint32_t i = 1; i <= 8; ++i) {
                 fake->addTraffic(i, 1500 * i, 300 * i);
+            }
         }
         rig.clock.advanceMs(250);
         rig.controller.monitorTick();

@@ -1,6 +1,7 @@
 // Time to build today's and this month's totals from a large history (what start-up, every roll-over and --report
 // pay). Compare with: awk -F';' '{d+=$3;u+=$4} END {print d, u}' on the file the benchmark leaves in its log.
 #include "common/TextFile.h"
+#include "history/HistoryExport.h"
 #include "history/HistoryFile.h"
 #include "history/clsSessionData.h"
 
@@ -74,6 +75,32 @@ void BM_loadPeriodTotals(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kSessions);
 }
 BENCHMARK(BM_loadPeriodTotals)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The same with a billing month starting on the 15th: each line is placed in its period instead of its month.
+void BM_loadPeriodTotalsBillingMonth(benchmark::State& state) {
+    const auto& h = history();
+    for (auto _ : state) {
+        auto totals = tw::loadPeriodTotals(h.path(), h.lastDay(), 15);
+        benchmark::DoNotOptimize(totals);
+    }
+    state.SetBytesProcessed(state.iterations() * h.bytes());
+    state.SetItemsProcessed(state.iterations() * kSessions);
+}
+BENCHMARK(BM_loadPeriodTotalsBillingMonth)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// "--export csv" of the whole history: loading the tree, then the text (the loading alone is the log viewer's).
+void BM_exportEverythingAsCsv(benchmark::State& state) {
+    const auto& h = history();
+    for (auto _ : state) {
+        tw::clsADT tree;
+        tree.load(h.path());
+        const std::string csv =
+            tw::exportSessions(tw::sessionsBetween(tree, std::nullopt, std::nullopt), tw::ExportFormat::Csv);
+        benchmark::DoNotOptimize(csv.data());
+    }
+    state.SetItemsProcessed(state.iterations() * kSessions);
+}
+BENCHMARK(BM_exportEverythingAsCsv)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 void BM_parseSessionLine(benchmark::State& state) {
     const std::string line = "2004-05-06 09:30;2004-05-06 11:02;123456789;2345678;145000;31000;";

@@ -14,8 +14,17 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# One self-contained .exe: no libgcc/libstdc++/winpthread DLLs to find at run time.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# TALLYWAVE_QT_MINGW: the Qt for mingw that scripts/build-qt-mingw.sh installed. Its moc, rcc and uic are the host
+# Qt's. The program then shares the compiler's runtime DLLs with Qt's DLLs (one C++ runtime in the process);
+# without Qt each .exe is self-contained: no libgcc/libstdc++/winpthread DLLs to find at run time.
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES TALLYWAVE_QT_MINGW)
+if(TALLYWAVE_QT_MINGW)
+    list(APPEND CMAKE_FIND_ROOT_PATH ${TALLYWAVE_QT_MINGW})
+    set(QT_HOST_PATH /usr)
+    set(QT_HOST_PATH_CMAKE_DIR /usr/lib/x86_64-linux-gnu/cmake)
+else()
+    set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+endif()
 
 # Windows Vista is the oldest system with GetIfTable2 and GetTickCount64.
 add_compile_definitions(_WIN32_WINNT=0x0600 WINVER=0x0600 WIN32_LEAN_AND_MEAN NOMINMAX)

@@ -7,13 +7,18 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev libqt6svg6 qt6-l10n-tools
     libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
+    clang-format-14 clang-tidy-14 clang-tools-14 python3
     fonts-dejavu-core
     xvfb xauth imagemagick
-    openbox trayer xdotool wmctrl x11-utils dbus-bin util-linux passwd haskell-gtk-sni-tray-utils
+    openbox trayer xdotool wmctrl x11-utils dbus-bin dbus-daemon util-linux passwd haskell-gtk-sni-tray-utils
     iproute2 nftables iputils-ping procps
 )
 if [ "${TALLYWAVE_WINDOWS:-1}" = 1 ]; then
-    packages+=(mingw-w64 g++-mingw-w64-x86-64-posix wine64 googletest)
+    # Cross-build and Wine; Qt for mingw is built from Debian's source package (dpkg-dev unpacks it, perl runs Qt's
+    # header tool); the Windows build's images and icon are rendered from the SVGs on the host; xdotool finds the
+    # program's window on Xvfb; Wine's own fonts stand in for Tahoma and the other Windows fonts.
+    packages+=(mingw-w64 g++-mingw-w64-x86-64-posix wine64 googletest dpkg-dev xz-utils perl librsvg2-bin icoutils
+        xdotool fonts-wine)
 fi
 
 missing=()

@@ -82,7 +82,8 @@ prepare_home "$user"
 # The program and the test programs where the users can read them (the build tree may be root's alone).
 mkdir -p "$session/bin" "$session/screenshots"
 cp "$build/bin/tallywave" "$build/bin/tallywave-gui" "$build/bin/wakeup.wav" "$session/bin/"
-cp "$build/tests/desktop_tests" "$build/tests/app_ui_tests" "$build/tests/alarms_ui_tests" "$session/bin/"
+cp "$build/tests/desktop_tests" "$build/tests/app_ui_tests" "$build/tests/alarms_ui_tests" "$build/tests/history_ui_tests" \
+    "$session/bin/"
 chmod 755 "$session/bin" "$session/bin/"*
 chmod 1777 "$session/screenshots"
 
@@ -149,14 +150,17 @@ as_user "$user" trayer --edge bottom --align right --widthtype request --height 
 pids+=($!)
 EXTRA_ENV=(QT_QPA_PLATFORM=xcb)
 as_user "$user" "$session/bin/app_ui_tests" --gtest_color=no \
-    --gtest_filter='MainWindowTest.*Tray*:MainWindowTest.*NotificationArea*:MainWindowTest.*Alarm*:MainWindowTest.Exit*'
+    --gtest_filter='MainWindowTest.*Tray*:MainWindowTest.*NotificationArea*:MainWindowTest.*Alarm*:MainWindowTest.Exit*:MainWindowTest.HidingAndShowing*:MainWindowTest.EveryMenuItem*'
 run_suite "main window and tray suite on xcb" "${cmd[@]}"
-as_user "$user" "$session/bin/alarms_ui_tests" --gtest_color=no --gtest_filter='NotificationTest.*'
+# The log viewer under the window manager: real header clicks, its opening size on a real screen.
+as_user "$user" "$session/bin/history_ui_tests" --gtest_color=no --gtest_filter='editloggsFormTest.*'
+run_suite "log viewer suite on xcb" "${cmd[@]}"
+as_user "$user" "$session/bin/alarms_ui_tests" --gtest_color=no --gtest_filter='NotificationTest.*:NotificationCountdownTest.*'
 run_suite "notification suite on xcb" "${cmd[@]}"
 EXTRA_ENV=()
 
 mkdir -p "$shots"
-for picture in tray-menu.png tray-menu-statusnotifier.png alarm-notification.png another-user.png; do
+for picture in tray-menu.png tray-menu-statusnotifier.png alarm-notification.png alarm-disconnect.png another-user.png; do
     [ ! -f "$session/screenshots/$picture" ] || cp "$session/screenshots/$picture" "$shots/"
 done
 

@@ -53,19 +53,23 @@ int removeEquivalentAlarms(std::vector<AlarmRow>& rows) {
 
 std::string checkAlarmAmount(std::string_view amount, int unitIndex) {
     const auto value = parseNumber(amount);
-    if (!value)
+    if (!value) {
         return "Alarm value must be numeric!";
-    if (std::fabs(*value) > kMaxAlarmValue || *value * bytesPerUnit(unitIndex) > kMaxAlarmValue)
+    }
+    if (std::fabs(*value) > kMaxAlarmValue || *value * bytesPerUnit(unitIndex) > kMaxAlarmValue) {
         return "Alarm value too large!\nMaximum value is LARGE, but not that large...";
-    if (*value < 0)
+    }
+    if (*value < 0) {
         return "Alarm value can't be negative!";
+    }
     return {};
 }
 
 std::vector<alarmClass1> buildAlarmRules(const std::vector<AlarmRow>& rows, bool disabled) {
     std::vector<alarmClass1> rules;
-    if (disabled)
+    if (disabled) {
         return rules;
+    }
     for (const AlarmRow& row : rows) {
         alarmClass1 rule;
         rule.init(row.kind, row.period, limitBytes(row.limit).value_or(0));
@@ -76,8 +80,9 @@ std::vector<alarmClass1> buildAlarmRules(const std::vector<AlarmRow>& rows, bool
 
 std::vector<alarmClass1> loadAlarmRules(const std::string& settingsPath) {
     std::vector<alarmClass1> rules;
-    if (iniToDouble(readIni(settingsPath, kAlarmDisabled)) == 1)
+    if (iniToDouble(readIni(settingsPath, kAlarmDisabled)) == 1) {
         return rules;
+    }
     for (const IniRow& row : readNumberedRows(settingsPath, kNumAlarms, kAlarmRowColumnsAtStartUp)) {
         alarmClass1 rule;
         rule.init(row[0], row[1], iniToDouble(row[2]));

@@ -56,10 +56,7 @@ void alarmClass1::init(std::string_view kindText, std::string_view periodText, d
 }
 
 std::string limitText(double bytes) {
-    int unit = kUnitGB;
-    while (unit > kUnitBytes && !(bytes > 0 && std::fmod(bytes, bytesPerUnit(unit)) == 0)) {
-        --unit;
-    }
+    const int unit = largestDividingUnit(bytes, kUnitGB);
     return decimalText(inUnit(bytes, unit)) + " " + std::string(kByteUnitNames[static_cast<std::size_t>(unit)]);
 }
 
@@ -67,14 +64,16 @@ bool alarmClass1::checkValues(const dayObject& session, const dayObject& today, 
     double quantity = 0;
     const bool speedKind = m_kind >= kDownloadSpeed;
     if (m_period == kPerSecond) {
-        if (!speedKind)
+        if (!speedKind) {
             return false;
+        }
         const double down = session.getLastDownloadRate();
         const double up = session.getLastUploadRate();
         quantity = m_kind == kDownloadSpeed ? down : m_kind == kUploadSpeed ? up : down + up;
     } else {
-        if (speedKind)
+        if (speedKind) {
             return false;
+        }
         const dayObject& record = m_period == kPerSession ? session : m_period == kPerDay ? today : month;
         const double down = record.getBytesReceived();
         const double up = record.getBytesSent();

@@ -93,6 +93,24 @@ AmountTexts formatAmounts(double received, double sent, int unitSetting, char de
     return {text(received), text(sent), text(total)};
 }
 
+std::string trimSpaces(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
+std::string formatShortAmount(double bytes, char decimalSeparator) {
+    const int unit = largestUnitReached(bytes, kUnitTB);
+    std::string text =
+        trimSpaces(formatWithMask(inUnit(bytes, unit), unit == kUnitBytes ? "0" : "0.0", decimalSeparator));
+    if (unit != kUnitBytes && text.ends_with(std::string{decimalSeparator, '0'})) {
+        text.resize(text.size() - 2);
+    }
+    return text + " " + std::string(kByteUnitNames[static_cast<std::size_t>(unit)]);
+}
+
 AmountTexts formatSpeeds(std::int64_t download, std::int64_t upload, int unitSetting, char decimalSeparator) {
     const auto total = static_cast<double>(download) + static_cast<double>(upload);
     const int unit = unitSetting >= 1 && unitSetting <= 3 ? unitSetting - 1 : largestUnitReached(total, kUnitMB);

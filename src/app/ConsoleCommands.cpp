@@ -1,7 +1,9 @@
 #include "app/ConsoleCommands.h"
 
 #include "app/AppPaths.h"
+#include "app/ExportCommand.h"
 #include "app/ReportCommand.h"
+#include "config/BillingSettings.h"
 #include "platform/Clock.h"
 
 #include <ostream>
@@ -32,10 +34,16 @@ constexpr ConsoleCommand kCommands[] = {
          out << versionText() << "\n";
          return 0;
      }},
+    {[](const CommandLineOptions& o) { return !o.exportFormat.empty(); },
+     [](const CommandLineOptions& o, std::ostream& out, std::ostream& err) {
+         const AppPaths paths = resolveAppPathsForThisProcess();
+         return runExport(paths.historyPath, *exportFormatFromText(o.exportFormat), o.from, o.to, out, err);
+     }},
     {[](const CommandLineOptions& o) { return o.report; },
      [](const CommandLineOptions& o, std::ostream& out, std::ostream& err) {
          const AppPaths paths = resolveAppPathsForThisProcess();
-         return runReport(paths.historyPath, makeSystemClock()->now(), o.json, out, err);
+         const int monthStartDay = loadBillingSettings(paths.settingsPath).monthStartDay;
+         return runReport(paths.historyPath, makeSystemClock()->now(), o.json, out, err, monthStartDay);
      }},
 };
 

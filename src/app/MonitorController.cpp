@@ -3,6 +3,7 @@
 #include "alarms/AlarmList.h"
 #include "app/AppPaths.h"
 #include "common/MessageSink.h"
+#include "config/BillingSettings.h"
 #include "config/IconSensitivity.h"
 #include "config/SettingsKeys.h"
 #include "history/HistoryFile.h"
@@ -27,20 +28,24 @@ constexpr std::string_view kAlarmTriggered = "Alarm triggered";
 // Rates are 32-bit in the records and the history file: a faster link is shown at the largest rate they hold.
 std::int32_t toRate(double bytesPerSecond) {
     const double rounded = std::nearbyint(bytesPerSecond); // halves to even
-    if (!(rounded > 0))
+    if (!(rounded > 0)) {
         return 0;
+    }
     return rounded >= kMaxRate ? kMaxRate : static_cast<std::int32_t>(rounded);
 }
 
 TrayImage activityImage(std::int32_t download, std::int32_t upload, std::int32_t sensitivity) {
     const bool down = download >= sensitivity;
     const bool up = upload >= sensitivity;
-    if (down && up)
+    if (down && up) {
         return TrayImage::Both;
-    if (up)
+    }
+    if (up) {
         return TrayImage::Upload;
-    if (down)
+    }
+    if (down) {
         return TrayImage::Download;
+    }
     return TrayImage::Idle;
 }
 
@@ -62,6 +67,7 @@ MonitorController::MonitorController(std::string settingsPath, std::string histo
       m_engine(engine), m_clock(clock), m_view(view) {
     m_saver.adoptJournal();
     flushSessions("");
+    m_monthStartDay = loadBillingSettings(m_settingsPath).monthStartDay;
     reloadPeriodTotals();
     m_iconSensitivity = loadIconSensitivity(m_settingsPath);
     m_alarms = loadAlarmRules(m_settingsPath);
@@ -76,28 +82,33 @@ void MonitorController::start() {
     applyRefreshInterval();
     m_view.setLoggingState(LoggingState::Logging);
     m_lastJournalMs = m_clock.monotonicMs();
-    if (!m_saver.waiting().empty())
+    if (!m_saver.waiting().empty()) {
         tellSaveProblem(false);
+    }
 }
 
 int MonitorController::applyRefreshInterval() {
     int index = iniToInt(readIni(m_settingsPath, kRefreshCombo), kDefaultRefreshIndex);
-    if (index < 0 || index >= static_cast<int>(kRefreshIntervalsMs.size()))
+    if (index < 0 || index >= static_cast<int>(kRefreshIntervalsMs.size())) {
         index = kDefaultRefreshIndex;
+    }
     m_intervalMs = kRefreshIntervalsMs[static_cast<std::size_t>(index)];
-    if (timerEnabled())
+    if (timerEnabled()) {
         m_view.setTimerRunning(true, m_intervalMs);
+    }
     return m_intervalMs;
 }
 
 void MonitorController::monitorTick() {
-    if (m_closed)
+    if (m_closed) {
         return;
+    }
     m_engine.updateStatistics();
     const std::uint64_t nowMs = m_clock.monotonicMs();
     std::uint64_t elapsedMs = kFirstPassElapsedMs;
-    if (m_lastTickMs)
+    if (m_lastTickMs) {
         elapsedMs = nowMs > *m_lastTickMs ? nowMs - *m_lastTickMs : 0;
+    }
     m_lastTickMs = nowMs;
     const std::uint64_t received = m_engine.getBytesRecieved();
     const std::uint64_t sent = m_engine.getBytesSent();
@@ -111,10 +122,12 @@ void MonitorController::monitorTick() {
     if (elapsedMs > 0) {
         const auto down = toRate(static_cast<double>(received) / static_cast<double>(elapsedMs) * 1000.0);
         const auto up = toRate(static_cast<double>(sent) / static_cast<double>(elapsedMs) * 1000.0);
-        if (session.getMaxDownloadRate() < down)
+        if (session.getMaxDownloadRate() < down) {
             session.setMaxDownloadRate(down);
-        if (session.getMaxUploadRate() < up)
+        }
+        if (session.getMaxUploadRate() < up) {
             session.setMaxUploadRate(up);
+        }
         session.setLastDownloadRate(down);
         session.setLastUploadRate(up);
     }
@@ -124,10 +137,12 @@ void MonitorController::monitorTick() {
     evaluateAlarms();
     m_view.setTrayImage(activityImage(down, up, m_iconSensitivity));
 
-    if (!m_inLogViewer)
+    if (!m_inLogViewer) {
         rollOverIfNewDay();
-    if (m_view.isWindowVisible())
+    }
+    if (m_view.isWindowVisible()) {
         m_view.updateTotals(m_periods);
+    }
     m_view.addChartSample(down, up);
     checkpointIfDue(nowMs);
 }
@@ -137,10 +152,11 @@ bool MonitorController::evaluateAlarms() {
     bool fresh = false;
     for (alarmClass1& rule : m_alarms) {
         if (rule.checkValues(m_periods[0], m_periods[1], m_periods[2])) {
-            if (rule.isShown())
+            if (rule.isShown()) {
                 status = kAlarmTriggered;
-            else
+            } else {
                 fresh = true;
+            }
         }
     }
     if (fresh) {
@@ -155,8 +171,9 @@ bool MonitorController::evaluateAlarms() {
             }
         }
         if (m_view.showAlarmNotification(descriptions)) {
-            for (alarmClass1* rule : pending)
+            for (alarmClass1* rule : pending) {
                 rule->setShown(true);
+            }
         }
     }
     m_view.setAlarmStatus(std::string(status));
@@ -165,41 +182,45 @@ bool MonitorController::evaluateAlarms() {
 
 void MonitorController::rollOverIfNewDay() {
     const DateTime now = m_clock.now();
-    if (m_periods[1].getDate().sameDay(now))
+    if (m_periods[1].getDate().sameDay(now)) {
         return;
+    }
     dayObject& session = m_periods[0];
     queueSession(true);
     session.setDate(now);
     session.reset();
     // The re-based session has nothing to lose yet; the day's share waits in the journal until the history takes it.
-    if (!flushSessions(""))
+    if (!flushSessions("")) {
         tellSaveProblem(false);
+    }
     reloadPeriodTotals();
 }
 
 void MonitorController::reloadPeriodTotals() {
     const DateTime now = m_clock.now();
     const DateTime before = m_periods[1].getDate();
-    // Every rebuild over a day or month boundary ends the alarms' day or month, also when no pass noticed it
-    // (a command run after a pause over midnight).
+    // Every rebuild over a day or billing month boundary ends the alarms' day or month, also when no pass noticed
+    // it (a command run after a pause over midnight).
     if (!before.isZero() && !before.sameDay(now)) {
-        for (alarmClass1& rule : m_alarms)
+        for (alarmClass1& rule : m_alarms) {
             rule.changeDay();
-        if (!before.sameMonth(now)) {
-            for (alarmClass1& rule : m_alarms)
-                rule.changeMonth();
         }
     }
-    PeriodTotals totals = readPeriodTotals(now);
+    // A new first day of the month (the settings) may make another month too.
+    if (!before.isZero() &&
+        monthPeriodStart(before, m_monthStartDayOfTotals) != monthPeriodStart(now, m_monthStartDay)) {
+        for (alarmClass1& rule : m_alarms) {
+            rule.changeMonth();
+        }
+    }
+    m_monthStartDayOfTotals = m_monthStartDay;
+    PeriodTotals totals = loadPeriodTotals(m_historyPath, now, m_monthStartDay);
     // Sessions the history has refused so far still belong to their day and month.
-    for (const std::string& line : m_saver.waiting())
+    for (const std::string& line : m_saver.waiting()) {
         addLineToPeriodTotals(line, totals);
+    }
     m_periods[1] = totals.today;
     m_periods[2] = totals.month;
-}
-
-PeriodTotals MonitorController::readPeriodTotals(const DateTime& now) const {
-    return loadPeriodTotals(m_historyPath, now);
 }
 
 void MonitorController::newSession() {
@@ -208,19 +229,22 @@ void MonitorController::newSession() {
 }
 
 void MonitorController::startContinue() {
-    if (m_closed || m_state == LoggingState::Logging)
+    if (m_closed || m_state == LoggingState::Logging) {
         return;
+    }
     m_engine.continue_();
     m_state = LoggingState::Logging;
     m_view.setLoggingState(LoggingState::Logging);
     m_view.setTimerRunning(true, m_intervalMs);
-    if (!m_lastJournalMs)
+    if (!m_lastJournalMs) {
         m_lastJournalMs = m_clock.monotonicMs();
+    }
 }
 
 void MonitorController::pause() {
-    if (m_closed || m_state != LoggingState::Logging)
+    if (m_closed || m_state != LoggingState::Logging) {
         return;
+    }
     monitorTick();
     m_engine.pause();
     m_view.setTimerRunning(false, m_intervalMs);
@@ -231,22 +255,26 @@ void MonitorController::pause() {
 }
 
 bool MonitorController::stopLogging(bool silent) {
-    if (m_closed || m_state == LoggingState::Stopped)
+    if (m_closed || m_state == LoggingState::Stopped) {
         return false;
+    }
     // The last interval's traffic belongs to the session that is about to be written.
-    if (m_state == LoggingState::Logging)
+    if (m_state == LoggingState::Logging) {
         monitorTick();
+    }
     Answer answer = Answer::No;
     if (hasTraffic(m_periods[0]) && !silent) {
         answer = m_view.ask({"You are about to stop logging.\nDo you want to save this session?",
                              std::string(kAppTitle), true, Answer::Cancel});
-        if (answer == Answer::Cancel)
+        if (answer == Answer::Cancel) {
             return false;
+        }
     }
     if (answer == Answer::Yes) {
         // Passes may have run while the question was open; this one takes the traffic up to the answer.
-        if (m_state == LoggingState::Logging)
+        if (m_state == LoggingState::Logging) {
             monitorTick();
+        }
         queueSession(false);
     }
 
@@ -255,8 +283,9 @@ bool MonitorController::stopLogging(bool silent) {
     m_state = LoggingState::Stopped;
     m_view.clearChart();
     newSession();
-    if (!flushSessions(""))
+    if (!flushSessions("")) {
         tellSaveProblem(false);
+    }
     reloadPeriodTotals();
     m_view.updateTotals(m_periods);
     m_view.updateSpeeds(0, 0);
@@ -281,10 +310,12 @@ bool MonitorController::resetMonth() {
 }
 
 bool MonitorController::reset(const std::string& question, ResetScope scope) {
-    if (m_closed || !confirm(question))
+    if (m_closed || !confirm(question)) {
         return false;
-    if (timerEnabled())
+    }
+    if (timerEnabled()) {
         monitorTick();
+    }
     m_engine.stopIt();
     m_engine.continue_();
     newSession();
@@ -293,13 +324,16 @@ bool MonitorController::reset(const std::string& question, ResetScope scope) {
         m_saver.dropWaiting([&](const std::string& line) {
             const auto stored = clsSessionData::parse(line);
             return stored &&
-                   (scope == ResetScope::Today ? stored->startDate.sameDay(now) : stored->startDate.sameMonth(now));
+                   (scope == ResetScope::Today ? stored->startDate.sameDay(now)
+                                               : monthPeriodOf(now, m_monthStartDay).contains(stored->startDate));
         });
     }
-    if (!flushSessions(""))
+    if (!flushSessions("")) {
         tellSaveProblem(false);
-    if (scope != ResetScope::Session)
-        removeCurrentPeriod(m_historyPath, scope == ResetScope::Today, now);
+    }
+    if (scope != ResetScope::Session) {
+        removeCurrentPeriod(m_historyPath, scope == ResetScope::Today, now, m_monthStartDay);
+    }
     reloadPeriodTotals();
     m_view.updateTotals(m_periods);
     return true;
@@ -316,42 +350,51 @@ std::optional<clsSessionData> MonitorController::runningSessionForViewer() const
     running.isCurrent = true;
     const bool listed = running.downloaded > 0 || running.uploaded > 0 || running.maxDownloadSpeed >= 1 ||
                         running.maxUploadSpeed >= 1 || timerEnabled();
-    if (!listed)
+    if (!listed) {
         return std::nullopt;
+    }
     return running;
 }
 
 void MonitorController::editLogs() {
-    if (m_closed)
+    if (m_closed) {
         return;
+    }
     // The viewer shows and rewrites the history: sessions still waiting go into it first if they can.
-    if (!flushSessions(runningLine()))
+    if (!flushSessions(runningLine())) {
         tellSaveProblem(false);
-    m_view.showProgress();
+    }
     // Passes go on while the viewer is open, but a midnight line must not be appended to a file the viewer may
     // rewrite: the roll-over waits until it is closed.
     m_inLogViewer = true;
     m_view.openLogViewer(runningSessionForViewer());
     m_inLogViewer = false;
-    m_view.hideProgress();
     rollOverIfNewDay();
+    reloadPeriodTotalsWithSession();
+    m_view.updateTotals(m_periods);
+}
+
+void MonitorController::reloadPeriodTotalsWithSession() {
     reloadPeriodTotals();
+    // The part of the running session not written yet belongs to today and this month too.
     const dayObject& session = m_periods[0];
     for (dayObject* period : {&m_periods[1], &m_periods[2]}) {
         period->setBytesReceived(period->getBytesReceived() + session.netBytesReceived());
         period->setBytesSent(period->getBytesSent() + session.netBytesSent());
     }
-    m_view.updateTotals(m_periods);
 }
 
 CloseDecision MonitorController::requestClose(CloseReason reason) {
-    if (m_closed)
+    if (m_closed) {
         return CloseDecision::Quit;
-    if (reason == CloseReason::CloseBox)
+    }
+    if (reason == CloseReason::CloseBox) {
         return CloseDecision::HideToTray;
+    }
     // The traffic of the last interval is part of the session; traffic during a pause never is.
-    if (m_state == LoggingState::Logging)
+    if (m_state == LoggingState::Logging) {
         monitorTick();
+    }
     const bool silent = reason == CloseReason::SystemShutdown || m_debugMode;
     if (silent) {
         queueSession(false);
@@ -359,11 +402,13 @@ CloseDecision MonitorController::requestClose(CloseReason reason) {
         const Answer answer =
             m_view.ask({"You are about to shutdown " + std::string(kAppTitle) + ". \nDo you want to save this session?",
                         std::string(kAppTitle), true, Answer::Yes});
-        if (answer == Answer::Cancel)
+        if (answer == Answer::Cancel) {
             return CloseDecision::Cancel;
+        }
         if (answer == Answer::Yes) {
-            if (m_state == LoggingState::Logging)
+            if (m_state == LoggingState::Logging) {
                 monitorTick();
+            }
             queueSession(false);
         }
     }
@@ -372,7 +417,7 @@ CloseDecision MonitorController::requestClose(CloseReason reason) {
         tellSaveProblem(true, reason == CloseReason::UserExit);
     }
     // The remembered totals take in the session just written, so that the next start reads nothing of the history.
-    static_cast<void>(readPeriodTotals(m_clock.now()));
+    static_cast<void>(loadPeriodTotals(m_historyPath, m_clock.now(), m_monthStartDay));
     m_closed = true;
     m_view.setTimerRunning(false, m_intervalMs);
     return CloseDecision::Quit;
@@ -381,23 +426,26 @@ CloseDecision MonitorController::requestClose(CloseReason reason) {
 void MonitorController::queueSession(bool endsAtMidnight) {
     dayObject& session = m_periods[0];
     const DateTime now = m_clock.now();
-    if (hasTraffic(session))
+    if (hasTraffic(session)) {
         m_saver.add(stopSessionLine(session, endsAtMidnight, now));
-    else
+    } else {
         writeHeaderIfNew(m_historyPath, now);
+    }
 }
 
 bool MonitorController::flushSessions(const std::string& running) {
     const bool ok = m_saver.flush(running, m_clock.now());
-    if (ok)
+    if (ok) {
         m_saveProblemTold = false;
+    }
     return ok;
 }
 
 std::string MonitorController::runningLine() const {
     const dayObject& session = m_periods[0];
-    if (session.netBytesReceived() <= 0 && session.netBytesSent() <= 0)
+    if (session.netBytesReceived() <= 0 && session.netBytesSent() <= 0) {
         return {};
+    }
     dayObject stopped = session;
     stopped.setStopDate(m_clock.now());
     return stopped.getString();
@@ -405,19 +453,28 @@ std::string MonitorController::runningLine() const {
 
 void MonitorController::tellSaveProblem(bool atExit, bool waitForOk) {
     // Once until the history takes the sessions again, not at every pass; leaving always tells.
-    if (m_saveProblemTold && !atExit)
+    if (m_saveProblemTold && !atExit) {
         return;
+    }
     m_saveProblemTold = true;
     m_view.showSaveProblem(saveProblemText(m_historyPath, atExit), waitForOk);
 }
 
 void MonitorController::applySettingsChange() {
     m_iconSensitivity = loadIconSensitivity(m_settingsPath);
+    const int monthStartDay = loadBillingSettings(m_settingsPath).monthStartDay;
+    if (monthStartDay != m_monthStartDay) {
+        // Another first day makes another month: its totals come from the history again.
+        m_monthStartDay = monthStartDay;
+        reloadPeriodTotalsWithSession();
+        m_view.updateTotals(m_periods);
+    }
     m_engine.updateStatistics();
     static_cast<void>(m_engine.getBytesRecieved());
     static_cast<void>(m_engine.getBytesSent());
-    if (timerEnabled())
+    if (timerEnabled()) {
         applyRefreshInterval();
+    }
 }
 
 void MonitorController::reloadAlarmRules() {
@@ -429,16 +486,18 @@ void MonitorController::checkpointIfDue(std::uint64_t nowMs) {
         m_lastJournalMs = nowMs;
         return;
     }
-    if (nowMs - *m_lastJournalMs < m_journalIntervalMs)
+    if (nowMs - *m_lastJournalMs < m_journalIntervalMs) {
         return;
+    }
     checkpoint();
 }
 
 void MonitorController::checkpoint() {
     m_lastJournalMs = m_clock.monotonicMs();
     // Sessions the history refused are tried again at every checkpoint.
-    if (!flushSessions(runningLine()))
+    if (!flushSessions(runningLine())) {
         tellSaveProblem(false);
+    }
 }
 
 } // namespace tw

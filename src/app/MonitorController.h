@@ -74,8 +74,9 @@ public:
     // the journal for the next start, and the user is told) and no pass runs any more.
     CloseDecision requestClose(CloseReason reason);
 
-    // After the settings window: re-reads the icon sensitivity, drops whatever the engine gathered with the old
-    // connections (the caller has rebuilt them), and applies the refresh interval if logging runs.
+    // After the settings window: re-reads the icon sensitivity and the billing month's first day (a new one rebuilds
+    // today and this month), drops whatever the engine gathered with the old connections (the caller has rebuilt
+    // them), and applies the refresh interval if logging runs.
     void applySettingsChange();
     // After the alarm window was confirmed: the rules are built again from the settings file.
     void reloadAlarmRules();
@@ -89,8 +90,9 @@ public:
     const std::vector<alarmClass1>& alarms() const { return m_alarms; }
     LoggingState loggingState() const { return m_state; }
     bool timerEnabled() const { return m_state == LoggingState::Logging; }
-    int refreshIntervalMs() const { return m_intervalMs; }
     std::int32_t iconSensitivity() const { return m_iconSensitivity; }
+    // The day of the month "this month" starts on (the billing period; 1 for the calendar month).
+    int monthStartDay() const { return m_monthStartDay; }
 
     const std::string& settingsPath() const { return m_settingsPath; }
     const std::string& historyPath() const { return m_historyPath; }
@@ -105,8 +107,8 @@ private:
     bool reset(const std::string& question, ResetScope scope);
     void rollOverIfNewDay();
     void reloadPeriodTotals();
-    // Today and this month from the history file alone (the remembered totals and what was added since).
-    PeriodTotals readPeriodTotals(const DateTime& now) const;
+    // The same, and the running session's unwritten amounts added back to today and this month.
+    void reloadPeriodTotalsWithSession();
     void newSession();
     // Queues the session's history line (stop date set) for the next flush; a session without traffic only gets
     // a new history file its header.
@@ -132,6 +134,8 @@ private:
     LoggingState m_state = LoggingState::Stopped;
     int m_intervalMs = 1000;
     std::int32_t m_iconSensitivity = 1;
+    int m_monthStartDay = 1;
+    int m_monthStartDayOfTotals = 1; // the first day the month record was built with
     bool m_debugMode = false;
     bool m_inLogViewer = false;
     bool m_closed = false;          // the session was dealt with by a close request; no pass may follow

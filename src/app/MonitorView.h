@@ -69,12 +69,9 @@ public:
     // A question; blocks until answered.
     virtual Answer ask(const Question& question) = 0;
 
-    // The progress window shown while the log viewer loads the history.
-    virtual void showProgress() = 0;
-    virtual void hideProgress() = 0;
-    // The log viewer, modal. `running` is the unsaved running session (isCurrent set, no stop date) it lists apart;
-    // none when it is not listed (no traffic, no rate, timer not running). True when it was closed with OK and may
-    // have rewritten the history file.
+    // The log viewer, modal, with the progress window of its loading. `running` is the unsaved running session
+    // (isCurrent set, no stop date) it lists apart; none when it is not listed (no traffic, no rate, timer not
+    // running). True when it was closed with OK and may have rewritten the history file.
     virtual bool openLogViewer(const std::optional<clsSessionData>& running) = 0;
 
     virtual bool isWindowVisible() const = 0;

@@ -3,6 +3,7 @@
 #include "app/AmountFormatter.h"
 #include "history/HistoryFile.h"
 
+#include <algorithm>
 #include <ostream>
 
 namespace tw {
@@ -13,16 +14,17 @@ std::string jsonPeriod(const ByteTotal& received, const ByteTotal& sent) {
     return "{\"received\":" + received.toString() + ",\"sent\":" + sent.toString() + "}";
 }
 
-std::string humanLine(std::string label, const dayObject& d) {
+std::string humanLine(std::string label, std::size_t width, const dayObject& d) {
     const auto t = formatAmounts(d.getBytesReceived(), d.getBytesSent(), 0);
-    label.resize(12, ' ');
+    label.resize(width, ' ');
     return label + "Download " + t.download + "   Upload " + t.upload + "   Total " + t.total + "\n";
 }
 
 } // namespace
 
-int runReport(const std::string& historyPath, const DateTime& now, bool json, std::ostream& out, std::ostream& err) {
-    const auto totals = tryLoadPeriodTotals(historyPath, now);
+int runReport(const std::string& historyPath, const DateTime& now, bool json, std::ostream& out, std::ostream& err,
+              int monthStartDay) {
+    const auto totals = tryLoadPeriodTotals(historyPath, now, monthStartDay);
     if (!totals) {
         err << "tallywave: cannot read the history file " << historyPath << "\n";
         return 1;
@@ -31,7 +33,9 @@ int runReport(const std::string& historyPath, const DateTime& now, bool json, st
         out << "{\"today\":" << jsonPeriod(totals->todayReceived, totals->todaySent)
             << ",\"month\":" << jsonPeriod(totals->monthReceived, totals->monthSent) << "}\n";
     } else {
-        out << humanLine("Today:", totals->today) << humanLine("This Month:", totals->month);
+        const std::string month = monthStartDay == 1 ? "This Month:" : "This Period:";
+        const std::size_t width = std::max<std::size_t>(12, month.size() + 1);
+        out << humanLine("Today:", width, totals->today) << humanLine(month, width, totals->month);
     }
     out.flush();
     if (!out) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/SessionJournal.h"
 #include "common/DateTime.h"
+#include "history/SessionJournal.h"
 
 #include <functional>
 #include <optional>

@@ -18,6 +18,14 @@ int largestUnitExceeded(double bytes, int firstUnit, int lastUnit) {
     return unit;
 }
 
+int largestDividingUnit(double bytes, int lastUnit) {
+    int unit = lastUnit;
+    while (unit > kUnitBytes && !(bytes > 0 && std::fmod(bytes, bytesPerUnit(unit)) == 0)) {
+        --unit;
+    }
+    return unit;
+}
+
 std::string groupDigits(std::string_view digits) {
     const std::size_t start = digits.starts_with('-') ? 1 : 0;
     std::string out;

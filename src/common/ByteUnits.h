@@ -32,6 +32,10 @@ int largestUnitReached(double bytes, int lastUnit);
 // The largest unit from firstUnit up to lastUnit that the amount exceeds: 1024 bytes stay bytes, 1025 are kB.
 int largestUnitExceeded(double bytes, int firstUnit, int lastUnit);
 
+// The largest unit, up to lastUnit, that divides the amount exactly ("1536 kB", "5 GB"); bytes for zero, negative and
+// fractional amounts.
+int largestDividingUnit(double bytes, int lastUnit);
+
 // Decimal digits in groups of three from the right, separated by spaces; a leading "-" stays in front:
 // "1234567" -> "1 234 567", "-1234" -> "-1 234".
 std::string groupDigits(std::string_view digits);

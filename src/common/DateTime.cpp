@@ -47,7 +47,9 @@ bool readInt(std::string_view text, std::size_t pos, std::size_t len, int& out) 
 
 } // namespace
 
-bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool isLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int daysInMonth(int year, int month) {
     static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -57,16 +59,26 @@ int daysInMonth(int year, int month) {
     return month == 2 && isLeapYear(year) ? 29 : kDays[month - 1];
 }
 
-DateTime monthPeriodStart(const DateTime& date, int startDay) {
+MonthPeriod monthPeriodOf(const DateTime& date, int startDay) {
+    const int day = startDay < kFirstMonthStartDay  ? kFirstMonthStartDay
+                    : startDay > kLastMonthStartDay ? kLastMonthStartDay
+                                                    : startDay;
     int year = date.year;
     int month = date.month;
-    if (date.day < startDay) {
-        if (--month == 0) {
+    if (date.day < day) {
+        month -= 1;
+        if (month == 0) {
             month = 12;
-            --year;
+            year -= 1;
         }
     }
-    return DateTime::fromCivil(year, month, startDay);
+    const int nextYear = month == 12 ? year + 1 : year;
+    const int nextMonth = month == 12 ? 1 : month + 1;
+    return {DateTime::fromCivil(year, month, day), DateTime::fromCivil(nextYear, nextMonth, day)};
+}
+
+DateTime monthPeriodStart(const DateTime& date, int startDay) {
+    return monthPeriodOf(date, startDay).start;
 }
 
 DateTime DateTime::fromCivil(int year, int month, int day, int hour, int minute, int second) {
@@ -92,7 +104,9 @@ std::int64_t DateTime::serialDays() const {
     return daysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day));
 }
 
-std::int64_t DateTime::serialSeconds() const { return serialDays() * 86400 + hour * 3600 + minute * 60 + second; }
+std::int64_t DateTime::serialSeconds() const {
+    return serialDays() * 86400 + hour * 3600 + minute * 60 + second;
+}
 
 bool DateTime::isValid() const {
     return year >= 1 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 && day <= daysInMonth(year, month) &&

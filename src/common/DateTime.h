@@ -52,9 +52,25 @@ struct DateTime {
 int daysInMonth(int year, int month);
 bool isLeapYear(int year);
 
-// The start (00:00) of the month period holding `date` when periods begin on day `startDay` (1..28) of each month:
-// day startDay of date's month, or of the month before when date lies before that day. With startDay 1 it is the
-// first of the calendar month.
+// Days a billing month may start on: every month has them.
+inline constexpr int kFirstMonthStartDay = 1;
+inline constexpr int kLastMonthStartDay = 28;
+
+// A billing month: from 00:00 of its start day in one month up to, not including, 00:00 of that day in the next.
+// With start day 1 it is the calendar month.
+struct MonthPeriod {
+    DateTime start; // the first day, 00:00
+    DateTime end;   // the first day of the next period, 00:00
+
+    bool contains(const DateTime& t) const { return !(t < start) && t < end; }
+    DateTime lastDay() const { return end.addDays(-1); }
+    int days() const { return static_cast<int>(end.serialDays() - start.serialDays()); }
+
+    friend bool operator==(const MonthPeriod&, const MonthPeriod&) = default;
+};
+
+// The billing month holding `date` when months start on `startDay` (held to 1..28).
+MonthPeriod monthPeriodOf(const DateTime& date, int startDay);
 DateTime monthPeriodStart(const DateTime& date, int startDay);
 
 } // namespace tw

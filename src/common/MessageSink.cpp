@@ -18,7 +18,9 @@ MessageSink* gSink = nullptr;
 
 } // namespace
 
-MessageSink& messageSink() { return gSink ? *gSink : gStderrSink; }
+MessageSink& messageSink() {
+    return gSink ? *gSink : gStderrSink;
+}
 
 MessageSink* setMessageSink(MessageSink* sink) {
     MessageSink* old = gSink;

@@ -350,7 +350,9 @@ void deleteIniKey(const std::string& file, std::string_view section, std::string
     }
 }
 
-double iniToDouble(std::string_view value, double fallback) { return parseNumber(value).value_or(fallback); }
+double iniToDouble(std::string_view value, double fallback) {
+    return parseNumber(value).value_or(fallback);
+}
 
 int iniToInt(std::string_view value, int fallback) {
     const auto d = parseNumber(value);

@@ -36,6 +36,11 @@ inline constexpr IniKey kUnitCombos[3] = {kUnitCombo0, kUnitCombo1, kUnitCombo2}
 inline constexpr IniKey kSpeedCombo{kSectionGeneral, "speedCombo", "0"};
 inline constexpr IniKey kShowBarChart{kSectionGeneral, "showBarChart", "True"};
 inline constexpr IniKey kChartVisible{kSectionGeneral, "chartVisible", "True"};
+inline constexpr IniKey kMonthStartDay{kSectionGeneral, "monthStartDay", "1"};
+inline constexpr IniKey kMonthlyAllowance{kSectionGeneral, "monthlyAllowance", "0"}; // bytes; 0 = none
+// The log viewer's size when it was last closed; 0 until then (it then opens as large as its contents need).
+inline constexpr IniKey kLogViewerWidth{kSectionGeneral, "logViewerWidth", "0"};
+inline constexpr IniKey kLogViewerHeight{kSectionGeneral, "logViewerHeight", "0"};
 
 // Interfaces
 inline constexpr IniKey kAllInterfaces{kSectionInterfaces, "allInterfaces", "1"};

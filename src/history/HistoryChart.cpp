@@ -13,8 +13,15 @@ namespace tw {
 namespace {
 
 constexpr int kAxisX = 60;
-constexpr int kLabelRight = 58;
+constexpr int kLabelToAxis = 2; // axis labels end 2 pixels left of the axis
+constexpr int kLabelMargin = 2; // and keep as much room at the picture's left edge
+constexpr int kBarToAxis = 3;   // the first bar starts 3 pixels right of the axis
 constexpr int kMaxBarWidth = 50;
+constexpr int kAxisBottom = 15;    // the axis stands 15 pixels above the picture's bottom
+constexpr int kLabelBelowBase = 3; // slot labels start 3 pixels below the bars' base line
+constexpr int kLabelGap = 4;       // the least room between two slot labels
+// Month and day labels are thinned to every n-th slot, the smallest n of these that keeps them apart.
+constexpr int kLabelSteps[] = {1, 2, 3, 5, 7, 10, 15, 20, 30};
 
 int roundToInt(double v) {
     return static_cast<int>(std::lround(v));
@@ -144,7 +151,9 @@ HistoryChartLayout layoutHistoryChart(const std::vector<ChartSlot>& slots, const
     const int W = request.width;
     const int H = request.height;
     const HistoryChartType type = request.type;
-    out.axisY = H - 15;
+    // The slot labels stand under the bars' base line; a tall font raises the axis so they are not cut off.
+    const int bottom = std::max(kAxisBottom, kLabelBelowBase - 1 + request.textHeight);
+    out.axisY = H - bottom;
 
     double largest = 0;
     for (const ChartSlot& s : slots) {
@@ -155,13 +164,13 @@ HistoryChartLayout layoutHistoryChart(const std::vector<ChartSlot>& slots, const
     const double M = niceCeiling(largest);
     out.scaleMax = M;
 
-    const double B = std::round(H - 18.0);
+    const double B = out.axisY - 3.0;
     const int parts = request.enlarged ? 8 : 4;
     const bool speed = type == HistoryChartType::MaxDownloadSpeed || type == HistoryChartType::MaxUploadSpeed;
     const std::string suffix = speed ? "/s" : "";
     auto label = [&](double v, int y) {
         std::string text = axisValueText(v, request.decimalSeparator) + suffix;
-        out.axisLabels.push_back({text, kLabelRight, y});
+        out.axisLabels.push_back({text, 0, y});
     };
     out.gridYs.push_back(2);
     label(M, 2);
@@ -169,6 +178,15 @@ HistoryChartLayout layoutHistoryChart(const std::vector<ChartSlot>& slots, const
         const double y = B * i / parts;
         out.gridYs.push_back(roundToInt(y));
         label(M * (parts - i) / parts, roundToInt(y - 5));
+    }
+    // The axis moves right when the labels in the chart's font need more room than its usual place leaves them.
+    int widestLabel = 0;
+    for (const ChartText& text : out.axisLabels) {
+        widestLabel = std::max(widestLabel, request.textWidth ? request.textWidth(text.text) : 0);
+    }
+    out.axisX = std::max(kAxisX, kLabelMargin + widestLabel + kLabelToAxis);
+    for (ChartText& text : out.axisLabels) {
+        text.x = out.axisX - kLabelToAxis;
     }
 
     switch (type) {
@@ -193,15 +211,31 @@ HistoryChartLayout layoutHistoryChart(const std::vector<ChartSlot>& slots, const
     if (n == 0) {
         return out;
     }
+    const int axisX = out.axisX;
     // Crowded slots still get a visible bar of one pixel.
-    const int w = std::clamp(roundToInt(static_cast<double>(W - kAxisX - 4 * n) / n), 1, kMaxBarWidth);
-    const int g = std::max(0, static_cast<int>(std::floor(static_cast<double>(W - kAxisX - n * w) / (n + 1))));
-    const int base = H - 16;
+    const int w = std::clamp(roundToInt(static_cast<double>(W - axisX - 4 * n) / n), 1, kMaxBarWidth);
+    const int g = std::max(0, static_cast<int>(std::floor(static_cast<double>(W - axisX - n * w) / (n + 1))));
+    const int base = out.axisY - 1;
     auto height = [&](double v) { return M > 0 ? roundToInt(v / M * B) : 0; };
+    auto textWidth = [&request](const std::string& text) { return request.textWidth ? request.textWidth(text) : 0; };
+    // Month and day numbers too wide for their slots are thinned evenly; session times are dropped one by one below.
+    int labelStep = 1;
+    if (!request.dropOverlappingLabels) {
+        int widest = 0;
+        for (const ChartSlot& s : slots) {
+            widest = std::max(widest, textWidth(s.label));
+        }
+        for (int step : kLabelSteps) {
+            labelStep = step;
+            if (step * (w + g) >= widest + kLabelGap) {
+                break;
+            }
+        }
+    }
     int lastLabelRight = std::numeric_limits<int>::min();
     for (int k = 0; k < n; ++k) {
         const ChartSlot& s = slots[k];
-        const int x = 63 + k * (w + g);
+        const int x = axisX + kBarToAxis + k * (w + g);
         if (s.hasBar) {
             ChartSeries lower = type == HistoryChartType::Upload || type == HistoryChartType::MaxUploadSpeed
                                     ? ChartSeries::Upload
@@ -218,13 +252,16 @@ HistoryChartLayout layoutHistoryChart(const std::vector<ChartSlot>& slots, const
                 }
             }
         }
-        const int textWidth = request.textWidth ? request.textWidth(s.label) : 0;
-        const int left = x + w / 2 - textWidth / 2;
-        if (request.dropOverlappingLabels && w + g < textWidth && left < lastLabelRight) {
+        if (k % labelStep != 0) {
             continue;
         }
-        out.slotLabels.push_back({s.label, left, base + 3});
-        lastLabelRight = left + textWidth;
+        const int labelWidth = textWidth(s.label);
+        const int left = x + w / 2 - labelWidth / 2;
+        if (request.dropOverlappingLabels && w + g < labelWidth && left < lastLabelRight) {
+            continue;
+        }
+        out.slotLabels.push_back({s.label, left, base + kLabelBelowBase});
+        lastLabelRight = left + labelWidth;
     }
     return out;
 }

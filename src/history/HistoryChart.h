@@ -65,8 +65,8 @@ struct ChartLegendEntry {
 // Everything the chart draws, in pixels of a picture W wide and H high (y grows downwards).
 struct HistoryChartLayout {
     double scaleMax = 0;
-    int axisX = 60;
-    int axisY = 0;           // the horizontal axis, H - 15
+    int axisX = 60;          // further right when the axis labels need it
+    int axisY = 0;           // the horizontal axis, H - 15 (higher when the slot labels need it)
     std::vector<int> gridYs; // dotted lines from axisX to W
     std::vector<ChartText> axisLabels;
     std::vector<ChartBar> bars;
@@ -79,9 +79,11 @@ struct HistoryChartRequest {
     int width = 0;
     int height = 0;
     bool enlarged = false;              // twice the grid lines and axis labels
-    bool dropOverlappingLabels = false; // the session labels of a day may crowd; month and day numbers never do
+    bool dropOverlappingLabels = false; // session labels: each that would overlap the last printed one is left out;
+                                        // otherwise labels too wide for their slots are thinned to every n-th
     char decimalSeparator = '.';
     std::function<int(std::string_view)> textWidth; // pixels of a text in the chart's font
+    int textHeight = 0;                             // pixels of a line of text in the chart's font
 };
 
 HistoryChartLayout layoutHistoryChart(const std::vector<ChartSlot>& slots, const HistoryChartRequest& request);

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -16,43 +15,10 @@ namespace tw {
 
 namespace {
 
-constexpr int kHeaderLines = 3;
-
 struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-
-// Calls onLine(line, whole) for every line from the stream's position on, without its line end, reading in large
-// blocks so that a history of many megabytes is never held whole nor copied line by line. `whole` is false only for
-// a last line without a line end. Returns the bytes of the whole lines; std::nullopt on a read error.
-template <typename OnLine> std::optional<std::uint64_t> forEachStreamLine(std::istream& in, OnLine&& onLine) {
-    std::vector<char> buf(std::size_t{1} << 20);
-    std::size_t kept = 0; // bytes of an unfinished line at the start of buf
-    std::uint64_t wholeBytes = 0;
-    for (;;) {
-        if (kept == buf.size()) {
-            buf.resize(buf.size() * 2);
-        }
-        in.read(buf.data() + kept, static_cast<std::streamsize>(buf.size() - kept));
-        const auto got = static_cast<std::size_t>(in.gcount());
-        if (in.bad()) {
-            return std::nullopt;
-        }
-        if (got == 0) {
-            const std::string_view rest(buf.data(), kept);
-            // The splitter keeps a last CR for the next block, in case an LF follows: at the end it ends its line.
-            const bool whole = !rest.empty() && rest.back() == '\r';
-            forEachLine(rest, true, [&](std::string_view line) { onLine(line, whole); });
-            return wholeBytes + (whole ? kept : 0);
-        }
-        const std::string_view block(buf.data(), kept + got);
-        const std::size_t used = forEachLine(block, false, [&](std::string_view line) { onLine(line, true); });
-        wholeBytes += used;
-        kept = block.size() - used;
-        std::memmove(buf.data(), buf.data() + used, kept);
-    }
-}
 
 // Size of the file and whether its last byte ends a line; nullopt when it cannot be read.
 struct FileTail {
@@ -85,11 +51,6 @@ std::optional<FileTail> readTail(const std::string& path) {
 
 } // namespace
 
-std::vector<std::string> historyHeaderLines(const DateTime& created) {
-    return {"'" + created.toDateString() + " " + created.toTimeString(), "'Source file for Tallywave",
-            "'Do not change this file unless absolutely sure."};
-}
-
 namespace {
 
 PeriodTotals emptyTotals(const DateTime& now, int monthStartDay) {
@@ -111,8 +72,7 @@ void addSession(const clsSessionData::Fields& fields, const clsSessionData& sess
     if (session.startDate.sameDay(totals.today.getDate())) {
         add(totals.today, totals.todayReceived, totals.todaySent);
     }
-    if (monthPeriodStart(session.startDate, totals.monthStartDay) ==
-        monthPeriodStart(totals.month.getDate(), totals.monthStartDay)) {
+    if (monthPeriodOf(totals.month.getDate(), totals.monthStartDay).contains(session.startDate)) {
         add(totals.month, totals.monthReceived, totals.monthSent);
     }
 }
@@ -122,11 +82,11 @@ struct TotalsScan {
     explicit TotalsScan(PeriodTotals empty) : totals(std::move(empty)) {}
 
     PeriodTotals totals;
-    int wholeLines = 0; // the three header lines included
+    std::size_t wholeLines = 0; // the header lines included
     DateTime latestStart;
 
     void add(std::string_view line) {
-        if (++wholeLines <= kHeaderLines) {
+        if (++wholeLines <= kHistoryHeaderLineCount) {
             return;
         }
         const auto fields = clsSessionData::fieldsOf(line);
@@ -146,9 +106,23 @@ ByteTotal exactTotal(const std::string& digits) {
     return total;
 }
 
-// Takes over the cache's sums when the history still begins with the bytes they were read from, and leaves the
-// stream at the first byte after them. False when the whole file must be read.
-bool resumeFromCache(const PeriodTotalsCache& cache, const FileIdentity& file, std::istream& in, TotalsScan& scan) {
+// The cache's check bytes: the kTailBytes bytes of the file before `length`; std::nullopt when unreadable.
+std::optional<std::string> tailBefore(const std::string& path, std::uint64_t length) {
+    const std::uint64_t from = length - std::min(length, PeriodTotalsCache::kTailBytes);
+    std::string tail(static_cast<std::size_t>(length - from), '\0');
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    in.seekg(static_cast<std::streamoff>(from));
+    in.read(tail.data(), static_cast<std::streamsize>(tail.size()));
+    if (!in) {
+        return std::nullopt;
+    }
+    return tail;
+}
+
+// Takes over the cache's sums when the history still begins with the bytes they were read from. False when the
+// whole file must be read.
+bool resumeFromCache(const PeriodTotalsCache& cache, const FileIdentity& file, const std::string& path,
+                     TotalsScan& scan) {
     if (cache.file.device != file.device || cache.file.file != file.file || file.size < cache.length ||
         (file.size == cache.length && file.modified != cache.file.modified)) {
         return false;
@@ -162,11 +136,8 @@ bool resumeFromCache(const PeriodTotalsCache& cache, const FileIdentity& file, s
     if ((!sameDay && cache.latestStart >= now.startOfDay()) || (!sameMonth && cache.latestStart >= monthStart)) {
         return false;
     }
-    const std::uint64_t from = cache.length - std::min(cache.length, PeriodTotalsCache::kTailBytes);
-    std::string tail(static_cast<std::size_t>(cache.length - from), '\0');
-    in.seekg(static_cast<std::streamoff>(from));
-    in.read(tail.data(), static_cast<std::streamsize>(tail.size()));
-    if (!in || PeriodTotalsCache::hashOf(tail) != cache.tailHash) {
+    const std::optional<std::string> tail = tailBefore(path, cache.length);
+    if (!tail || PeriodTotalsCache::hashOf(*tail) != cache.tailHash) {
         return false;
     }
     if (sameDay) {
@@ -181,7 +152,7 @@ bool resumeFromCache(const PeriodTotalsCache& cache, const FileIdentity& file, s
         totals.month.setBytesReceived(totals.monthReceived.toDouble());
         totals.month.setBytesSent(totals.monthSent.toDouble());
     }
-    scan.wholeLines = kHeaderLines; // a cache is only kept for a file past its header
+    scan.wholeLines = kHistoryHeaderLineCount; // a cache is only kept for a file past its header
     scan.latestStart = cache.latestStart;
     return true;
 }
@@ -217,47 +188,36 @@ void addLineToPeriodTotals(std::string_view line, PeriodTotals& totals) {
 std::optional<PeriodTotals> tryLoadPeriodTotals(const std::string& historyPath, const DateTime& now,
                                                 int monthStartDay) {
     TotalsScan scan{emptyTotals(now, monthStartDay)};
-    std::error_code ec;
-    if (!std::filesystem::exists(historyPath, ec)) {
-        return scan.totals;
-    }
-    // Taken before the file is opened: a file replaced meanwhile then never matches the cache written below.
+    // Taken before the file is read: a file replaced meanwhile then never matches the cache written below.
     const std::optional<FileIdentity> file = fileIdentity(historyPath);
-    std::ifstream in(std::filesystem::path(historyPath), std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
     const std::optional<PeriodTotalsCache> cache = file ? readPeriodTotalsCache(historyPath) : std::nullopt;
-    std::uint64_t start = 0;
-    if (cache && resumeFromCache(*cache, *file, in, scan)) {
-        start = cache->length;
+    std::uint64_t from = 0;
+    if (cache && resumeFromCache(*cache, *file, historyPath, scan)) {
+        from = cache->length;
     } else {
         scan = TotalsScan{emptyTotals(now, monthStartDay)};
-        in.clear();
-        in.seekg(0);
     }
-    // What the cache will hold: the whole lines only, as a last line without its line end may still grow.
-    std::optional<TotalsScan> wholeLinesScan;
-    std::string tail; // the last bytes of the whole lines, for the cache's check
-    const auto wholeBytes = forEachStreamLine(in, [&](std::string_view line, bool whole) {
-        if (!whole) {
-            wholeLinesScan = scan;
-        }
-        scan.add(line);
-    });
-    if (!wholeBytes) {
+    std::uint64_t lastEnd = from;
+    std::uint64_t wholeLinesEnd = from;
+    const LinesRead read = forEachFileLine(
+        historyPath,
+        [&](std::string_view line, std::uint64_t end) {
+            lastEnd = end;
+            scan.add(line);
+        },
+        from, &wholeLinesEnd);
+    if (read == LinesRead::Missing) {
+        return scan.totals;
+    }
+    if (read != LinesRead::Read) {
         return std::nullopt;
     }
-    const std::uint64_t length = start + *wholeBytes;
-    const TotalsScan& cached = wholeLinesScan ? *wholeLinesScan : scan;
-    if (file && cached.wholeLines >= kHeaderLines) {
-        const std::uint64_t from = length - std::min(length, PeriodTotalsCache::kTailBytes);
-        tail.resize(static_cast<std::size_t>(length - from));
-        in.clear();
-        in.seekg(static_cast<std::streamoff>(from));
-        in.read(tail.data(), static_cast<std::streamsize>(tail.size()));
-        if (in) {
-            const PeriodTotalsCache fresh = cacheOf(cached, *file, length, tail);
+    // Remembered for the next start: whole lines only, as a last line without its line end may still grow (such a
+    // file is read whole until the program's next append ends that line).
+    const bool endsInAPartLine = lastEnd > wholeLinesEnd;
+    if (file && !endsInAPartLine && scan.wholeLines >= kHistoryHeaderLineCount) {
+        if (const std::optional<std::string> tail = tailBefore(historyPath, wholeLinesEnd)) {
+            const PeriodTotalsCache fresh = cacheOf(scan, *file, wholeLinesEnd, *tail);
             if (!cache || !(*cache == fresh)) {
                 writePeriodTotalsCache(historyPath, fresh);
             }
@@ -322,11 +282,12 @@ bool appendSession(const std::string& historyPath, dayObject& session, bool ends
     return prepareForAppend(historyPath, now) && appendToFile(historyPath, line);
 }
 
-bool removeCurrentPeriod(const std::string& historyPath, bool wholeDay, const DateTime& now) {
+bool removeCurrentPeriod(const std::string& historyPath, bool wholeDay, const DateTime& now, int monthStartDay) {
     if (!fileExists(historyPath)) {
         return true;
     }
-    auto lines = readTextLines(historyPath);
+    const MonthPeriod month = monthPeriodOf(now, monthStartDay);
+    auto lines = readFileLines(historyPath);
     if (!lines) {
         return false;
     }
@@ -334,10 +295,10 @@ bool removeCurrentPeriod(const std::string& historyPath, bool wholeDay, const Da
     kept.reserve(lines->size());
     for (std::size_t i = 0; i < lines->size(); ++i) {
         std::string& line = (*lines)[i];
-        if (i >= kHeaderLines) {
+        if (i >= kHistoryHeaderLineCount) {
             // Comments and lines that cannot be read are kept as they are.
             const auto session = clsSessionData::parse(line);
-            if (session && (wholeDay ? session->startDate.sameDay(now) : session->startDate.sameMonth(now))) {
+            if (session && (wholeDay ? session->startDate.sameDay(now) : month.contains(session->startDate))) {
                 continue;
             }
         }

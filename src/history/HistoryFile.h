@@ -1,6 +1,7 @@
 #pragma once
 
 #include "history/ByteTotal.h"
+#include "history/HistoryFormat.h"
 #include "history/dayObject.h"
 
 #include <cstdint>
@@ -13,18 +14,15 @@ namespace tw {
 
 class Clock;
 
-// The routines that touch datasource.txt outside the log viewer. The file: three header lines, "'" comment lines,
-// one "yyyy-mm-dd hh:mm;yyyy-mm-dd hh:mm;down;up;maxdown;maxup;" line per session, CR LF.
+// The routines that touch datasource.txt outside the log viewer.
 
-// The header lines a new history file starts with, dated `created`.
-std::vector<std::string> historyHeaderLines(const DateTime& created);
-
-// Today and this month as records (amounts rounded once to the double they hold) and as exact sums.
+// Today and this month as records (amounts rounded once to the double they hold) and as exact sums. "This month" is
+// the billing month holding the month record's date: it starts on day monthStartDay (1 for the calendar month).
 struct PeriodTotals {
     dayObject today;
     dayObject month;
     ByteTotal todayReceived, todaySent, monthReceived, monthSent;
-    int monthStartDay = 1; // the month record holds the month period (monthPeriodStart) of its date
+    int monthStartDay = 1; // the month record holds the billing month (monthPeriodOf) of its date
 };
 
 // Today and this month built from the file: new records dated `now`, then every session line after the header
@@ -35,7 +33,7 @@ PeriodTotals loadPeriodTotals(const std::string& historyPath, const DateTime& no
 std::optional<PeriodTotals> tryLoadPeriodTotals(const std::string& historyPath, const DateTime& now,
                                                 int monthStartDay = 1);
 
-// Adds one line's amounts to today and/or this month when its start falls in their day / month period.
+// Adds one line's amounts to today and/or this month when its start falls in their day / billing month.
 void addLineToPeriodTotals(std::string_view line, PeriodTotals& totals);
 
 // Appends the session (header lines first when the file is new or empty). Nothing but the header is written when
@@ -56,9 +54,9 @@ std::optional<std::uint64_t> prepareForAppend(const std::string& historyPath, co
 // Creates the file with its header lines (dated `now`) when it is missing or empty; true when it has them now.
 bool writeHeaderIfNew(const std::string& historyPath, const DateTime& now);
 
-// Removes every session line that started today (wholeDay) or this month, keeping header, comments and broken
-// lines; rewritten atomically (and the remembered totals forgotten). False on a file error (the file is then
-// untouched).
-bool removeCurrentPeriod(const std::string& historyPath, bool wholeDay, const DateTime& now);
+// Removes every session line that started today (wholeDay) or in this billing month (starting on monthStartDay),
+// keeping header, comments and broken lines; rewritten atomically (and the remembered totals forgotten). False on a
+// file error (the file is then untouched).
+bool removeCurrentPeriod(const std::string& historyPath, bool wholeDay, const DateTime& now, int monthStartDay = 1);
 
 } // namespace tw

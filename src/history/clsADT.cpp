@@ -2,14 +2,13 @@
 
 #include "common/ProgressSink.h"
 #include "common/TextFile.h"
-#include "history/HistoryFile.h"
+#include "history/HistoryFormat.h"
 #include "history/HistoryNodeChildren.h"
 #include "history/PeriodTotalsCache.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <deque>
 #include <filesystem>
 #include <unordered_map>
@@ -17,30 +16,6 @@
 namespace tw {
 
 namespace {
-
-constexpr int kHeaderLines = 3;
-
-// The whole file in one read of its known size (a long history is tens of megabytes).
-std::optional<std::string> readFileAtOnce(const std::string& path) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (f == nullptr) {
-        return std::nullopt;
-    }
-    std::string data;
-    bool ok = std::fseek(f, 0, SEEK_END) == 0;
-    const long size = ok ? std::ftell(f) : -1;
-    ok = ok && size >= 0 && std::fseek(f, 0, SEEK_SET) == 0;
-    if (ok) {
-        data.resize(static_cast<std::size_t>(size));
-        data.resize(std::fread(data.data(), 1, data.size(), f));
-        ok = std::ferror(f) == 0;
-    }
-    std::fclose(f);
-    if (!ok) {
-        return std::nullopt;
-    }
-    return data;
-}
 
 // Progress of a load: 0 while opening, 5..65 while parsing (by the share of the file read), 100 when done.
 class LoadProgress {
@@ -58,11 +33,11 @@ public:
         }
     }
     // At most one report per whole percent.
-    void parsed(std::size_t done, std::size_t total) {
+    void parsed(std::uint64_t done, std::uint64_t total) {
         if (m_sink == nullptr || total == 0) {
             return;
         }
-        int p = static_cast<int>(60 * static_cast<std::uint64_t>(done) / total);
+        int p = static_cast<int>(60 * done / total);
         if (p > m_last) {
             m_last = p;
             value(p + 5);
@@ -136,24 +111,28 @@ bool clsADT::load(const std::string& path, ProgressSink* progress) {
         m_fileState = FileState::Missing;
         return done(true);
     }
-    std::optional<std::string> content = ec ? std::nullopt : readFileAtOnce(path);
-    if (!content) {
+    const std::uint64_t total = ec ? 0 : std::filesystem::file_size(path, ec);
+    if (ec) {
         m_fileState = FileState::Unreadable;
         return done(false);
     }
-    const std::string& text = *content;
     report.value(5);
     report.label("Parsing the history file");
-    forEachLine(text, true, [&](std::string_view line) {
-        if (m_header.size() < kHeaderLines) {
+    const LinesRead read = forEachFileLine(path, [&](std::string_view line, std::uint64_t end) {
+        if (m_header.size() < kHistoryHeaderLineCount) {
             m_header.emplace_back(line);
         } else {
             takeLine(line);
         }
-        report.parsed(static_cast<std::size_t>(line.data() + line.size() - text.data()), text.size());
+        report.parsed(end, total);
     });
-    const bool complete = m_header.size() == kHeaderLines;
-    m_fileState = complete || text.empty() ? FileState::Read : FileState::TooShort;
+    if (read != LinesRead::Read) {
+        *this = clsADT{}; // nothing of a file read halfway
+        m_fileState = FileState::Unreadable;
+        return done(false);
+    }
+    const bool complete = m_header.size() == kHistoryHeaderLineCount;
+    m_fileState = complete || m_header.empty() ? FileState::Read : FileState::TooShort;
     return done(complete);
 }
 
@@ -163,7 +142,7 @@ std::string clsADT::storeText(const DateTime& now) const {
         out += line;
         out += kLineEnd;
     };
-    for (const std::string& line : m_header.size() == kHeaderLines ? m_header : historyHeaderLines(now)) {
+    for (const std::string& line : m_header.size() == kHistoryHeaderLineCount ? m_header : historyHeaderLines(now)) {
         write(line);
     }
     // Kept lines go back after the session line they followed; those whose session is gone go at the end.
@@ -219,7 +198,7 @@ bool clsADT::save(const std::string& path, const DateTime& now) const {
 }
 
 bool clsADT::save(const std::string& path) const {
-    DateTime now = m_header.size() == kHeaderLines ? DateTime{} : makeSystemClock()->now();
+    DateTime now = m_header.size() == kHistoryHeaderLineCount ? DateTime{} : makeSystemClock()->now();
     return save(path, now);
 }
 

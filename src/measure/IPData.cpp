@@ -5,6 +5,7 @@
 #include "measure/EdgeLinks.h"
 #include "measure/IpPattern.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 
@@ -282,6 +283,31 @@ std::vector<std::string> IPData::countedLinks() {
     selectEdgeLinks(m_rows, m_counted);
     for (std::size_t r = 0; r < m_rows.size(); ++r) {
         if (m_counted[r]) {
+            names.push_back(m_rows[r].description);
+        }
+    }
+    return names;
+}
+
+std::vector<std::string> IPData::monitoredLinks() {
+    if (!m_entries.empty() && m_entries.front().getType() == kKindAllConnections) {
+        return countedLinks();
+    }
+    std::vector<std::string> names;
+    if (m_inert || m_entries.empty() || !m_tables.readInterfaces(m_rows)) {
+        return names;
+    }
+    bool needAddresses = false;
+    for (const clsInterface& entry : m_entries) {
+        needAddresses = needAddresses || entry.getType() == kKindSingleIp || entry.getType() == kKindIpRange;
+    }
+    const bool haveAddresses = needAddresses && readRowAddresses();
+    for (std::size_t r = 0; r < m_rows.size(); ++r) {
+        const bool matched = std::any_of(m_entries.begin(), m_entries.end(), [&](const clsInterface& entry) {
+            const bool byAddress = entry.getType() == kKindSingleIp || entry.getType() == kKindIpRange;
+            return (!byAddress || haveAddresses) && matches(entry, r);
+        });
+        if (matched) {
             names.push_back(m_rows[r].description);
         }
     }

@@ -47,6 +47,10 @@ public:
     std::vector<std::string> getList(int kind);
     // The descriptions of the links "All connections" counts, from the table read now, in table order.
     std::vector<std::string> countedLinks();
+    // The descriptions of the links the monitored connections match now, in table order: the links counted for
+    // "All connections", else the listed interfaces and those holding a listed address. Empty when inert or when the
+    // table cannot be read.
+    std::vector<std::string> monitoredLinks();
 
     bool isInert() const { return m_inert; }
     const std::vector<clsInterface>& adaptors() const { return m_entries; }

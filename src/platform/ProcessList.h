@@ -8,8 +8,8 @@ namespace tw {
 
 struct ProcessInfo {
     long pid = 0;
-    bool sameUser = false;     // runs under the user of this process
-    std::string exeFileName;   // file name of the executable only, lower-cased
+    bool sameUser = false;   // runs under the user of this process
+    std::string exeFileName; // file name of the executable only, lower-cased
 };
 
 // A one-shot snapshot of the machine's processes.

@@ -6,8 +6,12 @@
 
 namespace {
 
-std::string path(const char* text) { return std::filesystem::path(text).make_preferred().string(); }
-std::string join(const std::string& a, const char* b) { return (std::filesystem::path(a) / b).string(); }
+std::string path(const char* text) {
+    return std::filesystem::path(text).make_preferred().string();
+}
+std::string join(const std::string& a, const char* b) {
+    return (std::filesystem::path(a) / b).string();
+}
 
 } // namespace
 

@@ -59,3 +59,26 @@ TEST(CommandLineTest, AUsageErrorComesBeforeHelpAndVersionAndPrintsTheHelpToTheE
     EXPECT_EQ(out.str(), versionText() + "\n");
     EXPECT_EQ(err.str(), "");
 }
+
+TEST(CommandLineTest, ExportTakesAFormatAndOptionalWholeDates) {
+    const auto all = parseCommandLine({"--export", "json"});
+    EXPECT_EQ(all.exportFormat, "json");
+    EXPECT_TRUE(isConsoleCommand(all));
+    EXPECT_TRUE(all.error.empty());
+    const auto some = parseCommandLine({"--export", "csv", "--to", "2024-03-14", "--from", "2024-02-15"});
+    EXPECT_EQ(some.from, DateTime::fromCivil(2024, 2, 15));
+    EXPECT_EQ(some.to, DateTime::fromCivil(2024, 3, 14));
+    EXPECT_TRUE(some.error.empty());
+
+    EXPECT_EQ(parseCommandLine({"--export"}).error, "--export needs the format: csv or json.");
+    EXPECT_EQ(parseCommandLine({"--export", "xml"}).error, "--export needs the format: csv or json.");
+    EXPECT_EQ(parseCommandLine({"--export", "csv", "--from"}).error, "--from needs a date as YYYY-MM-DD.");
+    EXPECT_EQ(parseCommandLine({"--export", "csv", "--to", "2024-02-30"}).error, "--to needs a date as YYYY-MM-DD.");
+    EXPECT_EQ(parseCommandLine({"--export", "csv", "--to", "2024-02-03 10:00"}).error,
+              "--to needs a date as YYYY-MM-DD.");
+    EXPECT_EQ(parseCommandLine({"--from", "2024-02-03"}).error, "--from and --to are only valid with --export.");
+    EXPECT_EQ(parseCommandLine({"--export", "csv", "--from", "2024-02-03", "--to", "2024-02-02"}).error,
+              "--from is later than --to.");
+    EXPECT_EQ(parseCommandLine({"--report", "--export", "json"}).error,
+              "--report and --export cannot be used together.");
+}

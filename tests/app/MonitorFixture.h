@@ -2,9 +2,9 @@
 
 #include "app/MonitorController.h"
 #include "common/TextFile.h"
-#include "measure/TrafficEngine.h"
 #include "platform/fake/FakeClock.h"
 
+#include "support/FakeEngine.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -14,37 +14,6 @@
 #include <memory>
 
 namespace twtest {
-
-// Traffic is queued by the test and handed out by the getters, each once, as the real engine does. Traffic queued
-// while paused or stopped is what moved on the wire meanwhile: continue_ and stopIt throw it away.
-class FakeEngine final : public tw::TrafficEngine {
-public:
-    void updateStatistics() override { ++updates; }
-    std::uint64_t getBytesRecieved() override { return std::exchange(m_received, 0); }
-    std::uint64_t getBytesSent() override { return std::exchange(m_sent, 0); }
-    void pause() override { calls.push_back("pause"); }
-    void continue_() override {
-        calls.push_back("continue");
-        m_received = m_sent = 0;
-    }
-    void stopIt() override {
-        calls.push_back("stopIt");
-        m_received = m_sent = 0;
-    }
-    std::string getAdaptor() const override { return "All connections"; }
-
-    void traffic(std::uint64_t received, std::uint64_t sent) {
-        m_received += received;
-        m_sent += sent;
-    }
-
-    int updates = 0;
-    std::vector<std::string> calls;
-
-private:
-    std::uint64_t m_received = 0;
-    std::uint64_t m_sent = 0;
-};
 
 // Records what the controller shows and answers its questions from a script.
 class ScriptedView final : public tw::MonitorView {
@@ -66,15 +35,17 @@ public:
         timerIntervalMs = intervalMs;
     }
     bool showAlarmNotification(const std::vector<std::string>& descriptions) override {
-        if (!notificationPossible)
+        if (!notificationPossible) {
             return false;
+        }
         notifications.push_back(descriptions);
         return true;
     }
     tw::Answer ask(const tw::Question& question) override {
         questions.push_back(question);
-        if (duringQuestion)
+        if (duringQuestion) {
             duringQuestion();
+        }
         if (answers.empty()) {
             ADD_FAILURE() << "unexpected question: " << question.text;
             return tw::Answer::Cancel;
@@ -83,8 +54,6 @@ public:
         answers.pop_front();
         return a;
     }
-    void showProgress() override { progressShown = true; }
-    void hideProgress() override { progressShown = false; }
     bool openLogViewer(const std::optional<tw::clsSessionData>& running) override {
         viewerRunningSession = running;
         return viewer ? viewer() : false;
@@ -109,7 +78,6 @@ public:
     std::deque<tw::Answer> answers;
     std::vector<tw::Question> questions;
     std::function<void()> duringQuestion;
-    bool progressShown = false;
     std::optional<tw::clsSessionData> viewerRunningSession;
     std::function<bool()> viewer;
     bool visible = true;
@@ -138,11 +106,13 @@ protected:
     std::vector<std::string> sessionLines() const {
         std::vector<std::string> lines;
         const auto all = tw::readTextLines(history);
-        if (!all)
+        if (!all) {
             return lines;
+        }
         for (std::size_t i = 3; i < all->size(); ++i) {
-            if (!(*all)[i].empty() && (*all)[i][0] != '\'')
+            if (!(*all)[i].empty() && (*all)[i][0] != '\'') {
                 lines.push_back((*all)[i]);
+            }
         }
         return lines;
     }

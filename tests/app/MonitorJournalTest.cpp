@@ -16,8 +16,9 @@ protected:
 
     // Logs for `seconds` one-second passes of 100 bytes down and 10 up.
     void logFor(int seconds) {
-        for (int i = 0; i < seconds; ++i)
+        for (int i = 0; i < seconds; ++i) {
             tick(100, 10);
+        }
     }
 
     // The process dies: nothing of the controller's own ending runs.

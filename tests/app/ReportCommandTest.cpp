@@ -66,3 +66,17 @@ TEST_F(ReportCommandTest, UnreadableHistoryFailsWithAMessage) {
     EXPECT_EQ(out.str(), "");
     EXPECT_NE(err.str().find("cannot read the history file"), std::string::npos);
 }
+
+TEST_F(ReportCommandTest, ABillingMonthStartingOnThe15thTakesTheSessionsFromThe15thOfLastMonth) {
+    dir.write("datasource.txt", "'h\n'h\n'h\n"
+                                "2004-02-14 23:59;2004-02-15 00:10;1;0;0;0;\n"
+                                "2004-02-15 00:00;2004-02-15 01:00;20;0;0;0;\n"
+                                "2004-03-14 08:00;2004-03-14 09:00;300;0;0;0;\n"
+                                "2004-03-15 08:00;2004-03-15 09:00;4000;0;0;0;\n");
+    EXPECT_EQ(runReport(path, DateTime::fromCivil(2004, 3, 14, 12, 0), true, out, err, 15), 0);
+    EXPECT_EQ(out.str(), "{\"today\":{\"received\":300,\"sent\":0},\"month\":{\"received\":320,\"sent\":0}}\n");
+    out.str("");
+    EXPECT_EQ(runReport(path, now, false, out, err, 15), 0);
+    EXPECT_NE(out.str().find("This Period: Download "), std::string::npos) << out.str();
+    EXPECT_EQ(out.str().find("Today:       Download "), 0u) << "the labels line up";
+}

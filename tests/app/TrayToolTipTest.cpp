@@ -25,3 +25,9 @@ TEST(TrayToolTip, NoSpeedLineWithoutPassesAndTheCallersDecimalSeparator) {
     EXPECT_EQ(tw::trayToolTip("Tallywave - Logging paused", std::nullopt, period(1536, 0), period(0, 0), ','),
               "Tallywave - Logging paused\nToday 1,5 kB \u00b7 Month 0 bytes");
 }
+
+TEST(TrayToolTip, ABillingPeriodIsNamedSoAndTheAllowanceLineComesLast) {
+    EXPECT_EQ(tw::trayToolTip("Tallywave - Not logging", std::nullopt, period(0, 0), period(1024, 0), '.', "Period",
+                              "63 % of 50 GB \u00b7 lasts until the 27th"),
+              "Tallywave - Not logging\nToday 0 bytes \u00b7 Period 1.0 kB\n63 % of 50 GB \u00b7 lasts until the 27th");
+}

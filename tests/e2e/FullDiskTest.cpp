@@ -33,8 +33,9 @@ protected:
     bool journalExists() const { return std::filesystem::exists(disk->file("datasource.journal")); }
 
     void logFor(int seconds) {
-        for (int i = 0; i < seconds; ++i)
+        for (int i = 0; i < seconds; ++i) {
             tick(100, 10);
+        }
     }
 
     std::unique_ptr<twtest::SmallTmpfs> disk;

@@ -19,8 +19,8 @@ TEST(Install, InstalledCopyBringsItsFilesAndKeepsTheUsersFilesInTheXdgFolders) {
     twtest::TempDir dir;
     const fs::path prefix = dir.path() / "prefix";
     std::string out;
-    ASSERT_TRUE(twtest::shell("cmake --install '" + buildDir.toStdString() + "' --prefix '" + prefix.string() + "'",
-                              &out))
+    ASSERT_TRUE(
+        twtest::shell("cmake --install '" + buildDir.toStdString() + "' --prefix '" + prefix.string() + "'", &out))
         << out;
 
     for (const char* file :

@@ -3,8 +3,8 @@
 // lacks its received bytes (the kernel reads them from the peer, which is gone by then).
 #include "e2e/NetNamespace.h"
 
-#include "measure/IPData.h"
 #include "config/MonitoredConnection.h"
+#include "measure/IPData.h"
 #include "platform/NetworkTables.h"
 
 #include <gtest/gtest.h>

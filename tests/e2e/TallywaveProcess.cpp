@@ -33,7 +33,9 @@ TallywaveCopy::TallywaveCopy() {
     }
 }
 
-QString TallywaveCopy::exePath() const { return QString::fromStdString(m_dir.file("tallywave")); }
+QString TallywaveCopy::exePath() const {
+    return QString::fromStdString(m_dir.file("tallywave"));
+}
 
 int TallywaveCopy::runToEnd(const QStringList& args, std::string* out, std::string* err, int timeoutMs) const {
     QProcess p;

@@ -33,8 +33,7 @@ private:
 int signalAndWait(QProcess& process, int signal, int timeoutMs = 20000);
 
 // Waits until the predicate holds, processing events, up to the timeout. True when it held.
-template <typename Pred>
-bool waitFor(Pred pred, int timeoutMs = 10000);
+template <typename Pred> bool waitFor(Pred pred, int timeoutMs = 10000);
 
 } // namespace twtest
 

@@ -6,8 +6,7 @@
 
 namespace twtest {
 
-template <typename Pred>
-bool waitFor(Pred pred, int timeoutMs) {
+template <typename Pred> bool waitFor(Pred pred, int timeoutMs) {
     QElapsedTimer timer;
     timer.start();
     while (!pred()) {

@@ -81,7 +81,9 @@ TEST(HistoryChart, BarGeometryFollowsTheSlotCount) {
     std::vector<ChartSlot> slots(12);
     slots[0].hasBar = true;
     slots[0].downloaded = 1024;
-    HistoryChartLayout layout = layoutHistoryChart(slots, request(HistoryChartType::Download, 600, 218));
+    HistoryChartRequest r = request(HistoryChartType::Download, 600, 218);
+    r.textWidth = [](std::string_view t) { return static_cast<int>(t.size()) * 6; }; // "282 bytes" fits left of 60
+    HistoryChartLayout layout = layoutHistoryChart(slots, r);
     // w = (600 - 60 - 48) / 12 = 41; g = (540 - 492) / 13 = 3
     ASSERT_EQ(layout.bars.size(), 1u);
     EXPECT_EQ(layout.bars[0].x, 63);
@@ -134,4 +136,56 @@ TEST(HistoryChart, CrowdedSessionLabelsNeverOverlap) {
     for (std::size_t i = 1; i < layout.slotLabels.size(); ++i) {
         EXPECT_GE(layout.slotLabels[i].x, layout.slotLabels[i - 1].x + 35);
     }
+}
+
+// The spec's 60-pixel axis place is kept while the labels fit; wider labels move the axis, never shrink the text.
+TEST(HistoryChart, AxisLabelsTooWideForTheirPlaceMoveTheAxisRight) {
+    std::vector<ChartSlot> slots(1);
+    slots[0].hasBar = true;
+    slots[0].maxDownloadSpeed = 900;
+    HistoryChartLayout layout = layoutHistoryChart(slots, request(HistoryChartType::MaxDownloadSpeed));
+    ASSERT_EQ(layout.axisLabels[0].text, "1 024 bytes/s"); // 91 pixels at 7 a character
+    EXPECT_EQ(layout.axisX, 2 + 91 + 2);
+    for (const ChartText& label : layout.axisLabels) {
+        EXPECT_EQ(label.x, layout.axisX - 2);
+        EXPECT_GE(label.x - static_cast<int>(label.text.size()) * 7, 0) << label.text;
+    }
+    ASSERT_EQ(layout.bars.size(), 1u);
+    EXPECT_EQ(layout.bars[0].x, layout.axisX + 3);
+    EXPECT_LE(layout.bars[0].x + layout.bars[0].width, 600);
+}
+
+TEST(HistoryChart, DayNumbersTooWideForTheirSlotsAreThinnedEvenlyAndNeverOverlap) {
+    clsADT tree;
+    tree.insertLog(session("2004-05-06 09:00", 100));
+    tree.updateStats();
+    const auto slots = chartSlotsOfMonth(*tree.getMonth(2004, 5), 2004);
+    EXPECT_EQ(layoutHistoryChart(slots, request(HistoryChartType::Download, 1200)).slotLabels.size(), 31u);
+
+    const HistoryChartLayout narrow = layoutHistoryChart(slots, request(HistoryChartType::Download, 400));
+    ASSERT_GT(narrow.slotLabels.size(), 5u);
+    ASSERT_LT(narrow.slotLabels.size(), 31u);
+    EXPECT_EQ(narrow.slotLabels[0].text, "1");
+    EXPECT_EQ(narrow.axisY, 218 - 15);
+    const int step = std::stoi(narrow.slotLabels[1].text) - 1;
+    for (std::size_t i = 1; i < narrow.slotLabels.size(); ++i) {
+        const ChartText& before = narrow.slotLabels[i - 1];
+        EXPECT_EQ(std::stoi(narrow.slotLabels[i].text), 1 + static_cast<int>(i) * step);
+        EXPECT_GT(narrow.slotLabels[i].x, before.x + static_cast<int>(before.text.size()) * 7);
+    }
+}
+
+TEST(HistoryChart, ATallFontRaisesTheAxisSoTheSlotLabelsStayInThePicture) {
+    std::vector<ChartSlot> slots(3);
+    slots[1].hasBar = true;
+    slots[1].downloaded = 1000;
+    HistoryChartRequest r = request(HistoryChartType::Download, 600, 218);
+    r.textHeight = 20;
+    const HistoryChartLayout layout = layoutHistoryChart(slots, r);
+    for (const ChartText& label : layout.slotLabels) {
+        EXPECT_LE(label.y + r.textHeight, 218);
+    }
+    ASSERT_EQ(layout.bars.size(), 1u);
+    EXPECT_EQ(layout.bars[0].y + layout.bars[0].height, layout.axisY - 1);
+    EXPECT_LT(layout.axisY, 218 - 15);
 }

@@ -126,6 +126,22 @@ TEST_F(HistoryFileTest, RemovingTheMonthTakesEveryLineOfThatMonthAndYearOnly) {
                                                    "2004-04-01 08:00;2004-04-01 09:00;5;5;0;0;\r\n");
 }
 
+TEST_F(HistoryFileTest, ABillingMonthFromThe10thIsWhatTheTotalsAndTheMonthResetTake) {
+    const std::string februaryPeriod = "2004-02-10 00:00;2004-02-10 09:00;10;0;0;0;\r\n"
+                                       "2004-03-09 23:59;2004-03-10 00:30;1;0;0;0;\r\n";
+    const std::string marchPeriod = "2004-04-09 23:00;2004-04-09 23:59;20;0;0;0;\r\n"
+                                    "2004-03-10 00:00;2004-03-10 01:00;300;0;0;0;\r\n";
+    const std::string later = "2004-04-10 00:00;2004-04-10 09:00;4000;0;0;0;\r\n";
+    dir.write("datasource.txt", std::string(kHeader) + februaryPeriod + later + marchPeriod);
+    const DateTime inMarch = DateTime::fromCivil(2004, 3, 31, 12, 0);
+    EXPECT_EQ(loadPeriodTotals(path, inMarch, 10).month.getBytesReceived(), 320);
+    EXPECT_EQ(loadPeriodTotals(path, inMarch).month.getBytesReceived(), 301) << "the calendar month by default";
+    EXPECT_EQ(loadPeriodTotals(path, DateTime::fromCivil(2004, 3, 1), 10).month.getBytesReceived(), 11);
+
+    ASSERT_TRUE(removeCurrentPeriod(path, false, DateTime::fromCivil(2004, 3, 2), 10));
+    EXPECT_EQ(dir.read("datasource.txt"), std::string(kHeader) + later + marchPeriod);
+}
+
 TEST_F(HistoryFileTest, RemovingFromAMissingFileCreatesNothing) {
     EXPECT_TRUE(removeCurrentPeriod(path, true, now));
     EXPECT_FALSE(std::filesystem::exists(path));

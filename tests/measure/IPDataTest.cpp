@@ -476,3 +476,22 @@ TEST(IPDataWithoutTables, StaysInertAfterTellingTheUser) {
 }
 
 } // namespace
+
+TEST_F(IPDataTest, TheMonitoredLinksAreTheListedInterfacesTheAddressHoldersOrTheCountedEdge) {
+    tables.addInterface(3, "wlan0", kIfTypeIeee80211);
+    tables.addAddress(3, "10.0.0.9");
+    tables.addInterface(4, "br0").kind = "bridge";
+    EXPECT_TRUE(engine.monitoredLinks().empty()) << "nothing monitored";
+
+    engine.addAdaptor(kKindInterface, "wlan0");
+    engine.addAdaptor(kKindSingleIp, "192.168.5.7");
+    engine.addAdaptor(kKindInterface, "gone0");
+    EXPECT_EQ(engine.monitoredLinks(), (std::vector<std::string>{"eth0", "wlan0"})) << "in table order";
+    tables.failAddressReads(true);
+    EXPECT_EQ(engine.monitoredLinks(), std::vector<std::string>{"wlan0"}) << "addresses unknown: the named ones";
+
+    engine.addAllAdaptors();
+    EXPECT_EQ(engine.monitoredLinks(), (std::vector<std::string>{"eth0", "wlan0"})) << "the edge, not lo or br0";
+    tables.failInterfaceReads(true);
+    EXPECT_TRUE(engine.monitoredLinks().empty());
+}

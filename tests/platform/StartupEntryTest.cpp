@@ -17,15 +17,17 @@ const std::string kExe = "/opt/Tally Wave/bin/tallywave";
 class StartupEntryTest : public testing::Test {
 protected:
     void SetUp() override {
-        if (const char* old = std::getenv("XDG_CONFIG_HOME"))
+        if (const char* old = std::getenv("XDG_CONFIG_HOME")) {
             m_old = old;
+        }
         ::setenv("XDG_CONFIG_HOME", m_home.path().c_str(), 1);
     }
     void TearDown() override {
-        if (m_old)
+        if (m_old) {
             ::setenv("XDG_CONFIG_HOME", m_old->c_str(), 1);
-        else
+        } else {
             ::unsetenv("XDG_CONFIG_HOME");
+        }
     }
 
     std::string entryFile() const { return m_home.file("autostart/tallywave.desktop"); }
@@ -110,8 +112,9 @@ TEST_F(StartupEntryTest, pathsWithQuotesDollarsBackslashesAndPercentSignsRoundTr
 }
 
 TEST_F(StartupEntryTest, unwritableFolderGivesTheMultiLineErrorText) {
-    if (::geteuid() == 0)
+    if (::geteuid() == 0) {
         GTEST_SKIP() << "root writes into read-only folders";
+    }
     std::filesystem::create_directories(m_home.path() / "autostart");
     ::chmod((m_home.path() / "autostart").c_str(), 0500);
     const std::string folder = m_home.file("autostart");

@@ -25,17 +25,20 @@ bool AlarmNotifier::show(const std::vector<std::string>& descriptions) {
     }
     AlarmSound* sound = m_soundFactory ? m_soundFactory() : nullptr;
     m_window = new splashForm(m_settingsPath, m_defaultSoundPath, sound);
-    if (sound)
+    if (sound) {
         sound->setParent(m_window);
+    }
     connect(m_window, &splashForm::openMainWindowRequested, this, &AlarmNotifier::openMainWindowRequested);
+    m_window->setDisconnect(m_disconnect);
     m_window->updateLabels(descriptions);
     m_window->show();
     return true;
 }
 
 void AlarmNotifier::unload() {
-    if (!m_window)
+    if (!m_window) {
         return;
+    }
     // Deleted later: unload may be asked from inside one of the window's own signals.
     m_window->StopPlayingWAV();
     m_window->hide();

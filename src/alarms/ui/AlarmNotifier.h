@@ -1,5 +1,10 @@
 #pragma once
 
+// moc cannot parse the C++20 library headers these pull in.
+#ifndef Q_MOC_RUN
+#include "platform/LinkDisconnector.h"
+#endif
+
 #include <QObject>
 #include <QPointer>
 
@@ -34,6 +39,10 @@ public:
 
     // Tests give each new window a fake sound player.
     void setSoundFactory(std::function<AlarmSound*()> factory) { m_soundFactory = std::move(factory); }
+    // What a window's countdown calls to take the monitored connections off the network.
+    void setDisconnect(std::function<std::vector<DisconnectOutcome>()> disconnect) {
+        m_disconnect = std::move(disconnect);
+    }
 
 signals:
     void openMainWindowRequested();
@@ -44,6 +53,7 @@ private:
     std::function<bool()> m_anotherWindowOpen;
     QPointer<splashForm> m_window;
     std::function<AlarmSound*()> m_soundFactory;
+    std::function<std::vector<DisconnectOutcome>()> m_disconnect;
 };
 
 } // namespace tw

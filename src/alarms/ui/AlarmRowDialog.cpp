@@ -3,6 +3,7 @@
 #include "alarms/AlarmList.h"
 #include "common/MessageSink.h"
 #include "widgets/ui/MessageBoxes.h"
+#include "widgets/ui/SelectOnFocus.h"
 #include "widgets/ui/UiText.h"
 #include "widgets/ui/UpDownButtons.h"
 
@@ -34,6 +35,7 @@ AlarmRowDialog::AlarmRowDialog(QWidget* parent, const QString& caption, const QS
     m_periodCombo->setObjectName("Combo1");
     m_periodCombo->addItems(toQStringList(std::span(alarmClass1::kPeriodTexts).first(kAmountPeriods)));
     m_amountText = new QLineEdit("1", this);
+    selectAllOnFocus(m_amountText);
     m_amountText->setObjectName("amountText");
     m_amountText->setMinimumWidth(70);
     m_amountText->setMaximumWidth(110);

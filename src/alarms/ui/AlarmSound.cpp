@@ -1,7 +1,6 @@
 #include "alarms/ui/AlarmSound.h"
 
-#include <QSoundEffect>
-#include <QUrl>
+#include "platform/qt/SystemSound.h"
 
 namespace tw {
 
@@ -12,19 +11,16 @@ AlarmSound::~AlarmSound() {
 }
 
 bool AlarmSound::play(const QString& path) {
-    if (!m_effect)
-        m_effect = new QSoundEffect(this);
-    m_effect->setLoopCount(1);
-    m_effect->setSource(QUrl::fromLocalFile(path));
-    if (m_effect->status() == QSoundEffect::Error)
-        return false;
-    m_effect->play();
-    return true;
+    if (!m_output) {
+        m_output = new SystemSound(this);
+    }
+    return m_output->play(path);
 }
 
 void AlarmSound::stop() {
-    if (m_effect)
-        m_effect->stop();
+    if (m_output) {
+        m_output->stop();
+    }
 }
 
 } // namespace tw

@@ -5,9 +5,9 @@
 
 #include <memory>
 
-class QSoundEffect;
-
 namespace tw {
+
+class SystemSound;
 
 // Plays a sound file once. The audio back end is started only when a sound is really played, and a machine
 // without a sound device is not an error: nothing is heard.
@@ -24,7 +24,7 @@ public:
     virtual void stop();
 
 private:
-    QSoundEffect* m_effect = nullptr;
+    SystemSound* m_output = nullptr;
 };
 
 } // namespace tw

@@ -10,6 +10,7 @@
 #include "config/NumberedRows.h"
 #include "config/SettingsKeys.h"
 #include "widgets/ui/MessageBoxes.h"
+#include "widgets/ui/SelectOnFocus.h"
 #include "widgets/ui/TabbedDialog.h"
 
 #include <QCheckBox>
@@ -107,8 +108,9 @@ QWidget* alarmDialog2::buildListPage() {
     m_editButton->setObjectName("Command1");
     m_removeButton = new QPushButton("Delete", page);
     m_removeButton->setObjectName("removeInterfaceButton");
-    for (QPushButton* b : {m_addButton, m_editButton, m_removeButton})
+    for (QPushButton* b : {m_addButton, m_editButton, m_removeButton}) {
         buttons->addWidget(b);
+    }
     buttons->addStretch(1);
     row->addLayout(buttons);
     layout->addLayout(row, 1);
@@ -136,8 +138,9 @@ QWidget* alarmDialog2::buildOptionsPage() {
     m_percentLabel = new QLabel("Percent invisible:", window);
     m_transparentCombo = new QComboBox(window);
     m_transparentCombo->setObjectName("transparentCombo");
-    for (int percent = 5; percent <= 50; percent += 5)
+    for (int percent = 5; percent <= 50; percent += 5) {
         m_transparentCombo->addItem(QString::number(percent) + "%");
+    }
     auto* percentRow = new QHBoxLayout;
     percentRow->addWidget(m_percentLabel);
     percentRow->addWidget(m_transparentCombo);
@@ -169,6 +172,7 @@ QWidget* alarmDialog2::buildOptionsPage() {
     auto* disconnectLayout = new QVBoxLayout(disconnect);
     m_disconnectCheck = checkBox("autDisconnectCheck", "Automatic disconnection", disconnect);
     m_secondsText = new QLineEdit(disconnect);
+    selectAllOnFocus(m_secondsText);
     m_secondsText->setObjectName("secondsText");
     m_secondsText->setMaximumWidth(50);
     m_secondsLabel = new QLabel("seconds delay.", disconnect);
@@ -183,8 +187,9 @@ QWidget* alarmDialog2::buildOptionsPage() {
     layout->addWidget(disconnect);
     layout->addStretch(1);
 
-    for (QCheckBox* box : {m_transparentCheck, m_soundCheck, m_disconnectCheck})
+    for (QCheckBox* box : {m_transparentCheck, m_soundCheck, m_disconnectCheck}) {
         connect(box, &QCheckBox::toggled, this, &alarmDialog2::applyDependentEnabling);
+    }
     connect(m_pathButton, &QPushButton::clicked, this, &alarmDialog2::browseSound);
     return page;
 }
@@ -193,8 +198,9 @@ void alarmDialog2::load() {
     const std::string& file = m_settingsPath;
     m_disableAll->setChecked(checked(readIni(file, kAlarmDisabled), 1));
     m_list->clear();
-    for (const IniRow& row : readNumberedRows(file, kNumAlarms, kAlarmRowColumnsInAlarmWindow))
+    for (const IniRow& row : readNumberedRows(file, kNumAlarms, kAlarmRowColumnsInAlarmWindow)) {
         appendRow({row[0], row[1], limitText(iniToDouble(row[2]))});
+    }
     m_list->setCurrentItem(nullptr);
     m_soundCheck->setChecked(checked(readIni(file, kAudibleAlarmInAlarmWindow), 1));
     m_pathText->setText(QString::fromStdString(readIni(file, kAudioPath, m_defaultSoundPath)));
@@ -209,8 +215,9 @@ void alarmDialog2::load() {
 
 void alarmDialog2::applyDependentEnabling() {
     const bool listOn = !m_disableAll->isChecked();
-    for (QWidget* w : std::initializer_list<QWidget*>{m_list, m_addButton, m_editButton, m_removeButton})
+    for (QWidget* w : std::initializer_list<QWidget*>{m_list, m_addButton, m_editButton, m_removeButton}) {
         w->setEnabled(listOn);
+    }
     QPalette p = m_list->palette();
     p.setColor(QPalette::Base, listOn ? QPalette().color(QPalette::Base) : QPalette().color(QPalette::Window));
     m_list->setPalette(p);
@@ -249,8 +256,9 @@ void alarmDialog2::appendRow(const AlarmRow& row) {
 
 void alarmDialog2::removeSelectedRow() {
     QTreeWidgetItem* item = m_list->currentItem();
-    if (item && item->isSelected())
+    if (item && item->isSelected()) {
         delete item;
+    }
 }
 
 bool alarmDialog2::eventFilter(QObject* watched, QEvent* event) {
@@ -271,8 +279,9 @@ void alarmDialog2::addAlarm() {
 
 void alarmDialog2::editAlarm() {
     QTreeWidgetItem* item = m_list->currentItem();
-    if (!item || !item->isSelected())
+    if (!item || !item->isSelected()) {
         return;
+    }
     editAlarmDialog dialog(this);
     dialog.setValues(item->text(0).toStdString(), item->text(1).toStdString(), item->text(2).toStdString());
     if (dialog.exec() == QDialog::Accepted) {
@@ -301,20 +310,24 @@ void alarmDialog2::browseSound() {
 }
 
 void alarmDialog2::accept() {
-    if (!validate())
+    if (!validate()) {
         return;
+    }
     std::vector<AlarmRow> list = rows();
     const int removed = removeEquivalentAlarms(list);
-    for (int i = 0; i < removed; ++i)
+    for (int i = 0; i < removed; ++i) {
         showMessage("Equivalent alarms found.\nRemoving the redundant alarm now.", MessageIcon::Information);
+    }
     if (removed > 0) {
         m_list->clear();
-        for (const AlarmRow& row : list)
+        for (const AlarmRow& row : list) {
             appendRow(row);
+        }
     }
     save(list);
-    if (m_alarms)
+    if (m_alarms) {
         *m_alarms = buildAlarmRules(list, m_disableAll->isChecked());
+    }
     QDialog::accept();
 }
 
@@ -356,8 +369,9 @@ void alarmDialog2::save(const std::vector<AlarmRow>& list) {
     const std::string& file = m_settingsPath;
     writeIni(file, kAlarmDisabled, state(m_disableAll));
     std::vector<IniRow> stored;
-    for (const AlarmRow& row : list)
+    for (const AlarmRow& row : list) {
         stored.push_back({row.kind, row.period, decimalText(limitBytes(row.limit).value_or(0))});
+    }
     writeNumberedRows(file, kNumAlarms, kAlarmRowColumnsInAlarmWindow, stored);
     writeIni(file, kAudibleAlarmInAlarmWindow, state(m_soundCheck));
     writeIni(file, kAudioPath, m_pathText->text().toStdString());

@@ -12,8 +12,9 @@ namespace {
 
 void selectText(QComboBox* box, std::string_view wanted) {
     const int index = box->findText(toQString(wanted), Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (index >= 0)
+    if (index >= 0) {
         box->setCurrentIndex(index);
+    }
 }
 
 } // namespace

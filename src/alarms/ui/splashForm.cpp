@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDebug>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QListWidget>
@@ -24,10 +25,17 @@ namespace {
 
 constexpr int kWidth = 330;
 constexpr int kHeight = 210;
+constexpr int kCountdownHeight = 38; // the row the countdown adds above the buttons
+constexpr int kCountdownStepMs = 1000;
 constexpr int kCornerEllipse = 40;
 constexpr int kMargin = 12;
 
 constexpr int kPercentSteps = 10; // "5%" to "50%"
+
+QString countdownText(int seconds) {
+    return seconds == 1 ? QStringLiteral("Disconnecting in 1 second")
+                        : QStringLiteral("Disconnecting in %1 seconds").arg(seconds);
+}
 
 const QColor kTopColour(222, 232, 246);
 const QColor kBottomColour(160, 186, 222);
@@ -42,13 +50,18 @@ splashForm::splashForm(std::string settingsPath, std::string defaultSoundPath, A
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_DeleteOnClose);
     setFocusPolicy(Qt::NoFocus);
-    setFixedSize(kWidth, kHeight);
+    m_disconnectSettings = loadDisconnectSettings(m_settingsPath);
+    const int height = kHeight + (m_disconnectSettings.automatic ? kCountdownHeight : 0);
+    setFixedSize(kWidth, height);
     buildControls();
+    if (m_disconnectSettings.automatic) {
+        buildCountdown();
+    }
     applyTransparency();
     // Bottom right of the desktop, where notifications are expected.
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
-        move(area.right() + 1 - kWidth - kMargin, area.bottom() + 1 - kHeight - kMargin);
+        move(area.right() + 1 - kWidth - kMargin, area.bottom() + 1 - height - kMargin);
     }
 }
 
@@ -66,7 +79,7 @@ void splashForm::buildControls() {
     // Covers the background and lets presses through, so that the window can be dragged by it.
     auto* background = new QLabel(this);
     background->setObjectName("backgroundLabel");
-    background->setGeometry(0, 0, kWidth, kHeight);
+    background->setGeometry(0, 0, width(), height());
     background->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     m_heading = new QLabel("Alarms triggered:", this);
@@ -92,10 +105,10 @@ void splashForm::buildControls() {
 
     m_okButton = new clsButton(this);
     m_okButton->setObjectName("okButton");
-    m_okButton->setGeometry(kMargin + 6, kHeight - 46, 90, 30);
+    m_okButton->setGeometry(kMargin + 6, height() - 46, 90, 30);
     m_openButton = new clsButton(this);
     m_openButton->setObjectName("openButton");
-    m_openButton->setGeometry(kWidth - kMargin - 6 - 150, kHeight - 46, 150, 30);
+    m_openButton->setGeometry(kWidth - kMargin - 6 - 150, height() - 46, 150, 30);
     QFont buttonFont = font();
     buttonFont.setBold(true);
     m_okButton->setFont(buttonFont);
@@ -104,32 +117,109 @@ void splashForm::buildControls() {
     connect(m_okButton, &clsButton::clicked, this, &QWidget::close);
     connect(m_openButton, &clsButton::clicked, this, [this] {
         emit openMainWindowRequested();
-        close();
+        if (m_countdown != Countdown::Running) {
+            close();
+        }
     });
 }
 
+void splashForm::buildCountdown() {
+    const int top = kHeight - 46 - 4;
+    m_countdownLabel = new QLabel(this);
+    m_countdownLabel->setObjectName("countdownLabel");
+    m_countdownLabel->setGeometry(kMargin + 6, top, kWidth - 2 * kMargin - 12 - 96, 30);
+    m_countdownLabel->setWordWrap(true);
+    m_countdownLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
+    QFont bold = m_countdownLabel->font();
+    bold.setBold(true);
+    m_countdownLabel->setFont(bold);
+    if (m_disconnectSettings.cancellable) {
+        m_cancelButton = new clsButton(this);
+        m_cancelButton->setObjectName("cancelButton");
+        m_cancelButton->setGeometry(kWidth - kMargin - 6 - 90, top, 90, 30);
+        m_cancelButton->setFont(m_okButton->font());
+        connect(m_cancelButton, &clsButton::clicked, this, &splashForm::cancelCountdown);
+    }
+    m_countdownTimer.setInterval(kCountdownStepMs);
+    connect(&m_countdownTimer, &QTimer::timeout, this, &splashForm::tick);
+}
+
+void splashForm::showCountdownText(const QString& text) {
+    m_countdownLabel->setText(text);
+}
+
+void splashForm::tick() {
+    if (--m_secondsLeft > 0) {
+        showCountdownText(countdownText(m_secondsLeft));
+        return;
+    }
+    disconnectNow();
+}
+
+void splashForm::cancelCountdown() {
+    if (m_countdown != Countdown::Running) {
+        return;
+    }
+    m_countdownTimer.stop();
+    m_countdown = Countdown::Cancelled;
+    m_cancelButton->hide();
+    m_okButton->show();
+    showCountdownText(QStringLiteral("Disconnection cancelled"));
+    qInfo().noquote() << "tallywave: automatic disconnection cancelled";
+}
+
+void splashForm::disconnectNow() {
+    m_countdownTimer.stop();
+    m_countdown = Countdown::Done;
+    if (m_cancelButton) {
+        m_cancelButton->hide();
+    }
+    showCountdownText(QStringLiteral("Disconnecting..."));
+    const std::vector<DisconnectOutcome> outcomes = m_disconnect ? m_disconnect() : std::vector<DisconnectOutcome>{};
+    std::size_t done = 0;
+    for (const DisconnectOutcome& outcome : outcomes) {
+        done += outcome.disconnected ? 1 : 0;
+        m_list->addItem(QString::fromStdString(outcome.text));
+        qInfo().noquote() << "tallywave:" << QString::fromStdString(outcome.text);
+    }
+    if (outcomes.empty()) {
+        const QString none = QStringLiteral("No monitored connection to disconnect.");
+        m_list->addItem(none);
+        qInfo().noquote() << "tallywave:" << none;
+    }
+    m_list->scrollToBottom();
+    showCountdownText(done == 0                 ? QStringLiteral("Not disconnected")
+                      : done == outcomes.size() ? QStringLiteral("Disconnected")
+                                                : QStringLiteral("Partly disconnected"));
+    m_okButton->show();
+}
+
 void splashForm::updateLabels(const std::vector<std::string>& descriptions) {
-    for (const std::string& text : descriptions)
+    for (const std::string& text : descriptions) {
         m_list->addItem(QString::fromStdString(text));
+    }
     m_list->scrollToBottom();
 }
 
 QStringList splashForm::lines() const {
     QStringList out;
-    for (int i = 0; i < m_list->count(); ++i)
+    for (int i = 0; i < m_list->count(); ++i) {
         out << m_list->item(i)->text();
+    }
     return out;
 }
 
 bool splashForm::PlayWAVFile(const QString& path, bool /*async*/) {
-    if (!m_sound)
+    if (!m_sound) {
         m_sound = new AlarmSound(this);
+    }
     return m_sound->play(path);
 }
 
 void splashForm::StopPlayingWAV() {
-    if (m_sound)
+    if (m_sound) {
         m_sound->stop();
+    }
 }
 
 void splashForm::applyTransparency() {
@@ -143,11 +233,13 @@ void splashForm::applyTransparency() {
 
 void splashForm::startSound() {
     // A fresh installation is silent until the alarm window has been confirmed once.
-    if (readIni(m_settingsPath, kAudibleAlarmInNotification) != "1")
+    if (readIni(m_settingsPath, kAudibleAlarmInNotification) != "1") {
         return;
+    }
     const std::string path = readIni(m_settingsPath, kAudioPath, m_defaultSoundPath);
-    if (path.empty() || !fileExists(path))
+    if (path.empty() || !fileExists(path)) {
         return;
+    }
     m_soundStarted = true;
     PlayWAVFile(QString::fromStdString(path), true);
 }
@@ -159,14 +251,32 @@ void splashForm::showEvent(QShowEvent* event) {
         // The buttons' faces are the window underneath: draw them once the window has its final look.
         m_okButton->InitButton("OK", false, 0.75f, 5, 5, true);
         m_openButton->InitButton("Open " + appTitle(), false, 0.75f, 5, 5, true);
+        if (m_cancelButton) {
+            m_cancelButton->InitButton("Cancel", false, 0.75f, 5, 5, true);
+        }
         m_buttonsDrawn = true;
     }
     raise();
-    if (!m_soundStarted)
+    if (!m_soundStarted) {
         startSound();
+    }
+    if (m_disconnectSettings.automatic && m_countdown == Countdown::Off) {
+        m_countdown = Countdown::Running;
+        m_secondsLeft = m_disconnectSettings.delaySeconds;
+        showCountdownText(countdownText(m_secondsLeft));
+        qInfo().noquote() << "tallywave: an alarm fired; disconnecting in" << m_secondsLeft << "s";
+        // Closing would end the countdown and so the disconnection: OK comes back when it is over.
+        m_okButton->hide();
+        m_countdownTimer.start();
+    }
 }
 
 void splashForm::closeEvent(QCloseEvent* event) {
+    // A countdown ends by Cancel or by disconnecting, never by closing the window.
+    if (m_countdown == Countdown::Running) {
+        event->ignore();
+        return;
+    }
     StopPlayingWAV();
     m_list->clear();
     QWidget::closeEvent(event);

@@ -1,10 +1,18 @@
 #pragma once
 
+// moc cannot parse the C++20 library headers these pull in.
+#ifndef Q_MOC_RUN
+#include "alarms/DisconnectSettings.h"
+#include "platform/LinkDisconnector.h"
+#endif
+
 #include <QPoint>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,6 +27,11 @@ class clsButton;
 // "Tallywave Alarm!": the small window on top of the others that lists the alarms that fired, plays the alarm
 // sound once, and offers "OK" and "Open Tallywave". It never takes the focus. Closing it unloads it (the object
 // is deleted), which stops the sound.
+//
+// With "Automatic disconnection" set in the alarm window it also counts the seconds down ("countdownLabel") with a
+// "Cancel" button ("cancelButton", absent when the alarm window disables it), then disconnects the monitored
+// connections and lists what happened. Closing the window does not end the countdown: OK shows again when it is
+// over, and "Open Tallywave" leaves the window open meanwhile.
 class splashForm : public QWidget {
     Q_OBJECT
 
@@ -31,6 +44,9 @@ public:
 
     // Appends the descriptions of newly fired alarms, already in display order, below the lines listed so far.
     void updateLabels(const std::vector<std::string>& descriptions);
+    // Takes the monitored connections off the network; what the countdown calls at its end.
+    using Disconnect = std::function<std::vector<DisconnectOutcome>()>;
+    void setDisconnect(Disconnect disconnect) { m_disconnect = std::move(disconnect); }
     // Plays the file once in the background; false when it could not be handed to the audio back end.
     // Playing is always asynchronous here; the flag is kept for callers written against the blocking form.
     bool PlayWAVFile(const QString& path, bool async);
@@ -38,6 +54,8 @@ public:
 
     QStringList lines() const;
     bool soundStarted() const { return m_soundStarted; }
+    enum class Countdown { Off, Running, Cancelled, Done };
+    Countdown countdown() const { return m_countdown; }
 
 signals:
     // "Open Tallywave" was pressed: the main window is to be shown (this window unloads itself).
@@ -58,6 +76,11 @@ private:
     void applyTransparency();
     void startSound();
     void moveOnScreen(QPoint topLeft);
+    void buildCountdown();
+    void tick();
+    void cancelCountdown();
+    void disconnectNow();
+    void showCountdownText(const QString& text);
 
     std::string m_settingsPath;
     std::string m_defaultSoundPath;
@@ -66,6 +89,13 @@ private:
     QListWidget* m_list = nullptr;
     clsButton* m_okButton = nullptr;
     clsButton* m_openButton = nullptr;
+    QLabel* m_countdownLabel = nullptr;
+    clsButton* m_cancelButton = nullptr;
+    DisconnectSettings m_disconnectSettings;
+    Disconnect m_disconnect;
+    QTimer m_countdownTimer;
+    int m_secondsLeft = 0;
+    Countdown m_countdown = Countdown::Off;
     QPoint m_dragStart;
     // Only a press on the window itself starts a drag: a press on a button belongs to the button.
     bool m_dragging = false;

@@ -1,7 +1,8 @@
 #include "app/ui/LiveChart.h"
 
+#include "app/ui/LiveChartLegend.h"
 #include "app/ui/PeriodPanels.h"
-#include "app/ui/ResourceImages.h"
+#include "widgets/ui/ProgramCursors.h"
 
 #include <QLocale>
 #include <QMouseEvent>
@@ -24,6 +25,7 @@ LiveChart::LiveChart(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("chartPicture"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setEnlarged(false);
+    new LiveChartLegend(this);
 }
 
 void LiveChart::setEnlarged(bool enlarged) {

@@ -26,7 +26,8 @@ int MainLayout::toPixels(int twips) {
     return static_cast<int>(std::nearbyint(twips / static_cast<double>(kTwipsPerPixel)));
 }
 
-MainLayout MainLayout::compute(int clientWidth, int clientHeight, int coolBarHeight, bool chartEnlarged) {
+MainLayout MainLayout::compute(int clientWidth, int clientHeight, int coolBarHeight, bool chartEnlarged,
+                               int extraPanelRows) {
     const int widthTw = clientWidth * kTwipsPerPixel;
     const int heightTw = clientHeight * kTwipsPerPixel;
     const int leftTw = kSideMarginsTw / 2;
@@ -42,8 +43,9 @@ MainLayout MainLayout::compute(int clientWidth, int clientHeight, int coolBarHei
 
     const int smallWidthTw = roundToTen((panelWidthTw - kPanelRowGapTw) / 2.0);
     const int monthLeftTw = roundToTen(leftTw + panelWidthTw - smallWidthTw);
-    l.todayPanel = rect(leftTw, kSecondRowTopTw, smallWidthTw, kPanelHeightTw);
-    l.monthPanel = rect(monthLeftTw, kSecondRowTopTw, smallWidthTw, kPanelHeightTw);
+    const int smallHeightTw = kPanelHeightTw + extraPanelRows * kPanelRowTw;
+    l.todayPanel = rect(leftTw, kSecondRowTopTw, smallWidthTw, smallHeightTw);
+    l.monthPanel = rect(monthLeftTw, kSecondRowTopTw, smallWidthTw, smallHeightTw);
 
     l.headingX = toPixels(kHeadingXTw);
     l.headingWidth = toPixels(kAmountXTw - kHeadingXTw);
@@ -55,9 +57,9 @@ MainLayout MainLayout::compute(int clientWidth, int clientHeight, int coolBarHei
     l.speedValueX = toPixels(halfTw + 1490);
     l.speedValueWidth = toPixels(std::max(halfTw - 1670, 0));
 
-    const int chartTopTw = chartEnlarged ? 0 : kChartTopTw;
-    const int chartHeightTw = heightTw - kBottomMarginTw - chartTopTw;
-    l.chart = rect(leftTw, chartTopTw, panelWidthTw, chartHeightTw);
+    const int chartTop = chartEnlarged ? 0 : chartTopTw(extraPanelRows);
+    const int chartHeightTw = heightTw - kBottomMarginTw - chartTop;
+    l.chart = rect(leftTw, chartTop, panelWidthTw, chartHeightTw);
     l.chartWidth = static_cast<int>(std::nearbyint(l.chart.width() / 2.0));
     return l;
 }

@@ -13,6 +13,7 @@ struct MainLayout {
     static constexpr int kMinHeightWithChartTw = 6900;
     static constexpr int kMinHeightWithoutChartTw = 4530;
     static constexpr int kChartTopTw = 3420; // below the panels
+    static constexpr int kPanelRowTw = 330;  // one more line of text in the panels of the second row
 
     QRect coolBar;
     QRect sessionPanel;
@@ -29,8 +30,12 @@ struct MainLayout {
     int speedValueWidth = 0;
     int chartWidth = 0; // samples the chart holds: half its drawing width, halves to even
 
-    static MainLayout compute(int clientWidth, int clientHeight, int coolBarHeight, bool chartEnlarged);
+    // extraPanelRows: lines the "Today" and "This Month" panels hold beyond their three amounts (the allowance).
+    static MainLayout compute(int clientWidth, int clientHeight, int coolBarHeight, bool chartEnlarged,
+                              int extraPanelRows = 0);
     static int toPixels(int twips);
+    // Where the chart starts when not enlarged.
+    static int chartTopTw(int extraPanelRows) { return kChartTopTw + extraPanelRows * kPanelRowTw; }
 };
 
 } // namespace tw

@@ -7,7 +7,8 @@ class QMenuBar;
 namespace tw {
 
 // The main window's menu bar. Every item's objectName is its mnu name ("mnuContinue", "mnuLast60"...), so tests and
-// the window find them alike.
+// the window find them alike. Every caption has a mnemonic (the letter after "&"); Exit, Settings and Contents also
+// have the desktop's standard keys (Ctrl+Q, the preferences key, F1).
 struct MainMenus {
     QMenu* file = nullptr;
     QAction* settings = nullptr;

@@ -15,6 +15,7 @@ public:
         return loadMonitoredConnections(settingsPath, m_ipData);
     }
     std::string connectionsToolTip() override { return tw::connectionsToolTip(m_ipData); }
+    std::vector<std::string> monitoredLinks() override { return m_ipData.monitoredLinks(); }
 
 private:
     IPData m_ipData;

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace tw {
 
@@ -20,6 +21,8 @@ public:
     virtual ConnectionsStatus reloadConnections(const std::string& settingsPath) = 0;
     // The connection panel's tool tip as things are now (the links counted change); empty keeps the rebuild's.
     virtual std::string connectionsToolTip() { return {}; }
+    // The links the monitored connections are on now: what a disconnection at the limit takes off the network.
+    virtual std::vector<std::string> monitoredLinks() { return {}; }
 };
 
 std::unique_ptr<MonitoredEngine> makeMonitoredEngine(NetworkTables& tables);

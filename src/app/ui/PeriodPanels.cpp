@@ -7,6 +7,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLocale>
+#include <QProgressBar>
+
+#include <algorithm>
+
+#include <algorithm>
 
 namespace tw {
 
@@ -15,6 +20,8 @@ namespace {
 constexpr int kRowTop = 20;
 constexpr int kRowPitch = 22;
 constexpr int kRowHeight = 20;
+constexpr int kBarHeight = 8;
+constexpr int kBarSteps = 1000;
 
 QLabel* makeLabel(QWidget* parent, const QString& text, const QString& name, Qt::Alignment align) {
     auto* label = new QLabel(text, parent);
@@ -62,6 +69,42 @@ PeriodPanels::PeriodPanels(QWidget* parent) {
     QFont bold = m_speeds[2]->font();
     bold.setBold(true);
     m_speeds[2]->setFont(bold);
+
+    QGroupBox* month = m_panels[2];
+    m_allowanceBar = new QProgressBar(month);
+    m_allowanceBar->setObjectName(QStringLiteral("allowanceBar"));
+    m_allowanceBar->setRange(0, kBarSteps);
+    m_allowanceBar->setTextVisible(false);
+    m_allowanceLabel = makeLabel(month, QString(), QStringLiteral("allowanceLabel"), Qt::AlignRight);
+    m_forecastLabel = makeLabel(month, QString(), QStringLiteral("forecastLabel"), Qt::AlignRight);
+    for (QWidget* w : std::initializer_list<QWidget*>{m_allowanceBar, m_allowanceLabel, m_forecastLabel}) {
+        w->hide();
+    }
+}
+
+void PeriodPanels::showMonthPeriod(const MonthPeriod& period, bool calendarMonth) {
+    QGroupBox* month = m_panels[2];
+    if (calendarMonth) {
+        month->setTitle(QStringLiteral("This Month"));
+        month->setToolTip(QString());
+        return;
+    }
+    month->setTitle(QStringLiteral("This period"));
+    month->setToolTip(QStringLiteral("From %1 to %2")
+                          .arg(toQString(period.start.toDateString()), toQString(period.lastDay().toDateString())));
+}
+
+void PeriodPanels::showAllowance(const std::optional<AllowanceForecast>& allowance) {
+    m_allowanceShown = allowance.has_value();
+    for (QWidget* w : std::initializer_list<QWidget*>{m_allowanceBar, m_allowanceLabel, m_forecastLabel}) {
+        w->setVisible(m_allowanceShown);
+    }
+    if (!allowance) {
+        return;
+    }
+    m_allowanceBar->setValue(static_cast<int>(std::min(allowance->used, 1.0) * kBarSteps));
+    m_allowanceLabel->setText(toQString(allowance->share));
+    m_forecastLabel->setText(toQString(allowance->forecast));
 }
 
 void PeriodPanels::showTotals(const PeriodRecords& periods, const std::array<int, 4>& unitSettings,
@@ -84,21 +127,32 @@ void PeriodPanels::showSpeeds(std::int32_t download, std::int32_t upload, int sp
 }
 
 void PeriodPanels::applyLayout(const MainLayout& l) {
+    // A heading is never narrower than its text, whatever the font; it may run on under its value label, whose
+    // text stands at the label's right end.
+    auto placeHeading = [](QLabel* heading, int x, int y, int width) {
+        heading->setGeometry(x, y, std::max(width, heading->sizeHint().width()), kRowHeight);
+    };
     const QRect rects[] = {l.sessionPanel, l.todayPanel, l.monthPanel};
     for (int i = 0; i < 3; ++i) {
         m_panels[i]->setGeometry(rects[i]);
         QLabel* values[] = {m_download[i], m_upload[i], m_total[i]};
         for (int r = 0; r < 3; ++r) {
             const int y = kRowTop + r * kRowPitch;
-            m_headings[i][r]->setGeometry(l.headingX, y, l.headingWidth, kRowHeight);
+            placeHeading(m_headings[i][r], l.headingX, y, l.headingWidth);
             values[r]->setGeometry(l.amountX, y, l.amountWidth, kRowHeight);
         }
     }
     for (int r = 0; r < 3; ++r) {
         const int y = kRowTop + r * kRowPitch;
-        m_speedHeadings[r]->setGeometry(l.speedHeadingX, y, l.speedHeadingWidth, kRowHeight);
+        placeHeading(m_speedHeadings[r], l.speedHeadingX, y, l.speedHeadingWidth);
         m_speeds[r]->setGeometry(l.speedValueX, y, l.speedValueWidth, kRowHeight);
     }
+    // The bar under the headings, the share under the amounts, the forecast across both.
+    const int shareY = kRowTop + 3 * kRowPitch;
+    m_allowanceBar->setGeometry(l.headingX, shareY + (kRowHeight - kBarHeight) / 2, l.amountX - l.headingX - 6,
+                                kBarHeight);
+    m_allowanceLabel->setGeometry(l.amountX, shareY, l.amountWidth, kRowHeight);
+    m_forecastLabel->setGeometry(l.headingX, shareY + kRowPitch, l.amountX + l.amountWidth - l.headingX, kRowHeight);
 }
 
 void PeriodPanels::setVisible(bool visible) {

@@ -5,17 +5,22 @@
 #include "alarms/ui/splashForm.h" // before AlarmNotifier.h, whose QPointer needs the whole class
 #include "app/AppPaths.h"
 #include "app/ProgramFiles.h"
+#include "app/ui/frmSplash.h"
 #include "config/ui/frmOptions.h"
 #include "history/ui/editloggsForm.h"
 #include "measure/InterfaceChoices.h"
 #include "measure/ui/addInterfaceDialog.h"
+#include "platform/LinkDisconnector.h"
 #include "platform/NetworkTables.h"
 #include "platform/StartupEntry.h"
+#include "platform/qt/NetworkManagerDisconnector.h"
 #include "tools/ui/frmAdaptors.h"
 #include "tools/ui/frmConnection.h"
 #include "tools/ui/frmTraceroute.h"
 #include "tools/ui/frmWhois.h"
 
+#include <QCoreApplication>
+#include <QTimer>
 #include <QWidget>
 
 namespace tw {
@@ -24,23 +29,12 @@ WindowLauncher::WindowLauncher(QWidget* owner, const AppPaths& paths) : m_owner(
 
 WindowLauncher::~WindowLauncher() = default;
 
-bool WindowLauncher::isAvailable(Window window) {
-    switch (window) {
-    case Window::Settings:
-    case Window::Alarms:
-    case Window::Connections:
-    case Window::InterfaceInfo:
-    case Window::Traceroute:
-    case Window::Whois:
-    case Window::Notification:
-    case Window::LogViewer:
-        return true;
-    }
-    return false;
-}
-
 void WindowLauncher::setStartupEntry(std::unique_ptr<StartupEntry> entry) {
     m_startup = std::move(entry);
+}
+
+void WindowLauncher::setLinkDisconnector(std::unique_ptr<LinkDisconnector> disconnector) {
+    m_disconnector = std::move(disconnector);
 }
 
 bool WindowLauncher::openSettings() {
@@ -63,35 +57,37 @@ bool WindowLauncher::openAlarms() {
     return alarms.exec() == QDialog::Accepted;
 }
 
-bool WindowLauncher::openLogViewer(const std::optional<clsSessionData>& running, ProgressSink& progress) {
+bool WindowLauncher::openLogViewer(const std::optional<clsSessionData>& running, frmSplash& progress) {
     editloggsForm viewer(m_paths.historyPath, running, &progress, m_owner);
+    viewer.rememberSizeIn(m_paths.settingsPath);
+    // exec() shows the viewer before its event loop runs this: the wait is over, and the progress window must not
+    // stay on screen behind the viewer.
+    QTimer::singleShot(0, &progress, &QWidget::close);
     return viewer.exec() == QDialog::Accepted;
 }
 
-void WindowLauncher::openTool(Window window) {
-    switch (window) {
-    case Window::Connections: {
+void WindowLauncher::openTool(Tool tool) {
+    switch (tool) {
+    case Tool::Connections: {
         frmConnection dialog(m_owner);
         dialog.exec();
         break;
     }
-    case Window::InterfaceInfo: {
+    case Tool::InterfaceInfo: {
         frmAdaptors dialog(m_owner);
         dialog.exec();
         break;
     }
-    case Window::Traceroute: {
+    case Tool::Traceroute: {
         frmTraceroute dialog(m_owner);
         dialog.exec();
         break;
     }
-    case Window::Whois: {
+    case Tool::Whois: {
         frmWhois dialog(m_owner);
         dialog.exec();
         break;
     }
-    default:
-        break;
     }
 }
 
@@ -103,6 +99,16 @@ AlarmNotifier& WindowLauncher::notifier() {
             if (m_openMainWindow) {
                 m_openMainWindow();
             }
+        });
+        m_notifier->setDisconnect([this]() -> std::vector<DisconnectOutcome> {
+            const std::vector<std::string> links = m_monitoredLinks ? m_monitoredLinks() : std::vector<std::string>{};
+            if (links.empty()) {
+                return {};
+            }
+            if (!m_disconnector) {
+                m_disconnector = makeDesktopLinkDisconnector();
+            }
+            return m_disconnector->disconnect(links);
         });
     }
     return *m_notifier;

@@ -15,29 +15,27 @@ namespace tw {
 
 struct AppPaths;
 class AlarmNotifier;
+class LinkDisconnector;
 class NetworkTables;
-class ProgressSink;
 class StartupEntry;
+class frmSplash;
 
-// The other windows the main window opens, in one place. A window that is not part of this build yet reports
-// itself unavailable, and its menu item and toolbar button stay disabled.
+// The other windows the main window opens, in one place.
 class WindowLauncher {
 public:
-    enum class Window { Settings, Alarms, LogViewer, Connections, InterfaceInfo, Traceroute, Whois, Notification };
+    enum class Tool { Connections, InterfaceInfo, Traceroute, Whois };
 
     WindowLauncher(QWidget* owner, const AppPaths& paths);
     ~WindowLauncher();
-
-    static bool isAvailable(Window window);
 
     // Modal windows owned by the main window. True when closed with OK. The settings window offers the interfaces
     // of the system's tables as they are when the user adds a connection.
     bool openSettings();
     bool openAlarms();
-    // The log viewer, reporting its loading to the progress window.
-    bool openLogViewer(const std::optional<clsSessionData>& running, ProgressSink& progress);
-    // The network tools (Connections, InterfaceInfo, Traceroute, Whois).
-    void openTool(Window window);
+    // The log viewer, reporting its loading to the progress window, which closes once the viewer is on screen.
+    bool openLogViewer(const std::optional<clsSessionData>& running, frmSplash& progress);
+    // The network tools.
+    void openTool(Tool tool);
     // The alarm notification window; false when it could not be shown now. "Open Tallywave" in it calls
     // openMainWindow.
     bool showAlarmNotification(const std::vector<std::string>& descriptions);
@@ -51,12 +49,18 @@ public:
     void setStartupEntry(std::unique_ptr<StartupEntry> entry);
     // The tables whose interfaces the settings window offers (tests give a fake); the system's by default.
     void setNetworkTables(std::shared_ptr<NetworkTables> tables) { m_tables = std::move(tables); }
+    // The links an automatic disconnection at the limit takes off the network: the monitored ones, now.
+    void setMonitoredLinks(std::function<std::vector<std::string>()> links) { m_monitoredLinks = std::move(links); }
+    // How they are disconnected (tests give a fake); NetworkManager where it runs, else the system's own way.
+    void setLinkDisconnector(std::unique_ptr<LinkDisconnector> disconnector);
 
 private:
     QWidget* m_owner;
     const AppPaths& m_paths;
     std::unique_ptr<StartupEntry> m_startup;
     std::shared_ptr<NetworkTables> m_tables;
+    std::function<std::vector<std::string>()> m_monitoredLinks;
+    std::unique_ptr<LinkDisconnector> m_disconnector;
     AlarmNotifier* m_notifier = nullptr; // owned by m_owner
     std::function<void()> m_openMainWindow;
     ProgramWindows m_windows;

@@ -2,6 +2,7 @@
 
 #include "app/ui/ResourceImages.h"
 #include "app/ui/WebPages.h"
+#include "widgets/ui/ProgramCursors.h"
 #include "widgets/ui/UiText.h"
 
 #include <QEvent>

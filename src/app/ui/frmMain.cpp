@@ -77,6 +77,7 @@ void frmMain::buildWindow() {
     m_statusBar = new MainStatusBar(this, m_clock);
     setStatusBar(m_statusBar->bar());
 
+    m_timer.setParent(this);
     m_timer.setObjectName(QStringLiteral("Timer1"));
     connect(&m_timer, &QTimer::timeout, this, [this] {
         m_controller->monitorTick();
@@ -89,6 +90,7 @@ void frmMain::buildWindow() {
     connect(m_tray, &SystemTray::restoreRequested, this, &frmMain::restoreFromTray);
     connect(m_tray, &SystemTray::availabilityChanged, this, &frmMain::onTrayAvailabilityChanged);
     m_launcher.setOpenMainWindow([this] { restoreFromTray(); });
+    m_launcher.setMonitoredLinks([this] { return m_engine->monitoredLinks(); });
     // The desktop session is ending: store the session without asking, as at system shutdown.
     connect(qApp, &QGuiApplication::commitDataRequest, this,
             [this](QSessionManager&) { requestClose(CloseReason::SystemShutdown); });
@@ -125,24 +127,8 @@ void frmMain::connectCommands() {
     connect(m_tray->mPopStop, &QAction::triggered, this, &frmMain::onStop);
     connect(m_tray->mPopExit, &QAction::triggered, this, &frmMain::onExit);
 
-    using W = WindowLauncher::Window;
-    setCommandAvailable(m.settings, m_toolbar.settings, W::Settings);
-    setCommandAvailable(m.alarm, m_toolbar.alarm, W::Alarms);
-    setCommandAvailable(m.editLogs, m_toolbar.statistics, W::LogViewer);
-    setCommandAvailable(m.connections, nullptr, W::Connections);
-    setCommandAvailable(m.interfaceInfo, nullptr, W::InterfaceInfo);
-    setCommandAvailable(m.traceroute, m_toolbar.traceroute, W::Traceroute);
-    setCommandAvailable(m.whois, m_toolbar.whois, W::Whois);
     // Without a notification area there is nothing to minimise to.
     m_tray->mPopMinimize->setEnabled(SystemTray::isAvailable());
-}
-
-void frmMain::setCommandAvailable(QAction* menuItem, QAction* button, WindowLauncher::Window window) {
-    const bool available = WindowLauncher::isAvailable(window);
-    menuItem->setEnabled(available);
-    if (button) {
-        button->setEnabled(available);
-    }
 }
 
 void frmMain::load() {
@@ -176,6 +162,7 @@ void frmMain::readDisplaySettings() {
     }
     m_unitSettings[3] = iniToInt(readIni(ini, kSpeedCombo));
     m_chart->setShowBarChart(iniToBool(readIni(ini, kShowBarChart), true));
+    m_billing = loadBillingSettings(ini);
 }
 
 void frmMain::showAtStartup() {
@@ -243,6 +230,7 @@ void frmMain::onScreenStateChanged() {
 void frmMain::drawLabels() {
     m_panels->showSpeeds(m_downloadSpeed, m_uploadSpeed, m_unitSettings[3], localeDecimalSeparator());
     m_panels->showTotals(m_controller->periods(), m_unitSettings, localeDecimalSeparator());
+    showMonthExtras();
 }
 
 // ---- layout -------------------------------------------------------------------------------------------------------
@@ -256,7 +244,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 
 void frmMain::updateMinimumSize() {
     const int chrome = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
-    const int panelsBottom = MainLayout::toPixels(MainLayout::kChartTopTw) + 8;
+    const int panelsBottom = MainLayout::toPixels(MainLayout::chartTopTw(m_panelRows)) + 8;
     const int chartMinimum =
         MainLayout::toPixels(MainLayout::kMinHeightWithChartTw - MainLayout::kMinHeightWithoutChartTw);
     const int withoutChart =
@@ -273,7 +261,8 @@ void frmMain::relayout() {
         return;
     }
     const int coolBarHeight = m_toolbar.bar->sizeHint().height() + 4;
-    const MainLayout l = MainLayout::compute(m_client->width(), m_client->height(), coolBarHeight, isChartEnlarged());
+    const MainLayout l =
+        MainLayout::compute(m_client->width(), m_client->height(), coolBarHeight, isChartEnlarged(), m_panelRows);
     m_coolBar->setGeometry(l.coolBar);
     m_toolbar.bar->resize(l.coolBar.width() - 4, coolBarHeight - 2);
     m_panels->applyLayout(l);

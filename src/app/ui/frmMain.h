@@ -5,15 +5,16 @@
 
 // moc cannot parse the C++20 library headers the core pulls in; it needs none of them.
 #ifndef Q_MOC_RUN
+#include "app/AllowanceForecast.h"
 #include "app/AppPaths.h"
 #include "app/MonitorController.h"
 #include "app/MonitorView.h"
 #include "app/ui/MonitoredEngine.h"
 #include "app/ui/WindowLauncher.h"
+#include "config/BillingSettings.h"
 #endif
 
 #include <QMainWindow>
-#include <QPointer>
 #include <QTimer>
 
 #include <array>
@@ -30,7 +31,6 @@ class MainStatusBar;
 class NetworkTables;
 class PeriodPanels;
 class SystemTray;
-class frmSplash;
 
 // What the command line decided for the main window.
 struct MainWindowOptions {
@@ -77,23 +77,13 @@ public:
     void setTimerRunning(bool running, int intervalMs) override;
     bool showAlarmNotification(const std::vector<std::string>& descriptions) override;
     Answer ask(const Question& question) override;
-    void showProgress() override;
-    void hideProgress() override;
     bool openLogViewer(const std::optional<clsSessionData>& running) override;
     bool isWindowVisible() const override;
     void showSaveProblem(const std::string& text, bool waitForOk) override;
 
     MonitorController& controller() { return *m_controller; }
-    LiveChart* chart() const { return m_chart; }
-    SystemTray* tray() const { return m_tray; }
-    const MainMenus& menus() const { return m_menus; }
-    const MainToolbar& toolbar() const { return m_toolbar; }
-    MainStatusBar* mainStatusBar() const { return m_statusBar; }
-    PeriodPanels& panels() const { return *m_panels; }
-    QTimer& timer() { return m_timer; }
     WindowLauncher& launcher() { return m_launcher; }
     bool isChartEnlarged() const;
-    const std::array<int, 4>& unitSettings() const { return m_unitSettings; }
     // Whether another window of the program is open (the tray then ignores the user).
     bool anotherWindowIsOpen() const;
     // A notification area came or went: the icon moves into it, or the window stays reachable without one.
@@ -141,7 +131,6 @@ private:
     void updateMinimumSize();
     void setChartEnlarged(bool enlarged);
     void applySettingsChange();
-    void setCommandAvailable(QAction* menuItem, QAction* button, WindowLauncher::Window window);
     void unload();
     void showMinimizedForWantOfTray();
     // The tooltip of the tray icon. While passes bring a new text at least once a second it is made only when the
@@ -153,6 +142,11 @@ private:
     void applyWindowIcon();
     // After a show, hide, minimise or restore: what was left undrawn while away is drawn now.
     void onScreenStateChanged();
+    // The billing month of the month record and the allowance's forecast for it now; none without an allowance.
+    MonthPeriod monthPeriod() const;
+    std::optional<AllowanceForecast> allowanceForecast() const;
+    // The month panel's title and allowance lines; the window makes room for the lines as they come and go.
+    void showMonthExtras();
 
     AppPaths m_paths;
     MainWindowOptions m_options;
@@ -170,10 +164,11 @@ private:
     LiveChart* m_chart = nullptr;
     MainStatusBar* m_statusBar = nullptr;
     SystemTray* m_tray = nullptr;
-    QPointer<frmSplash> m_splash;
     QTimer m_timer;
 
     std::array<int, 4> m_unitSettings{};
+    BillingSettings m_billing;
+    int m_panelRows = 0; // lines the second row of panels holds beyond the amounts
     std::optional<TrayImage> m_shownImage;
     std::optional<TrayImage> m_windowImage;
     QString m_trayStateLine;

@@ -39,9 +39,7 @@ void frmMain::onResetMonth() {
 }
 
 void frmMain::onEditLogs() {
-    if (WindowLauncher::isAvailable(WindowLauncher::Window::LogViewer)) {
-        m_controller->editLogs();
-    }
+    m_controller->editLogs();
 }
 
 void frmMain::onSettings() {
@@ -63,19 +61,19 @@ void frmMain::onExit() {
 }
 
 void frmMain::onConnections() {
-    m_launcher.openTool(WindowLauncher::Window::Connections);
+    m_launcher.openTool(WindowLauncher::Tool::Connections);
 }
 
 void frmMain::onInterfaceInfo() {
-    m_launcher.openTool(WindowLauncher::Window::InterfaceInfo);
+    m_launcher.openTool(WindowLauncher::Tool::InterfaceInfo);
 }
 
 void frmMain::onTraceroute() {
-    m_launcher.openTool(WindowLauncher::Window::Traceroute);
+    m_launcher.openTool(WindowLauncher::Tool::Traceroute);
 }
 
 void frmMain::onWhois() {
-    m_launcher.openTool(WindowLauncher::Window::Whois);
+    m_launcher.openTool(WindowLauncher::Tool::Whois);
 }
 
 void frmMain::onAlarm() {
@@ -89,15 +87,19 @@ void frmMain::onHistoryChart(bool shown) {
         setChartEnlarged(false);
     }
     m_menus.historyChart->setChecked(shown);
-    // The chart's height is added to or taken from the window, so the panels keep their size.
-    if (!shown) {
-        m_hiddenChartHeight = m_chart->height();
-    }
-    const int targetHeight = shown ? height() + m_hiddenChartHeight : height() - m_hiddenChartHeight;
+    // The chart's height is taken from the window, so the panels keep their size, and what was taken is given back:
+    // at its least height the window gives up less than the whole chart.
+    const int targetHeight = shown ? height() + m_hiddenChartHeight : height() - m_chart->height();
     m_chart->setVisible(shown);
     updateMinimumSize();
     if (!isMaximized() && !isFullScreen()) {
-        resize(width(), std::max(targetHeight, minimumHeight()));
+        const int newHeight = std::max(targetHeight, minimumHeight());
+        if (!shown) {
+            m_hiddenChartHeight = height() - newHeight;
+        }
+        resize(width(), newHeight);
+    } else if (!shown) {
+        m_hiddenChartHeight = 0; // a maximised window keeps its height
     }
     if (!shown) {
         m_chart->data().setSize(m_chart->data().getSize());

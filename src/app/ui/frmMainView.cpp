@@ -4,11 +4,13 @@
 #include "app/TrayToolTip.h"
 
 #include "app/ui/LiveChart.h"
+#include "app/ui/MainLayout.h"
 #include "app/ui/MainStatusBar.h"
 #include "app/ui/PeriodPanels.h"
 #include "app/ui/ResourceImages.h"
 #include "app/ui/SystemTray.h"
 #include "app/ui/frmSplash.h"
+#include "platform/Clock.h"
 #include "widgets/ui/UiText.h"
 
 #include <QAction>
@@ -30,8 +32,42 @@ void frmMain::updateSpeeds(std::int32_t download, std::int32_t upload) {
 void frmMain::updateTotals(const PeriodRecords& periods) {
     if (isOnScreen()) {
         m_panels->showTotals(periods, m_unitSettings, localeDecimalSeparator());
+        showMonthExtras();
     }
     refreshTrayToolTip();
+}
+
+MonthPeriod frmMain::monthPeriod() const {
+    const int startDay = m_controller ? m_controller->monthStartDay() : m_billing.monthStartDay;
+    const DateTime date = m_controller ? m_controller->periods()[2].getDate() : m_clock.now();
+    return monthPeriodOf(date, startDay);
+}
+
+std::optional<AllowanceForecast> frmMain::allowanceForecast() const {
+    if (!m_controller) {
+        return std::nullopt;
+    }
+    const dayObject& month = m_controller->periods()[2];
+    return forecastAllowance(month.getBytesReceived() + month.getBytesSent(), m_billing.monthlyAllowance, monthPeriod(),
+                             m_clock.now(), localeDecimalSeparator());
+}
+
+void frmMain::showMonthExtras() {
+    const bool calendarMonth = (m_controller ? m_controller->monthStartDay() : m_billing.monthStartDay) == 1;
+    m_panels->showMonthPeriod(monthPeriod(), calendarMonth);
+    m_panels->showAllowance(allowanceForecast());
+    const int rows = m_panels->extraRows();
+    if (rows == m_panelRows) {
+        return;
+    }
+    // The lines are added to or taken from the window's height, so the chart keeps its size.
+    const int change = MainLayout::toPixels((rows - m_panelRows) * MainLayout::kPanelRowTw);
+    m_panelRows = rows;
+    updateMinimumSize();
+    if (!isMaximized() && !isFullScreen()) {
+        resize(width(), std::max(height() + change, minimumHeight()));
+    }
+    relayout();
 }
 
 void frmMain::refreshTrayToolTip(bool now) {
@@ -44,8 +80,13 @@ void frmMain::refreshTrayToolTip(bool now) {
     const PeriodRecords& periods = m_controller->periods();
     const std::optional<TraySpeeds> speeds =
         m_logging ? std::optional(TraySpeeds{m_downloadSpeed, m_uploadSpeed}) : std::nullopt;
-    m_tray->setToolTip(QString::fromStdString(
-        trayToolTip(m_trayStateLine.toStdString(), speeds, periods[1], periods[2], localeDecimalSeparator())));
+    const std::string_view monthWord = m_controller->monthStartDay() == 1 ? "Month" : "Period";
+    std::string allowanceLine;
+    if (const auto allowance = allowanceForecast()) {
+        allowanceLine = allowance->share + " \u00b7 " + allowance->forecast;
+    }
+    m_tray->setToolTip(QString::fromStdString(trayToolTip(m_trayStateLine.toStdString(), speeds, periods[1], periods[2],
+                                                          localeDecimalSeparator(), monthWord, allowanceLine)));
 }
 
 void frmMain::addChartSample(std::int32_t download, std::int32_t upload) {
@@ -141,28 +182,17 @@ Answer frmMain::ask(const Question& question) {
     }
 }
 
-void frmMain::showProgress() {
-    if (!m_splash) {
-        m_splash = new frmSplash(this);
-    }
-    m_launcher.windows().add(m_splash);
-    m_splash->Progress(0);
-    m_splash->show();
-    m_splash->move(geometry().center() - m_splash->rect().center());
-}
-
-void frmMain::hideProgress() {
-    if (m_splash) {
-        m_splash->close();
-        m_splash->deleteLater();
-    }
-}
-
 bool frmMain::openLogViewer(const std::optional<clsSessionData>& running) {
-    if (!m_splash) {
-        showProgress();
-    }
-    return m_launcher.openLogViewer(running, *m_splash);
+    // The progress window shows the history's load and goes with the viewer.
+    auto* progress = new frmSplash(this);
+    m_launcher.windows().add(progress);
+    progress->Progress(0);
+    progress->show();
+    progress->move(geometry().center() - progress->rect().center());
+    const bool accepted = m_launcher.openLogViewer(running, *progress);
+    progress->close();
+    progress->deleteLater();
+    return accepted;
 }
 
 bool frmMain::isWindowVisible() const {

@@ -1,18 +1,23 @@
 #include "config/ui/frmOptions.h"
 
 #include "common/ByteUnits.h"
+#include "common/DateTime.h"
 #include "common/MessageSink.h"
+#include "common/NumberText.h"
+#include "config/BillingSettings.h"
 #include "config/IconSensitivity.h"
 #include "config/NumberedRows.h"
 #include "config/SettingsKeys.h"
 #include "platform/StartupEntry.h"
 #include "widgets/ui/MessageBoxes.h"
+#include "widgets/ui/SelectOnFocus.h"
 #include "widgets/ui/TabbedDialog.h"
 #include "widgets/ui/UiText.h"
 #include "widgets/ui/UpDownButtons.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -21,6 +26,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -34,6 +40,7 @@ const QStringList kRefreshItems = {"250 milliseconds", "500 milliseconds", "1 se
 const QStringList kSensitivityUnits = toQStringList(kByteRateUnitNames);
 const QStringList kAmountUnits = QStringList{"Variable"} + toQStringList(std::span(kByteUnitNames).first(kUnitGB + 1));
 const QStringList kSpeedUnits = QStringList{"Variable"} + toQStringList(kByteRateUnitNames);
+const QStringList kAllowanceUnits = toQStringList(std::span(kByteUnitNames).first(kUnitGB + 1));
 
 QLabel* hint(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -52,13 +59,25 @@ QComboBox* combo(const QString& name, const QStringList& items, QWidget* parent)
 // A stored list index; one outside the list leaves the reader's default.
 void selectIndex(QComboBox* box, const std::string& stored, const IniKey& key) {
     int index = iniToInt(stored, -1);
-    if (index < 0 || index >= box->count())
+    if (index < 0 || index >= box->count()) {
         index = iniToInt(key.defaultValue, 0);
+    }
     box->setCurrentIndex(index);
 }
 
 std::string number(int value) {
     return std::to_string(value);
+}
+
+// Keys the program did without for long join the file only once the user gives them another value than their
+// default, so that a file of a user who never sets them stays as it was.
+void writeIfSet(const std::string& file, const IniKey& key, const std::string& value) {
+    constexpr std::string_view kAbsent = "\x01"
+                                         "absent";
+    if (value == key.defaultValue && readIni(file, key, kAbsent) == kAbsent) {
+        return;
+    }
+    writeIni(file, key, value);
 }
 
 } // namespace
@@ -99,6 +118,7 @@ QWidget* frmOptions::buildGeneralPage() {
     auto* iconFrame = new QGroupBox("Icon sensitivity", page);
     auto* iconLayout = new QHBoxLayout(iconFrame);
     m_bytesText = new QLineEdit(iconFrame);
+    selectAllOnFocus(m_bytesText);
     m_bytesText->setObjectName("bytesText");
     m_bytesText->setMaximumWidth(80);
     auto* upDown = new UpDownButtons(m_bytesText, 1, 1024, 1, iconFrame);
@@ -115,8 +135,40 @@ QWidget* frmOptions::buildGeneralPage() {
                                iconFrame),
                           1);
     layout->addWidget(iconFrame);
+    layout->addWidget(buildBillingFrame(page));
     layout->addStretch(1);
     return page;
+}
+
+QWidget* frmOptions::buildBillingFrame(QWidget* page) {
+    auto* frame = new QGroupBox("Metered connection", page);
+    auto* grid = new QGridLayout(frame);
+    auto* dayLabel = new QLabel("Month starts on day", frame);
+    m_monthStartDay = new QSpinBox(frame);
+    m_monthStartDay->setObjectName("monthStartDay");
+    m_monthStartDay->setRange(kFirstMonthStartDay, kLastMonthStartDay);
+    dayLabel->setBuddy(m_monthStartDay);
+    grid->addWidget(dayLabel, 0, 0);
+    grid->addWidget(m_monthStartDay, 0, 1, Qt::AlignLeft);
+
+    auto* allowanceLabel = new QLabel("Monthly allowance", frame);
+    m_allowanceText = new QLineEdit(frame);
+    m_allowanceText->setObjectName("allowanceText");
+    m_allowanceText->setMaximumWidth(80);
+    allowanceLabel->setBuddy(m_allowanceText);
+    m_allowanceCombo = combo("allowanceCombo", kAllowanceUnits, frame);
+    auto* amount = new QHBoxLayout;
+    amount->addWidget(m_allowanceText);
+    amount->addWidget(m_allowanceCombo);
+    amount->addStretch(1);
+    grid->addWidget(allowanceLabel, 1, 0);
+    grid->addLayout(amount, 1, 1);
+    grid->addWidget(hint("The month runs from this day to the day before it in the next month, as your provider bills "
+                         "it. With an allowance (0 = none) the month shows the share used and how far it goes.",
+                         frame),
+                    2, 0, 1, 3);
+    grid->setColumnStretch(2, 1);
+    return frame;
 }
 
 QWidget* frmOptions::buildConnectionsPage() {
@@ -208,14 +260,22 @@ void frmOptions::load() {
     const std::string& file = m_settingsPath;
     m_bytesText->setText(QString::fromStdString(readIni(file, kBytesText)));
     selectIndex(m_bytesCombo, readIni(file, kBytesCombo), kBytesCombo);
+    const BillingSettings billing = loadBillingSettings(file);
+    m_monthStartDay->setValue(billing.monthStartDay);
+    // In the largest unit that divides it exactly; "none" in GB, the unit allowances come in.
+    const int unit = billing.monthlyAllowance > 0 ? largestDividingUnit(billing.monthlyAllowance, kUnitGB) : kUnitGB;
+    m_allowanceText->setText(toQString(decimalText(inUnit(billing.monthlyAllowance, unit))));
+    m_allowanceCombo->setCurrentIndex(unit);
     m_startUpCheck->setChecked(m_startup.isStartUpSet());
     selectIndex(m_refreshCombo, readIni(file, kRefreshCombo), kRefreshCombo);
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
         selectIndex(m_unitCombos[static_cast<std::size_t>(i)], readIni(file, kUnitCombos[i]), kUnitCombos[i]);
+    }
     selectIndex(m_speedCombo, readIni(file, kSpeedCombo), kSpeedCombo);
     m_list->clear();
-    for (const IniRow& row : readNumberedRows(file, kNumInterfaces, kInterfaceRowColumns))
+    for (const IniRow& row : readNumberedRows(file, kNumInterfaces, kInterfaceRowColumns)) {
         appendRow(QString::fromStdString(row[0]), QString::fromStdString(row[1]));
+    }
     m_allInterfacesCheck->setChecked(iniToInt(readIni(file, kAllInterfaces), 1) != 0);
     applyAllInterfaces();
     const bool bar = iniToBool(readIni(file, kShowBarChart), true);
@@ -225,8 +285,9 @@ void frmOptions::load() {
 
 void frmOptions::applyAllInterfaces() {
     const bool listed = !m_allInterfacesCheck->isChecked();
-    for (QWidget* w : std::initializer_list<QWidget*>{m_list, m_addButton, m_removeButton, m_chooseLabel})
+    for (QWidget* w : std::initializer_list<QWidget*>{m_list, m_addButton, m_removeButton, m_chooseLabel}) {
         w->setEnabled(listed);
+    }
     // Grey rows on the dialog face while the list does not count.
     QPalette p = m_list->palette();
     p.setColor(QPalette::Base, listed ? palette().color(QPalette::Base) : palette().color(QPalette::Window));
@@ -249,18 +310,21 @@ std::vector<MonitoredConnection> frmOptions::connections() const {
 }
 
 void frmOptions::addConnection() {
-    if (!m_picker)
+    if (!m_picker) {
         return;
+    }
     const auto chosen = m_picker(this, connections());
-    if (!chosen)
+    if (!chosen) {
         return;
+    }
     appendRow(toQString(kindText(chosen->kind)), toQString(chosen->name));
 }
 
 void frmOptions::removeConnection() {
     QTreeWidgetItem* item = m_list->currentItem();
-    if (!item || !item->isSelected())
+    if (!item || !item->isSelected()) {
         return;
+    }
     delete item;
 }
 
@@ -274,8 +338,9 @@ bool frmOptions::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmOptions::accept() {
-    if (!validate())
+    if (!validate()) {
         return;
+    }
     save();
     QDialog::accept();
 }
@@ -283,13 +348,21 @@ void frmOptions::accept() {
 bool frmOptions::validate() {
     const SensitivityCheck check =
         checkIconSensitivity(m_bytesText->text().toStdString(), m_bytesCombo->currentIndex());
-    if (check.ok) {
-        return true;
+    if (!check.ok) {
+        m_tabs->setCurrentIndex(0);
+        showMessage(check.message, MessageIcon::Critical);
+        focusAndSelect(m_bytesText);
+        return false;
     }
-    m_tabs->setCurrentIndex(0);
-    showMessage(check.message, MessageIcon::Critical);
-    focusAndSelect(m_bytesText);
-    return false;
+    const AllowanceCheck allowance =
+        checkMonthlyAllowance(m_allowanceText->text().toStdString(), m_allowanceCombo->currentIndex());
+    if (!allowance.ok) {
+        m_tabs->setCurrentIndex(0);
+        showMessage(allowance.message, MessageIcon::Critical);
+        focusAndSelect(m_allowanceText);
+        return false;
+    }
+    return true;
 }
 
 void frmOptions::save() {
@@ -303,8 +376,9 @@ void frmOptions::save() {
         QString text = QString::fromStdString(startUp).replace("\r\n", "\n").trimmed();
         showMessage(text.toStdString(), MessageIcon::Warning);
     }
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
         writeIni(file, kUnitCombos[i], number(m_unitCombos[static_cast<std::size_t>(i)]->currentIndex()));
+    }
     writeIni(file, kSpeedCombo, number(m_speedCombo->currentIndex()));
     writeIni(file, kAllInterfaces, m_allInterfacesCheck->isChecked() ? "1" : "0");
     std::vector<IniRow> rows;
@@ -314,6 +388,15 @@ void frmOptions::save() {
     }
     writeNumberedRows(file, kNumInterfaces, kInterfaceRowColumns, rows);
     writeIni(file, kShowBarChart, m_barChart->isChecked() ? "True" : "False");
+    saveBilling();
+}
+
+void frmOptions::saveBilling() {
+    const std::string& file = m_settingsPath;
+    writeIfSet(file, kMonthStartDay, number(m_monthStartDay->value()));
+    const AllowanceCheck allowance =
+        checkMonthlyAllowance(m_allowanceText->text().toStdString(), m_allowanceCombo->currentIndex());
+    writeIfSet(file, kMonthlyAllowance, decimalText(allowance.bytes));
 }
 
 } // namespace tw

@@ -15,6 +15,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QSpinBox;
 class QTabWidget;
 class QTreeWidget;
 
@@ -22,9 +23,10 @@ namespace tw {
 
 class StartupEntry;
 
-// "Settings": update speed, start with login, tray icon sensitivity, the monitored connections, the display units
-// and the chart type. Every control is loaded from the settings file when the window opens and written back on OK
-// after validation; Cancel discards. The caller re-applies what the file holds after it closes.
+// "Settings": update speed, start with login, tray icon sensitivity, the billing month and allowance, the monitored
+// connections, the display units and the chart type. Every control is loaded from the settings file when the window
+// opens and written back on OK after validation; Cancel discards. The caller re-applies what the file holds after it
+// closes.
 class frmOptions : public QDialog {
     Q_OBJECT
 
@@ -46,6 +48,7 @@ protected:
 
 private:
     QWidget* buildGeneralPage();
+    QWidget* buildBillingFrame(QWidget* page);
     QWidget* buildConnectionsPage();
     QWidget* buildUnitsPage();
     QWidget* buildChartPage();
@@ -57,6 +60,7 @@ private:
     void accept() override;
     bool validate();
     void save();
+    void saveBilling();
 
     std::string m_settingsPath;
     StartupEntry& m_startup;
@@ -67,6 +71,9 @@ private:
     QCheckBox* m_startUpCheck = nullptr;
     QLineEdit* m_bytesText = nullptr;
     QComboBox* m_bytesCombo = nullptr;
+    QSpinBox* m_monthStartDay = nullptr;
+    QLineEdit* m_allowanceText = nullptr;
+    QComboBox* m_allowanceCombo = nullptr;
     QCheckBox* m_allInterfacesCheck = nullptr;
     QLabel* m_chooseLabel = nullptr;
     QTreeWidget* m_list = nullptr;

@@ -1,8 +1,8 @@
 #include "history/ui/HistoryChartWidget.h"
 
+#include "widgets/ui/ProgramCursors.h"
 #include "widgets/ui/UiText.h"
 
-#include <QFont>
 #include <QFontMetrics>
 #include <QLocale>
 #include <QMouseEvent>
@@ -26,7 +26,7 @@ HistoryChartWidget::HistoryChartWidget(QWidget* parent) : QWidget(parent) {
     QPalette p = palette();
     p.setColor(QPalette::Window, Qt::white);
     setPalette(p);
-    setCursor(Qt::PointingHandCursor);
+    setCursor(chartEnlargeCursor());
 }
 
 void HistoryChartWidget::setSlots(std::vector<ChartSlot> chartSlots, bool sessionSlots) {
@@ -50,7 +50,7 @@ void HistoryChartWidget::setChartType(HistoryChartType type) {
 void HistoryChartWidget::setEnlarged(bool enlarged) {
     m_enlarged = enlarged;
     // The pointer tells which way a double click goes.
-    setCursor(enlarged ? Qt::SizeBDiagCursor : Qt::PointingHandCursor);
+    setCursor(enlarged ? chartReduceCursor() : chartEnlargeCursor());
     update();
 }
 
@@ -65,6 +65,7 @@ HistoryChartLayout HistoryChartWidget::currentLayout() const {
     request.decimalSeparator = separator.size() == 1 ? separator.at(0).toLatin1() : '.';
     const QFontMetrics metrics = fontMetrics();
     request.textWidth = [metrics](std::string_view text) { return metrics.horizontalAdvance(toQString(text)); };
+    request.textHeight = metrics.height();
     return layoutHistoryChart(m_slots, request);
 }
 
@@ -86,25 +87,10 @@ void HistoryChartWidget::paintEvent(QPaintEvent*) {
         painter.drawLine(layout.axisX, y, w, y);
     }
     painter.setPen(Qt::black);
-    // The labels must end left of the axis: a smaller font rather than cut-off digits.
-    QFont labelFont = font();
-    auto widestLabel = [&layout](const QFontMetrics& m) {
-        int widest = 0;
-        for (const ChartText& label : layout.axisLabels) {
-            widest = std::max(widest, m.horizontalAdvance(QString::fromStdString(label.text)));
-        }
-        return widest;
-    };
-    while (widestLabel(QFontMetrics(labelFont)) > layout.axisX - 2 && labelFont.pointSizeF() > 5) {
-        labelFont.setPointSizeF(labelFont.pointSizeF() - 0.5);
-    }
-    painter.setFont(labelFont);
-    const QFontMetrics labelMetrics(labelFont);
     for (const ChartText& label : layout.axisLabels) {
         const QString text = QString::fromStdString(label.text);
-        painter.drawText(label.x - labelMetrics.horizontalAdvance(text), label.y + labelMetrics.ascent(), text);
+        painter.drawText(label.x - metrics.horizontalAdvance(text), label.y + metrics.ascent(), text);
     }
-    painter.setFont(font());
     for (const ChartBar& bar : layout.bars) {
         painter.fillRect(bar.x, bar.y, bar.width, bar.height, colourOf(bar.series));
     }

@@ -1,6 +1,7 @@
 #include "history/ui/LogEntryDialog.h"
 
 #include "widgets/ui/MessageBoxes.h"
+#include "widgets/ui/SelectOnFocus.h"
 #include "widgets/ui/UiText.h"
 
 #include <QDateEdit>
@@ -20,6 +21,7 @@ const QString kDateFormat = QStringLiteral("yyyy-MM-dd");
 QLineEdit* makeField(const char* name, QWidget* parent) {
     auto* field = new QLineEdit(parent);
     field->setObjectName(QString::fromLatin1(name));
+    selectAllOnFocus(field);
     return field;
 }
 

@@ -1,15 +1,19 @@
 #include "history/ui/editloggsForm.h"
 
+#include "config/SettingsKeys.h"
 #include "history/ExactAmount.h"
 #include "history/HistoryChart.h"
+#include "history/ui/ExportDialog.h"
 #include "history/ui/HistoryChartWidget.h"
+#include "history/ui/LogViewerLayout.h"
 #include "history/ui/frmpopupAddLogs.h"
 #include "history/ui/frmpopupEditLogs.h"
-#include "widgets/ui/modSortListView.h"
 #include "widgets/ui/MessageBoxes.h"
+#include "widgets/ui/PaletteColours.h"
 #include "widgets/ui/StripedList.h"
 #include "widgets/ui/TabbedDialog.h"
 #include "widgets/ui/UiText.h"
+#include "widgets/ui/modSortListView.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -29,23 +33,14 @@ namespace tw {
 
 namespace {
 
-// The window's least size and the tab area, from its original twip layout (15 twips a pixel).
-constexpr int kMinWidth = 633;
-constexpr int kMinHeight = 447;
-constexpr int kTabAreaLeft = 136;
-constexpr int kTabAreaTop = 48;
-constexpr int kMargin = 8;
-constexpr int kButtonWidth = 80;
-constexpr int kButtonHeight = 26;
+// The least size of the buttons, from the window's original twip layout (15 twips a pixel).
+constexpr int kLegendSwatch = 14;
 
 constexpr int kYearRole = Qt::UserRole + 1;
 constexpr int kMonthRole = Qt::UserRole + 2;
 constexpr int kDayRole = Qt::UserRole + 3;
 constexpr int kKeyRole = Qt::UserRole + 4;
 constexpr int kRowSessionRole = Qt::UserRole + 5;
-
-const QString kNowText = QStringLiteral("******* now *******");
-const QColor kRunningColour(0, 0, 255);
 
 QString yearKey(int y) {
     return QStringLiteral("i%1").arg(y);
@@ -55,10 +50,6 @@ QString monthKey(int y, int m) {
 }
 QString dayKey(int y, int m, int d) {
     return QStringLiteral("k%1.%2.%3").arg(y).arg(m).arg(d);
-}
-
-QString grouped(double amount) {
-    return toQString(formatGroupedBytes(wholeBytesFromDouble(amount)));
 }
 
 template <class Node> std::vector<const Node*> newestFirst(const std::vector<Node>& nodes) {
@@ -91,6 +82,15 @@ void collectSessions(const clsADTYear& year, std::vector<const clsSessionData*>&
 
 } // namespace
 
+const QString& editloggsForm::nowText() {
+    static const QString text = QStringLiteral("******* now *******");
+    return text;
+}
+
+QString editloggsForm::amountText(double amount) {
+    return toQString(formatGroupedBytes(wholeBytesFromDouble(amount)));
+}
+
 editloggsForm::editloggsForm(std::string historyPath, const std::optional<clsSessionData>& runningSession,
                              ProgressSink* progress, QWidget* parent)
     : QDialog(parent), m_historyPath(std::move(historyPath)) {
@@ -108,8 +108,8 @@ editloggsForm::editloggsForm(std::string historyPath, const std::optional<clsSes
     m_history.updateStats();
 
     buildControls();
-    setMinimumSize(kMinWidth, kMinHeight);
-    resize(kMinWidth, kMinHeight);
+    fitToContents();
+    resize(fittingScreen(LogViewerLayout::openingSize(m_contents)));
     chooseTab(0);
     fillTree(true);
     if (m_readOnly) {
@@ -126,13 +126,51 @@ editloggsForm::editloggsForm(std::string historyPath, const std::optional<clsSes
     }
 }
 
+void editloggsForm::rememberSizeIn(std::string settingsPath) {
+    m_settingsPath = std::move(settingsPath);
+    const QSize kept(iniToInt(readIni(m_settingsPath, kLogViewerWidth)),
+                     iniToInt(readIni(m_settingsPath, kLogViewerHeight)));
+    if (!kept.isEmpty()) {
+        resize(fittingScreen(kept.expandedTo(minimumSize())));
+    }
+}
+
+void editloggsForm::done(int result) {
+    if (!m_settingsPath.empty()) {
+        const QSize kept = isMaximized() || isFullScreen() ? normalGeometry().size() : size();
+        writeIni(m_settingsPath, kLogViewerWidth, std::to_string(kept.width()));
+        writeIni(m_settingsPath, kLogViewerHeight, std::to_string(kept.height()));
+    }
+    QDialog::done(result);
+}
+
 void editloggsForm::buildControls() {
+    buildPeriodTree();
+    buildTabs();
+    buildStatisticsTab();
+    buildDataTab();
+
+    m_export = new QPushButton(tr("Export..."), this);
+    m_export->setObjectName(QStringLiteral("exportButton"));
+    m_export->setAutoDefault(false);
+    m_ok = new QPushButton(tr("OK"), this);
+    m_ok->setObjectName(QStringLiteral("OKButton"));
+    m_ok->setDefault(true);
+    m_cancel = new QPushButton(tr("Cancel"), this);
+    m_cancel->setObjectName(QStringLiteral("CancelButton"));
+
+    connectControls();
+}
+
+void editloggsForm::buildPeriodTree() {
     m_treeLabel = new QLabel(tr("Choose interval:"), this);
     m_periods = new QTreeWidget(this);
     m_periods->setObjectName(QStringLiteral("TreeView1"));
     m_periods->setHeaderHidden(true);
     m_periods->setColumnCount(1);
+}
 
+void editloggsForm::buildTabs() {
     m_tabs = new QTabBar(this);
     m_tabs->setObjectName(QStringLiteral("tbsEdit"));
     m_tabs->addTab(tr("Statistics"));
@@ -145,7 +183,9 @@ void editloggsForm::buildControls() {
         frame->setObjectName(QStringLiteral("tabFrame"));
         frame->setAutoFillBackground(true);
     }
+}
 
+void editloggsForm::buildStatisticsTab() {
     m_chart = new HistoryChartWidget(m_statisticsFrame);
     m_chartTypeLabel = new QLabel(tr("Type of graph:"), m_statisticsFrame);
     m_chartType = new QComboBox(m_statisticsFrame);
@@ -158,10 +198,16 @@ void editloggsForm::buildControls() {
     auto* legendLayout = new QGridLayout(m_legend);
     for (int i = 0; i < 2; ++i) {
         m_legendBoxes[i] = new QFrame(m_legend);
-        m_legendBoxes[i]->setFixedSize(14, 14);
+        m_legendBoxes[i]->setFixedSize(kLegendSwatch, kLegendSwatch);
         m_legendBoxes[i]->setFrameShape(QFrame::Box);
         m_legendBoxes[i]->setAutoFillBackground(true);
         m_legendCaptions[i] = new QLabel(m_legend);
+        // A one-series type hides the second entry; the box keeps its size for either kind.
+        for (QWidget* part : std::initializer_list<QWidget*>{m_legendBoxes[i], m_legendCaptions[i]}) {
+            QSizePolicy policy = part->sizePolicy();
+            policy.setRetainSizeWhenHidden(true);
+            part->setSizePolicy(policy);
+        }
         legendLayout->addWidget(m_legendBoxes[i], i, 0);
         legendLayout->addWidget(m_legendCaptions[i], i, 1);
     }
@@ -174,8 +220,11 @@ void editloggsForm::buildControls() {
     m_statistics->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_statistics->setSelectionMode(QAbstractItemView::NoSelection);
     m_statistics->setFocusPolicy(Qt::NoFocus);
-    m_statistics->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    m_statistics->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // Sized by fitStatisticsCells: to their contents, sharing whatever room is left over.
+    m_statistics->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_statistics->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_statistics->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_statistics->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     for (int r = 0; r < 5; ++r) {
         for (int c = 0; c < 3; ++c) {
             auto* cell = new QTableWidgetItem;
@@ -183,7 +232,9 @@ void editloggsForm::buildControls() {
             m_statistics->setItem(r, c, cell);
         }
     }
+}
 
+void editloggsForm::buildDataTab() {
     m_list = makeStripedList(m_dataFrame, QStringLiteral("monthListView"));
     m_list->setAllColumnsShowFocus(true);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -195,20 +246,8 @@ void editloggsForm::buildControls() {
         modSortListView::setColumnSortType(m_list, c, columnTypes[c]);
         m_list->headerItem()->setTextAlignment(c, (c < 2 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
     }
-    m_list->header()->setSectionsClickable(true);
     m_list->header()->setSortIndicator(0, Qt::DescendingOrder); // newest first, as the rows are added
     m_list->header()->setSortIndicatorShown(true);
-    // Widths from the widest texts the columns show, so long lists need no measuring.
-    const QFontMetrics metrics = m_list->fontMetrics();
-    const int padding = 2 * metrics.horizontalAdvance(QLatin1Char('0'));
-    const int dateWidth = metrics.horizontalAdvance(QStringLiteral("0000-00-00 00:00")) + padding;
-    m_list->header()->resizeSection(0, dateWidth);
-    m_list->header()->resizeSection(1, std::max(dateWidth, metrics.horizontalAdvance(kNowText) + padding));
-    for (int c = 2; c < 6; ++c) {
-        const int textWidth = metrics.horizontalAdvance(m_list->headerItem()->text(c));
-        m_list->header()->resizeSection(
-            c, std::max(textWidth, metrics.horizontalAdvance(QStringLiteral("000 000 000 000"))) + padding);
-    }
 
     m_add = new QPushButton(tr("Add..."), m_dataFrame);
     m_add->setObjectName(QStringLiteral("addButton"));
@@ -219,13 +258,9 @@ void editloggsForm::buildControls() {
     for (QPushButton* b : {m_add, m_edit, m_delete}) {
         b->setAutoDefault(false);
     }
+}
 
-    m_ok = new QPushButton(tr("OK"), this);
-    m_ok->setObjectName(QStringLiteral("OKButton"));
-    m_ok->setDefault(true);
-    m_cancel = new QPushButton(tr("Cancel"), this);
-    m_cancel->setObjectName(QStringLiteral("CancelButton"));
-
+void editloggsForm::connectControls() {
     connect(m_periods, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
         if (!m_filling && current != nullptr) {
             showNode(current, true);
@@ -234,12 +269,12 @@ void editloggsForm::buildControls() {
     connect(m_tabs, &QTabBar::currentChanged, this, &editloggsForm::chooseTab);
     connect(m_chartType, &QComboBox::currentIndexChanged, this, [this](int) { drawChart(); });
     connect(m_chart, &HistoryChartWidget::doubleClicked, this, &editloggsForm::toggleEnlarged);
-    connect(m_list->header(), &QHeaderView::sectionClicked, this,
-            [this](int column) { modSortListView::headerClicked(m_list, column); });
+    modSortListView::sortOnHeaderClicks(m_list);
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this] { editLog(); });
     connect(m_add, &QPushButton::clicked, this, &editloggsForm::addLog);
     connect(m_edit, &QPushButton::clicked, this, &editloggsForm::editLog);
     connect(m_delete, &QPushButton::clicked, this, &editloggsForm::deleteLog);
+    connect(m_export, &QPushButton::clicked, this, &editloggsForm::exportLogs);
     connect(m_ok, &QPushButton::clicked, this, &editloggsForm::confirm);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -276,48 +311,39 @@ void editloggsForm::resizeEvent(QResizeEvent* event) {
 }
 
 void editloggsForm::layoutControls() {
-    const int w = width();
-    const int h = height();
-    const int bottomRow = h - kMargin - kButtonHeight;
-    m_cancel->setGeometry(w - kMargin - kButtonWidth, bottomRow, kButtonWidth, kButtonHeight);
-    m_ok->setGeometry(w - 2 * (kMargin + kButtonWidth), bottomRow, kButtonWidth, kButtonHeight);
+    const LogViewerLayout l = LogViewerLayout::compute(size(), m_contents);
+    m_ok->setGeometry(l.okButton);
+    m_cancel->setGeometry(l.cancelButton);
+    m_export->setGeometry(l.exportButton);
+    m_treeLabel->setGeometry(l.treeLabel);
+    m_periods->setGeometry(l.tree);
+    m_tabs->setGeometry(l.tabs);
 
-    m_treeLabel->setGeometry(kMargin, kMargin, kTabAreaLeft - 2 * kMargin, 18);
-    m_periods->setGeometry(kMargin, kMargin + 20, kTabAreaLeft - 2 * kMargin, bottomRow - 2 * kMargin - 20);
-    m_tabs->setGeometry(kTabAreaLeft, kMargin + 10, w - kTabAreaLeft - kMargin, kTabAreaTop - kMargin - 10);
+    m_dataFrame->setGeometry(l.tabArea);
+    m_list->setGeometry(l.list);
+    m_add->setGeometry(l.addButton);
+    m_edit->setGeometry(l.editButton);
+    m_delete->setGeometry(l.deleteButton);
 
-    const QRect tabArea(kTabAreaLeft, kTabAreaTop, w - kTabAreaLeft - kMargin, bottomRow - kMargin - kTabAreaTop);
-    m_dataFrame->setGeometry(tabArea);
-
-    // Data tab: the list over the buttons.
-    const int fw = tabArea.width();
-    const int fh = tabArea.height();
-    m_list->setGeometry(0, 0, fw, fh - kButtonHeight - kMargin);
-    m_delete->setGeometry(fw - kButtonWidth, fh - kButtonHeight, kButtonWidth, kButtonHeight);
-    m_edit->setGeometry(fw - 2 * kButtonWidth - kMargin, fh - kButtonHeight, kButtonWidth, kButtonHeight);
-    m_add->setGeometry(fw - 3 * kButtonWidth - 2 * kMargin, fh - kButtonHeight, kButtonWidth, kButtonHeight);
-
-    // Statistics tab: the chart above, chart type, legend and statistics grid below. Enlarged, the frame covers
-    // the window but for the OK and Cancel row, and the chart fills it.
+    // Enlarged, the Statistics frame covers the window but for the OK and Cancel row, and the chart fills it.
     // Whatever the enlarged chart would only partly cover is hidden with it.
     for (QWidget* covered : std::initializer_list<QWidget*>{m_chartTypeLabel, m_chartType, m_legend, m_statistics,
                                                             m_treeLabel, m_periods, m_tabs}) {
         covered->setVisible(!m_enlarged);
     }
     if (m_enlarged) {
-        m_statisticsFrame->setGeometry(0, 0, w - 10, h - 70);
+        m_statisticsFrame->setGeometry(l.enlargedChart);
         m_statisticsFrame->raise();
-        m_chart->setGeometry(0, 0, w - 10, h - 70);
+        m_chart->setGeometry(QRect(QPoint(0, 0), l.enlargedChart.size()));
         return;
     }
-    m_statisticsFrame->setGeometry(tabArea);
-    const int lowerHeight = 150;
-    m_chart->setGeometry(0, 4, fw, fh - lowerHeight - 4 - kMargin);
-    const int lowerTop = fh - lowerHeight;
-    m_chartTypeLabel->setGeometry(0, lowerTop, 150, 18);
-    m_chartType->setGeometry(0, lowerTop + 20, 150, 24);
-    m_legend->setGeometry(0, lowerTop + 52, 150, lowerHeight - 52);
-    m_statistics->setGeometry(160, lowerTop, fw - 160, lowerHeight);
+    m_statisticsFrame->setGeometry(l.tabArea);
+    m_chart->setGeometry(l.chart);
+    m_chartTypeLabel->setGeometry(l.chartTypeLabel);
+    m_chartType->setGeometry(l.chartType);
+    m_legend->setGeometry(l.legend);
+    m_statistics->setGeometry(l.statistics);
+    fitStatisticsCells();
 }
 
 void editloggsForm::toggleEnlarged() {
@@ -376,6 +402,8 @@ void editloggsForm::fillTree(bool autoSelect) {
             m_periods->scrollToItem(firstMonth);
             m_filling = false;
             showNode(firstMonth, false);
+            // Edit and Delete have a row to work on from the start: the newest, listed first.
+            m_list->setCurrentItem(m_list->topLevelItem(0));
         }
     }
 }
@@ -459,17 +487,24 @@ void editloggsForm::addSessionRows(const std::vector<const clsSessionData*>& ses
     m_rowSessions.reserve(sessions.size());
     QList<QTreeWidgetItem*> rows;
     rows.reserve(static_cast<qsizetype>(sessions.size()));
+    std::array<double, 4> largest{};
+    const QColor running = emphasisTextColour(m_list->palette());
     for (const clsSessionData* s : sessions) {
+        const double values[] = {s->downloaded, s->uploaded, static_cast<double>(s->maxDownloadSpeed),
+                                 static_cast<double>(s->maxUploadSpeed)};
+        for (std::size_t i = 0; i < largest.size(); ++i) {
+            largest[i] = std::max(largest[i], values[i]);
+        }
         auto* row = new QTreeWidgetItem(QStringList{toQString(s->startDate.toHistoryString()),
-                                                    s->isCurrent ? kNowText : toQString(s->stopDate.toHistoryString()),
-                                                    grouped(s->downloaded), grouped(s->uploaded),
-                                                    grouped(s->maxDownloadSpeed), grouped(s->maxUploadSpeed)});
+                                                    s->isCurrent ? nowText() : toQString(s->stopDate.toHistoryString()),
+                                                    amountText(s->downloaded), amountText(s->uploaded),
+                                                    amountText(s->maxDownloadSpeed), amountText(s->maxUploadSpeed)});
         for (int c = 2; c < 6; ++c) {
             row->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
         }
         if (s->isCurrent) {
             for (int c = 0; c < 6; ++c) {
-                row->setForeground(c, kRunningColour);
+                row->setForeground(c, running);
             }
         }
         row->setData(0, kRowSessionRole, static_cast<int>(m_rowSessions.size()));
@@ -477,6 +512,7 @@ void editloggsForm::addSessionRows(const std::vector<const clsSessionData*>& ses
         rows.push_back(row);
     }
     m_list->addTopLevelItems(rows);
+    fitListColumns(largest);
 }
 
 void editloggsForm::drawChart() {
@@ -526,7 +562,7 @@ void editloggsForm::updateLegend() {
 
 const clsSessionData* editloggsForm::currentRowSession() const {
     const QTreeWidgetItem* row = m_list->currentItem();
-    if (row == nullptr) {
+    if (row == nullptr || !row->isSelected()) {
         return nullptr;
     }
     const int index = row->data(0, kRowSessionRole).toInt();
@@ -555,16 +591,25 @@ void editloggsForm::addLog() {
     changeHistory([&] { m_history.insertLog(dialog.session()); });
 }
 
-void editloggsForm::editLog() {
+const clsSessionData* editloggsForm::changeableRowSession(const QString& refusalForTheRunningSession) {
     if (m_readOnly || m_history.Count() == 0) {
-        return;
+        return nullptr;
     }
     const clsSessionData* row = currentRowSession();
     if (row == nullptr) {
-        return;
+        showMessage(tr("Select a log in the list first."));
+        return nullptr;
     }
     if (row->isCurrent) {
-        showMessage(tr("You can't change the current log.") + "\n" + tr("You must stop it first in the main window."));
+        showMessage(refusalForTheRunningSession + "\n" + tr("You must stop it first in the main window."));
+        return nullptr;
+    }
+    return row;
+}
+
+void editloggsForm::editLog() {
+    const clsSessionData* row = changeableRowSession(tr("You can't change the current log."));
+    if (row == nullptr) {
         return;
     }
     const clsSessionData old = *row;
@@ -580,15 +625,8 @@ void editloggsForm::editLog() {
 }
 
 void editloggsForm::deleteLog() {
-    if (m_readOnly || m_history.Count() == 0) {
-        return;
-    }
-    const clsSessionData* row = currentRowSession();
+    const clsSessionData* row = changeableRowSession(tr("You can't delete the current log."));
     if (row == nullptr) {
-        return;
-    }
-    if (row->isCurrent) {
-        showMessage(tr("You can't delete the current log.") + "\n" + tr("You must stop it first in the main window."));
         return;
     }
     const clsSessionData chosen = *row;
@@ -602,6 +640,21 @@ void editloggsForm::changeHistory(const std::function<void()>& change) {
     m_history.updateStats();
     fillTree(false);
     reselect(before);
+    fitToContents(); // a larger total may need wider statistics cells
+}
+
+void editloggsForm::exportLogs() {
+    QString name;
+    if (m_shown.day != 0) {
+        name = QDate(m_shown.year, m_shown.month, m_shown.day).toString(Qt::ISODate);
+    } else if (m_shown.month != 0) {
+        name = QLocale::system().standaloneMonthName(m_shown.month, QLocale::LongFormat) + QLatin1Char(' ') +
+               QString::number(m_shown.year);
+    } else if (m_shown.year != 0) {
+        name = QString::number(m_shown.year);
+    }
+    ExportDialog dialog(m_history, m_shown.year, m_shown.month, m_shown.day, name, this);
+    dialog.exec();
 }
 
 void editloggsForm::confirm() {

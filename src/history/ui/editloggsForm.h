@@ -4,10 +4,12 @@
 #ifndef Q_MOC_RUN
 #include "history/clsADT.h"
 #endif
+#include "history/ui/LogViewerLayout.h"
 
 #include <QDialog>
 #include <QHash>
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <string>
@@ -49,12 +51,31 @@ public:
     // Shows a period as a click on its tree node does; false when the tree has no such node.
     bool selectPeriod(const Period& period);
 
+    // Opens at the size the viewer had when it was last closed, kept in this settings file, and keeps it there again.
+    void rememberSizeIn(std::string settingsPath);
+
+    void done(int result) override;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
+    void buildPeriodTree();
+    void buildTabs();
+    void buildStatisticsTab();
+    void buildDataTab();
+    void connectControls();
+    // Sizes every control to its texts in the window's font; the window is never made smaller than they need.
+    void fitToContents();
+    LogViewerContents measureContents();
+    QSize measureStatistics();
+    void fitStatisticsCells();
+    // largest: the largest download, upload and speeds the list shows.
+    void fitListColumns(const std::array<double, 4>& largest);
+    QStringList legendCaptions();
+    QSize fittingScreen(QSize wanted) const;
     void layoutControls();
     void fillTree(bool autoSelect);
     void showNode(QTreeWidgetItem* node, bool sortAndSelect);
@@ -70,13 +91,21 @@ private:
     void editLog();
     void deleteLog();
     void changeHistory(const std::function<void()>& change);
+    void exportLogs();
     void confirm();
 
-    // The session of the list's current row, or none.
+    // The running session's End; an amount as the list shows it ("# ### ### ### ### ##0").
+    static const QString& nowText();
+    static QString amountText(double amount);
+
+    // The session of the list's current row while it is selected, or none.
     const clsSessionData* currentRowSession() const;
+    // The row Edit and Delete work on; none, after telling the user why, when it may not be changed.
+    const clsSessionData* changeableRowSession(const QString& refusalForTheRunningSession);
     void showMessage(const QString& text);
 
     std::string m_historyPath;
+    std::string m_settingsPath; // where the window's size is kept; none when empty
     clsADT m_history;
     Period m_shown;
     bool m_filling = false;
@@ -84,6 +113,9 @@ private:
     bool m_readOnly = false; // the file could not be read as a history: it is never saved
     std::vector<clsSessionData> m_rowSessions;
     QHash<QString, QTreeWidgetItem*> m_nodesByKey;
+    LogViewerContents m_contents;
+    std::array<int, 3> m_statisticsColumnWidths{};
+    int m_statisticsRowHeight = 0;
 
     QLabel* m_treeLabel = nullptr;
     QTreeWidget* m_periods = nullptr;
@@ -101,6 +133,7 @@ private:
     QPushButton* m_add = nullptr;
     QPushButton* m_edit = nullptr;
     QPushButton* m_delete = nullptr;
+    QPushButton* m_export = nullptr;
     QPushButton* m_ok = nullptr;
     QPushButton* m_cancel = nullptr;
 };

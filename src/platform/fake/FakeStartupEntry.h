@@ -14,8 +14,9 @@ public:
     bool isStartUpSet() const override { return set; }
     std::string setStartUp(bool enable) override {
         ++setCalls;
-        if (!failureText.empty())
+        if (!failureText.empty()) {
             return failureText;
+        }
         set = enable;
         return "1";
     }

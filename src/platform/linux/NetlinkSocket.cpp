@@ -128,4 +128,50 @@ const nlmsghdr* NetlinkSocket::next() {
     return nullptr;
 }
 
+int NetlinkSocket::change(std::uint16_t type, const void* header, std::size_t headerSize) {
+    m_done = true; // any dump in progress is abandoned
+    if (m_fd < 0) {
+        return EBADF;
+    }
+    struct {
+        nlmsghdr hdr;
+        char body[64];
+    } request{};
+    if (headerSize > sizeof(request.body)) {
+        return EINVAL;
+    }
+    request.hdr.nlmsg_len = static_cast<std::uint32_t>(NLMSG_LENGTH(headerSize));
+    request.hdr.nlmsg_type = type;
+    request.hdr.nlmsg_flags = NLM_F_REQUEST | NLM_F_ACK;
+    request.hdr.nlmsg_seq = ++m_seq;
+    std::memcpy(request.body, header, headerSize);
+
+    sockaddr_nl kernel{};
+    kernel.nl_family = AF_NETLINK;
+    ssize_t sent;
+    do {
+        sent = ::sendto(m_fd, &request, request.hdr.nlmsg_len, 0, reinterpret_cast<sockaddr*>(&kernel), sizeof(kernel));
+    } while (sent < 0 && errno == EINTR);
+    if (sent != static_cast<ssize_t>(request.hdr.nlmsg_len)) {
+        return sent < 0 ? errno : EIO;
+    }
+    for (;;) {
+        if (!receive()) {
+            return errno != 0 ? errno : EIO;
+        }
+        for (std::size_t offset = 0; offset < m_length;) {
+            auto* msg = reinterpret_cast<const nlmsghdr*>(m_buffer.data() + offset);
+            if (!NLMSG_OK(msg, m_length - offset)) {
+                break;
+            }
+            offset += NLMSG_ALIGN(msg->nlmsg_len);
+            if (msg->nlmsg_seq != m_seq || msg->nlmsg_pid != m_portId || msg->nlmsg_type != NLMSG_ERROR) {
+                continue;
+            }
+            const auto* answer = static_cast<const nlmsgerr*>(NLMSG_DATA(msg));
+            return -answer->error; // the kernel sends 0 or a negative errno
+        }
+    }
+}
+
 } // namespace tw

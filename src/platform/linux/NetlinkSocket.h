@@ -7,9 +7,9 @@
 
 namespace tw {
 
-// One netlink socket (rtnetlink unless another protocol is given) kept open for repeated table dumps. A dump is a request followed by next() until it returns
-// nullptr; replies that do not carry this dump's sequence number (left over from an earlier, abandoned dump) are
-// skipped. The receive buffer is kept between dumps.
+// One netlink socket (rtnetlink unless another protocol is given) kept open for repeated table dumps. A dump is a
+// request followed by next() until it returns nullptr; replies that do not carry this dump's sequence number (left over
+// from an earlier, abandoned dump) are skipped. The receive buffer is kept between dumps.
 class NetlinkSocket {
 public:
     explicit NetlinkSocket(int protocol = NETLINK_ROUTE);
@@ -25,6 +25,10 @@ public:
     const nlmsghdr* next();
     // The dump ended with an error, was interrupted by a table change, or a reply did not fit the buffer.
     bool failed() const { return m_failed; }
+
+    // Sends one change request whose family header is the given bytes and waits for the kernel's answer: 0 when
+    // it was done, else the errno value it failed with.
+    int change(std::uint16_t type, const void* header, std::size_t headerSize);
 
 private:
     bool receive();

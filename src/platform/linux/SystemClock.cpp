@@ -24,6 +24,8 @@ public:
 
 } // namespace
 
-std::unique_ptr<Clock> makeSystemClock() { return std::make_unique<SystemClock>(); }
+std::unique_ptr<Clock> makeSystemClock() {
+    return std::make_unique<SystemClock>();
+}
 
 } // namespace tw

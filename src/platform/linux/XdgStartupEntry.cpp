@@ -21,8 +21,9 @@ constexpr std::string_view kQuotedReserved = "\"`$\\";
 
 std::string configHome() {
     const std::string xdg = environmentValue("XDG_CONFIG_HOME");
-    if (!xdg.empty() && xdg.front() == '/')
+    if (!xdg.empty() && xdg.front() == '/') {
         return xdg;
+    }
     return environmentValue("HOME") + "/.config";
 }
 
@@ -31,8 +32,9 @@ std::string configHome() {
 std::string execValue(const std::string& executable) {
     std::string quoted = "\"";
     for (char c : executable) {
-        if (kQuotedReserved.find(c) != std::string_view::npos)
+        if (kQuotedReserved.find(c) != std::string_view::npos) {
             quoted += '\\';
+        }
         quoted += c;
     }
     quoted += "\" ";
@@ -93,8 +95,9 @@ std::string undoublePercentSigns(std::string_view text) {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
         out += text[i];
-        if (text[i] == '%' && i + 1 < text.size() && text[i + 1] == '%')
+        if (text[i] == '%' && i + 1 < text.size() && text[i + 1] == '%') {
             ++i;
+        }
     }
     return out;
 }
@@ -118,16 +121,19 @@ std::optional<std::vector<std::string>> splitArguments(std::string_view command)
                     closed = true;
                     break;
                 }
-                if (c == '\\' && i < command.size() && kQuotedReserved.find(command[i]) != std::string_view::npos)
+                if (c == '\\' && i < command.size() && kQuotedReserved.find(command[i]) != std::string_view::npos) {
                     arg += command[i++];
-                else
+                } else {
                     arg += c;
+                }
             }
-            if (!closed)
+            if (!closed) {
                 return std::nullopt;
+            }
         } else {
-            while (i < command.size() && command[i] != ' ')
+            while (i < command.size() && command[i] != ' ') {
                 arg += command[i++];
+            }
         }
         args.push_back(undoublePercentSigns(arg));
     }
@@ -143,8 +149,9 @@ struct DesktopEntry {
 
 std::optional<DesktopEntry> readDesktopEntry(const std::string& path) {
     const auto lines = readTextLines(path);
-    if (!lines)
+    if (!lines) {
         return std::nullopt;
+    }
     DesktopEntry entry;
     bool inMainGroup = false;
     bool hasExec = false;
@@ -153,18 +160,22 @@ std::optional<DesktopEntry> readDesktopEntry(const std::string& path) {
             inMainGroup = line == "[Desktop Entry]";
             continue;
         }
-        if (!inMainGroup)
+        if (!inMainGroup) {
             continue;
+        }
         const auto eq = line.find('=');
-        if (eq == std::string::npos)
+        if (eq == std::string::npos) {
             continue;
+        }
         std::string_view key(line.data(), eq);
-        while (!key.empty() && key.back() == ' ')
+        while (!key.empty() && key.back() == ' ') {
             key.remove_suffix(1);
+        }
         std::string_view value(line);
         value.remove_prefix(eq + 1);
-        while (!value.empty() && value.front() == ' ')
+        while (!value.empty() && value.front() == ' ') {
             value.remove_prefix(1);
+        }
         if (key == "Exec" && !hasExec) {
             entry.exec = unescapeString(value);
             hasExec = true;
@@ -177,8 +188,9 @@ std::optional<DesktopEntry> readDesktopEntry(const std::string& path) {
             entry.disabled = true;
         }
     }
-    if (!hasExec)
+    if (!hasExec) {
         return std::nullopt;
+    }
     return entry;
 }
 
@@ -190,8 +202,9 @@ public:
 
     bool isStartUpSet() const override {
         const auto entry = readDesktopEntry(m_path);
-        if (!entry || entry->disabled)
+        if (!entry || entry->disabled) {
             return false;
+        }
         if (!entry->exec.empty() && entry->exec.front() == '"') {
             const auto args = splitArguments(entry->exec);
             return args && args->size() >= 2 && (*args)[0] == m_executable && (*args)[1] == kStartUpSwitch;
@@ -207,8 +220,9 @@ private:
     std::string add() {
         std::error_code ec;
         std::filesystem::create_directories(m_folder, ec);
-        if (ec || !std::filesystem::is_directory(m_folder, ec))
+        if (ec || !std::filesystem::is_directory(m_folder, ec)) {
             return lines({"Error creating registry key entry.", "key: " + m_folder});
+        }
         const std::string exec = execValue(m_executable);
         const std::string content = "[Desktop Entry]\n"
                                     "Type=Application\n"
@@ -230,8 +244,9 @@ private:
     }
 
     std::string remove() {
-        if (!isStartUpSet())
+        if (!isStartUpSet()) {
             return "1";
+        }
         std::error_code ec;
         if (!std::filesystem::remove(m_path, ec) || ec) {
             return lines(

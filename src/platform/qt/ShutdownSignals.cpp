@@ -1,6 +1,8 @@
 #include "platform/qt/ShutdownSignals.h"
 
+#include <QCoreApplication>
 #include <QSocketNotifier>
+#include <QWindow>
 
 #include <csignal>
 #ifndef Q_OS_WIN
@@ -12,8 +14,14 @@ namespace tw {
 
 #ifdef Q_OS_WIN
 // Windows ends a GUI program through the session manager (commitDataRequest), which the main window handles.
+// Windows tells of the end of the session (WM_QUERYENDSESSION) to every top-level window, hidden ones included, and
+// Qt turns that into commitDataRequest. A copy started in the tray has created no window yet, so this one, never
+// shown and named after the program, is there to be told.
 void ShutdownSignals::install() {}
-ShutdownSignals::ShutdownSignals(QObject* parent) : QObject(parent) {}
+ShutdownSignals::ShutdownSignals(QObject* parent) : QObject(parent), m_sessionWindow(std::make_unique<QWindow>()) {
+    m_sessionWindow->setTitle(QCoreApplication::applicationName());
+    m_sessionWindow->create();
+}
 ShutdownSignals::~ShutdownSignals() = default;
 bool ShutdownSignals::pending() {
     return false;

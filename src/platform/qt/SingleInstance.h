@@ -25,8 +25,6 @@ public:
     // runs instead of handing over to it.
     void release();
 
-    QString serverName() const { return m_serverName; }
-
 signals:
     void activationRequested();
 

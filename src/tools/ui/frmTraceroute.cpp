@@ -3,6 +3,7 @@
 #include "tools/AddressText.h"
 #include "tools/ui/ToolWidgets.h"
 #include "widgets/ui/MessageBoxes.h"
+#include "widgets/ui/SelectOnFocus.h"
 #include "widgets/ui/StripedList.h"
 #include "widgets/ui/UiText.h"
 
@@ -113,6 +114,7 @@ void frmTraceroute::build() {
     auto addOption = [&](int row, const char* label, const char* name, const char* value) {
         auto* edit = new QLineEdit(value, frame);
         edit->setObjectName(name);
+        selectAllOnFocus(edit);
         edit->setMaximumWidth(80);
         options->addWidget(new QLabel(label, frame), row, 0);
         options->addWidget(edit, row, 1);

@@ -4,6 +4,7 @@
 #include "tools/AddressText.h"
 #include "tools/ui/ToolWidgets.h"
 #include "widgets/ui/MessageBoxes.h"
+#include "widgets/ui/SelectOnFocus.h"
 #include "widgets/ui/UiText.h"
 
 #include <QCoreApplication>
@@ -54,6 +55,7 @@ void frmWhois::build() {
     m_serverText = new QLineEdit(toQString(WhoisQuery::kDefaultServer), frame);
     m_serverText->setObjectName("Text1");
     m_portText = new QLineEdit(toQString(WhoisQuery::kDefaultPort), frame);
+    selectAllOnFocus(m_portText);
     m_portText->setObjectName("Text2");
     m_portText->setMaximumWidth(70);
     options->addWidget(new QLabel("Whois server:", frame), 0, 0);

@@ -207,7 +207,7 @@ TEST_F(NotificationTest, pressingAButtonAndMovingTheMouseLeavesTheWindowWhereItI
 }
 
 TEST(AlarmSound, playingWithoutASoundDeviceIsNotAnError) {
-    const std::string wav = std::filesystem::path(TALLYWAVE_SOURCE_DIR) / "src/resources/wakeup.wav";
+    const std::string wav = TALLYWAVE_SOURCE_DIR "/src/resources/wakeup.wav";
     tw::AlarmSound sound;
     EXPECT_TRUE(sound.play(QString::fromStdString(wav)));
     QTest::qWait(400); // loading and playing happen in the background

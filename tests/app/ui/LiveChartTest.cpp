@@ -1,6 +1,9 @@
 #include "app/ui/LiveChart.h"
+#include "app/ui/LiveChartLegend.h"
 
 #include <QImage>
+#include <QSignalSpy>
+#include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -101,4 +104,27 @@ TEST(LiveChartTest, CursorAndTooltipFollowTheEnlargedState) {
     EXPECT_EQ(chart.toolTip(), "Double click to reduce the graph");
     EXPECT_FALSE(chart.cursor().pixmap().isNull());
     EXPECT_NE(chart.cursor().pixmap().toImage(), normal.toImage());
+}
+
+// The key says which colour is which, stands clear of the scale text and keeps the chart's double click.
+TEST(LiveChartTest, TheLegendShowsBothColoursUnderTheScaleAndPassesDoubleClicksOn) {
+    ShownChart c;
+    c.chart->drawChart(0, 3 << 20, true); // scale text "3.0 MB"
+    auto* legend = c.chart->findChild<tw::LiveChartLegend*>(QStringLiteral("chartLegend"));
+    ASSERT_NE(legend, nullptr);
+    EXPECT_TRUE(legend->isVisible());
+    EXPECT_GE(legend->y(), c.chart->fontMetrics().height());
+    EXPECT_TRUE(c.chart->rect().contains(legend->geometry()));
+    EXPECT_GE(legend->width(), legend->sizeHint().width());
+    const QImage shown = c.chart->grab().toImage();
+    const QColor colours[] = {LiveChart::kDownloadColour, LiveChart::kUploadColour};
+    for (int i = 0; i < 2; ++i) {
+        const QPoint centre = legend->mapTo(c.chart, legend->swatchRect(i).center());
+        EXPECT_EQ(shown.pixelColor(centre), colours[i]) << i;
+    }
+
+    QSignalSpy doubleClicks(c.chart, &LiveChart::doubleClicked);
+    const QPoint onLegend = legend->mapTo(&c.window, legend->rect().center());
+    QTest::mouseDClick(c.window.windowHandle(), Qt::LeftButton, {}, onLegend);
+    EXPECT_EQ(doubleClicks.count(), 1);
 }

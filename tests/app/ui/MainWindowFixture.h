@@ -7,56 +7,43 @@
 #include "app/ui/frmMain.h"
 #include "platform/fake/FakeClock.h"
 #include "platform/fake/FakeStartupEntry.h"
+#include "support/FakeEngine.h"
 #include "support/TempDir.h"
 
+#include <QAction>
 #include <QLocale>
 #include <QUrl>
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <memory>
 #include <utility>
 #include <vector>
 
 namespace twtest {
 
-// A traffic engine that hands out scripted deltas, one pair per update.
-class ScriptedEngine final : public tw::TrafficEngine {
-public:
-    void updateStatistics() override {
-        if (!script.empty()) {
-            m_received += script.front().first;
-            m_sent += script.front().second;
-            script.pop_front();
-        }
-    }
-    std::uint64_t getBytesRecieved() override { return std::exchange(m_received, 0); }
-    std::uint64_t getBytesSent() override { return std::exchange(m_sent, 0); }
-    void pause() override { ++pauses; }
-    void continue_() override { ++continues; }
-    void stopIt() override { ++stops; }
-    std::string getAdaptor() const override { return "Multiple connections"; }
+// A part of the window by its object name (a QAction when no type is given); a missing one fails the test.
+template <typename T = QAction> T* named(const QObject& window, const char* name) {
+    T* found = window.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << "no " << name;
+    return found;
+}
 
-    std::deque<std::pair<std::uint64_t, std::uint64_t>> script;
-    int pauses = 0;
-    int continues = 0;
-    int stops = 0;
-
-private:
-    std::uint64_t m_received = 0;
-    std::uint64_t m_sent = 0;
-};
+inline tw::SystemTray* trayOf(const QObject& window) {
+    return window.findChild<tw::SystemTray*>();
+}
 
 class ScriptedMonitoredEngine final : public tw::MonitoredEngine {
 public:
-    tw::TrafficEngine& engine() override { return traffic; }
+    tw::TrafficEngine& engine() override { return fake; }
     tw::ConnectionsStatus reloadConnections(const std::string&) override {
         ++reloads;
         return {"Multiple connections", "Name of the monitored connection(s)."};
     }
     std::string connectionsToolTip() override { return toolTipNow; }
-    ScriptedEngine traffic;
+    std::vector<std::string> monitoredLinks() override { return links; }
+    FakeEngine fake;
     std::string toolTipNow;
+    std::vector<std::string> links;
     int reloads = 0;
 };
 
@@ -98,7 +85,7 @@ protected:
 
     // One monitor pass after the given time, with the given deltas.
     void tick(std::uint64_t received, std::uint64_t sent, std::uint64_t afterMs = 1000) {
-        engineHandle->traffic.script.emplace_back(received, sent);
+        engineHandle->fake.traffic(received, sent);
         clock.advanceMs(afterMs);
         window->controller().monitorTick();
     }

@@ -20,22 +20,26 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolBar>
 #include <QToolTip>
 
 #include <cmath>
+#include <filesystem>
 
 using namespace twtest;
 using tw::LoggingState;
 
 namespace {
 
+// The captions as shown, without the mnemonics' markers.
 QStringList captions(const QMenu* menu) {
     QStringList out;
     for (QAction* a : menu->actions()) {
-        out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        out << (a->isSeparator() ? QStringLiteral("-") : QString(a->text()).remove(QLatin1Char('&')));
     }
     return out;
 }
@@ -45,24 +49,23 @@ struct CommandEnabling {
 };
 
 CommandEnabling enablingOf(tw::frmMain& w) {
-    const auto& m = w.menus();
-    const auto& t = w.toolbar();
-    const auto* tray = w.tray();
+    const tw::SystemTray* tray = trayOf(w);
     // The three places must agree; report the menu's state after checking.
-    EXPECT_EQ(m.start->isEnabled(), t.start->isEnabled());
-    EXPECT_EQ(m.start->isEnabled(), tray->mPopStart->isEnabled());
-    EXPECT_EQ(m.pause->isEnabled(), t.pause->isEnabled());
-    EXPECT_EQ(m.pause->isEnabled(), tray->mPopPause->isEnabled());
-    EXPECT_EQ(m.stop->isEnabled(), t.stop->isEnabled());
-    EXPECT_EQ(m.stop->isEnabled(), tray->mPopStop->isEnabled());
-    EXPECT_TRUE(m.resetToday->isEnabled());
-    EXPECT_TRUE(m.resetMonth->isEnabled());
-    return {m.start->isEnabled(), m.pause->isEnabled(), m.stop->isEnabled(), m.resetSession->isEnabled()};
+    EXPECT_EQ(named(w, "mnuContinue")->isEnabled(), named(w, "Start")->isEnabled());
+    EXPECT_EQ(named(w, "mnuContinue")->isEnabled(), tray->mPopStart->isEnabled());
+    EXPECT_EQ(named(w, "mnuPause")->isEnabled(), named(w, "Pause")->isEnabled());
+    EXPECT_EQ(named(w, "mnuPause")->isEnabled(), tray->mPopPause->isEnabled());
+    EXPECT_EQ(named(w, "mnuStopIt")->isEnabled(), named(w, "Stop")->isEnabled());
+    EXPECT_EQ(named(w, "mnuStopIt")->isEnabled(), tray->mPopStop->isEnabled());
+    EXPECT_TRUE(named(w, "mnuResetToday")->isEnabled());
+    EXPECT_TRUE(named(w, "mnuResetMonth")->isEnabled());
+    return {named(w, "mnuContinue")->isEnabled(), named(w, "mnuPause")->isEnabled(), named(w, "mnuStopIt")->isEnabled(),
+            named(w, "mnuResetSess")->isEnabled()};
 }
 
 // The tooltip's first line: the logging state.
 std::string stateLine(tw::frmMain& w) {
-    return w.tray()->toolTip().section(QLatin1Char('\n'), 0, 0).toStdString();
+    return trayOf(w)->toolTip().section(QLatin1Char('\n'), 0, 0).toStdString();
 }
 
 std::string text(tw::frmMain& w, const char* name) {
@@ -85,11 +88,11 @@ TEST_F(MainWindowTest, ToolbarButtonsComeInOrderWithImagesTooltipsAndDescription
         }
     }
     EXPECT_EQ(keys.join(' '), "Start Pause Stop | Statistics Settings Alarm | Traceroute Whois | Contents");
-    EXPECT_EQ(w.toolbar().start->toolTip(), "Start/Continue logging");
-    EXPECT_EQ(w.toolbar().statistics->toolTip(), "View/Edit logs");
-    EXPECT_EQ(w.toolbar().settings->toolTip(), "Program settings");
-    EXPECT_EQ(w.toolbar().alarm->toolTip(), "Alarm settings");
-    EXPECT_EQ(w.toolbar().contents->toolTip(), "Tallywave help");
+    EXPECT_EQ(named(w, "Start")->toolTip(), "Start/Continue logging");
+    EXPECT_EQ(named(w, "Statistics")->toolTip(), "View/Edit logs");
+    EXPECT_EQ(named(w, "Settings")->toolTip(), "Program settings");
+    EXPECT_EQ(named(w, "Alarm")->toolTip(), "Alarm settings");
+    EXPECT_EQ(named(w, "Contents")->toolTip(), "Tallywave help");
 }
 
 TEST_F(MainWindowTest, MenusCarryTheirCaptionsSeparatorsSubmenusAndCheckMark) {
@@ -100,23 +103,76 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsSeparatorsSubmenusAndCheckMark) {
         top << a->text();
     }
     EXPECT_EQ(top.join(','), "&File,&Logging,&View,&Tools,&Help");
-    const auto& m = w.menus();
-    EXPECT_EQ(captions(m.file).join(','), "Settings...,-,Exit");
-    EXPECT_EQ(captions(m.logging).join(','), "Start/continue,Pause,Stop,-,Reset,-,Edit logs...");
-    EXPECT_EQ(captions(m.reset).join(','), "Current Session,Today,This Month");
-    EXPECT_EQ(captions(m.view).join(','), "Connections...,Interface Info...,-,History chart");
-    EXPECT_EQ(captions(m.tools).join(','), "Traceroute...,Whois...,-,Alarm...");
-    EXPECT_EQ(captions(m.help).join(','), "Contents,-,On the web,-,&About Tallywave");
-    EXPECT_EQ(captions(m.onTheWeb).join(','), "Tallywave,Other programs from Veltrop");
-    EXPECT_TRUE(m.historyChart->isCheckable());
-    EXPECT_TRUE(m.historyChart->isChecked()); // chart shown by default
+    EXPECT_EQ(captions(named<QMenu>(w, "mnuFile")).join(','), "Settings...,-,Exit");
+    EXPECT_EQ(captions(named<QMenu>(w, "mnuLogging")).join(','), "Start/continue,Pause,Stop,-,Reset,-,Edit logs...");
+    EXPECT_EQ(captions(named<QMenu>(w, "mnuReset")).join(','), "Current Session,Today,This Month");
+    EXPECT_EQ(captions(named<QMenu>(w, "mnuView")).join(','), "Connections...,Interface Info...,-,History chart");
+    EXPECT_EQ(captions(named<QMenu>(w, "mnuTools")).join(','), "Traceroute...,Whois...,-,Alarm...");
+    EXPECT_EQ(captions(named<QMenu>(w, "mnuHelp")).join(','), "Contents,-,On the web,-,About Tallywave");
+    EXPECT_EQ(captions(named<QMenu>(w, "mnuOnTheWeb")).join(','), "Tallywave,Other programs from Veltrop");
+    EXPECT_TRUE(named(w, "mnuLast60")->isCheckable());
+    EXPECT_TRUE(named(w, "mnuLast60")->isChecked()); // chart shown by default
 
-    QMenu* popup = w.tray()->menu();
+    QMenu* popup = trayOf(w)->menu();
     EXPECT_EQ(popup->objectName(), "mPopupSys");
     EXPECT_EQ(captions(popup).join(','), "Open Tallywave,Minimize to tray,-,Logging,-,Shut down");
-    EXPECT_EQ(popup->defaultAction(), w.tray()->mPopRestore);
-    EXPECT_TRUE(w.tray()->mPopRestore->font().bold());
-    EXPECT_EQ(w.tray()->mPopStart->text(), "Start/Continue");
+    EXPECT_EQ(popup->defaultAction(), trayOf(w)->mPopRestore);
+    EXPECT_TRUE(trayOf(w)->mPopRestore->font().bold());
+    EXPECT_EQ(trayOf(w)->mPopStart->text(), "Start/Continue");
+}
+
+TEST_F(MainWindowTest, EveryMenuItemHasItsOwnMnemonicAndTheStandardKeysWork) {
+    tw::frmMain& w = open();
+    for (const char* name : {"mnuFile", "mnuLogging", "mnuReset", "mnuView", "mnuTools", "mnuHelp", "mnuOnTheWeb"}) {
+        const auto* menu = named<QMenu>(w, name);
+        QSet<int> keys;
+        for (QAction* a : menu->actions()) {
+            if (!a->isSeparator()) {
+                const QKeySequence key = QKeySequence::mnemonic(a->text());
+                EXPECT_FALSE(key.isEmpty()) << a->text().toStdString();
+                EXPECT_FALSE(keys.contains(key[0].toCombined())) << a->text().toStdString();
+                keys.insert(key[0].toCombined());
+            }
+        }
+    }
+    EXPECT_EQ(named<QAction>(w, "mnuExit")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    EXPECT_EQ(named<QAction>(w, "mnuContents")->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_FALSE(named<QAction>(w, "mnuSettings")->shortcut().isEmpty());
+
+    w.show();
+    QApplication::setActiveWindow(&w);
+    tick(2048, 1024); // a session worth the question
+    {
+        // Ctrl+Q leaves the program as Exit does: with its question.
+        ModalAnswerer answerer;
+        answerer.clickMessageBox(QMessageBox::Cancel);
+        QTest::keyClick(&w, Qt::Key_Q, Qt::ControlModifier);
+        ASSERT_EQ(answerer.texts.size(), 1u);
+        EXPECT_EQ(answerer.texts[0], "You are about to shutdown Tallywave. \nDo you want to save this session?");
+    }
+    {
+        // In the open File menu, X is Exit.
+        ModalAnswerer answerer;
+        answerer.clickMessageBox(QMessageBox::Cancel);
+        auto* file = named<QMenu>(w, "mnuFile");
+        file->popup(w.mapToGlobal(QPoint(0, 0)));
+        ASSERT_EQ(QApplication::activePopupWidget(), file);
+        QTest::keyClick(file, Qt::Key_X);
+        EXPECT_EQ(answerer.texts.size(), 1u);
+    }
+    EXPECT_TRUE(w.isVisible());
+    {
+        // The settings key opens the settings window.
+        ModalAnswerer answerer;
+        std::string opened;
+        answerer.then([&opened](QWidget* modal) {
+            opened = modal->metaObject()->className();
+            static_cast<QDialog*>(modal)->reject();
+        });
+        QApplication::setActiveWindow(&w); // back from the menu
+        QTest::keySequence(&w, named<QAction>(w, "mnuSettings")->shortcut());
+        EXPECT_EQ(opened, "tw::frmOptions");
+    }
 }
 
 TEST_F(MainWindowTest, CommandsFollowTheLoggingStateInMenuToolbarAndTrayAlike) {
@@ -126,32 +182,32 @@ TEST_F(MainWindowTest, CommandsFollowTheLoggingStateInMenuToolbarAndTrayAlike) {
     EXPECT_TRUE(e.pause);
     EXPECT_TRUE(e.stop);
     EXPECT_TRUE(e.resetSession);
-    EXPECT_TRUE(w.timer().isActive());
+    EXPECT_TRUE(named<QTimer>(w, "Timer1")->isActive());
     EXPECT_EQ(stateLine(w), "Tallywave - Logging");
 
-    w.toolbar().pause->trigger();
+    named(w, "Pause")->trigger();
     e = enablingOf(w);
     EXPECT_TRUE(e.start);
     EXPECT_FALSE(e.pause);
     EXPECT_TRUE(e.stop);
     EXPECT_TRUE(e.resetSession);
-    EXPECT_FALSE(w.timer().isActive());
+    EXPECT_FALSE(named<QTimer>(w, "Timer1")->isActive());
     EXPECT_EQ(stateLine(w), "Tallywave - Logging paused");
-    EXPECT_EQ(w.tray()->image(), tw::TrayImage::Paused);
+    EXPECT_EQ(trayOf(w)->image(), tw::TrayImage::Paused);
 
-    w.tray()->mPopStart->trigger();
+    trayOf(w)->mPopStart->trigger();
     EXPECT_EQ(w.controller().loggingState(), LoggingState::Logging);
-    EXPECT_TRUE(w.timer().isActive());
-    EXPECT_EQ(w.tray()->image(), tw::TrayImage::Idle);
+    EXPECT_TRUE(named<QTimer>(w, "Timer1")->isActive());
+    EXPECT_EQ(trayOf(w)->image(), tw::TrayImage::Idle);
 
-    w.menus().stop->trigger(); // no traffic: no question
+    named(w, "mnuStopIt")->trigger(); // no traffic: no question
     e = enablingOf(w);
     EXPECT_TRUE(e.start);
     EXPECT_FALSE(e.pause);
     EXPECT_FALSE(e.stop);
     EXPECT_FALSE(e.resetSession);
     EXPECT_EQ(stateLine(w), "Tallywave - Not logging");
-    EXPECT_EQ(w.tray()->image(), tw::TrayImage::Stopped);
+    EXPECT_EQ(trayOf(w)->image(), tw::TrayImage::Stopped);
 }
 
 TEST_F(MainWindowTest, TrayToolTipFollowsTheStateAtOnceAndTheTrafficAtMostOnceASecond) {
@@ -159,18 +215,18 @@ TEST_F(MainWindowTest, TrayToolTipFollowsTheStateAtOnceAndTheTrafficAtMostOnceAS
     tick(2048, 1024);
     const QString first = QString::fromStdString(
         "Tallywave - Logging\n\u2193 205 bytes/s \u2191 102 bytes/s\nToday 3.0 kB \u00b7 Month 3.0 kB");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return w.tray()->toolTip() == first; }, 5000))
-        << w.tray()->toolTip().toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return trayOf(w)->toolTip() == first; }, 5000))
+        << trayOf(w)->toolTip().toStdString();
     tick(1024 * 1024, 0);
     tick(3 * 1024 * 1024, 0);
-    EXPECT_EQ(w.tray()->toolTip(), first) << "a second pass within the second waits";
-    EXPECT_TRUE(QTest::qWaitFor([&] { return w.tray()->toolTip() != first; }, 5000));
-    EXPECT_EQ(w.tray()->toolTip().toStdString(),
+    EXPECT_EQ(trayOf(w)->toolTip(), first) << "a second pass within the second waits";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return trayOf(w)->toolTip() != first; }, 5000));
+    EXPECT_EQ(trayOf(w)->toolTip().toStdString(),
               "Tallywave - Logging\n\u2193 3.0 MB/s \u2191 0 bytes/s\nToday 4.0 MB \u00b7 Month 4.0 MB")
         << "the latest pass shows when the second is over";
 
-    w.toolbar().pause->trigger();
-    EXPECT_EQ(w.tray()->toolTip().toStdString(), "Tallywave - Logging paused\nToday 4.0 MB \u00b7 Month 4.0 MB")
+    named(w, "Pause")->trigger();
+    EXPECT_EQ(trayOf(w)->toolTip().toStdString(), "Tallywave - Logging paused\nToday 4.0 MB \u00b7 Month 4.0 MB")
         << "a new state shows at once, without speeds while no pass runs";
 }
 
@@ -233,11 +289,11 @@ TEST_F(MainWindowTest, StopWithTrafficAsksAndCancelKeepsLogging) {
     tick(5000, 100);
     ModalAnswerer answerer;
     answerer.clickMessageBox(QMessageBox::Cancel);
-    w.toolbar().stop->trigger();
+    named(w, "Stop")->trigger();
     ASSERT_EQ(answerer.texts.size(), 1u);
     EXPECT_EQ(answerer.texts[0], "You are about to stop logging.\nDo you want to save this session?");
     EXPECT_EQ(w.controller().loggingState(), LoggingState::Logging);
-    EXPECT_TRUE(w.timer().isActive());
+    EXPECT_TRUE(named<QTimer>(w, "Timer1")->isActive());
 }
 
 TEST_F(MainWindowTest, LabelsShowTheFormattedAmountsAndSpeedsOfATick) {
@@ -257,12 +313,12 @@ TEST_F(MainWindowTest, LabelsShowTheFormattedAmountsAndSpeedsOfATick) {
     EXPECT_EQ(text(w, "speedTotalLabel"), " 10.7 kB/s");
     EXPECT_EQ(text(w, "alarmPanel"), "No alarm");
     EXPECT_EQ(text(w, "connectionPanel"), "Multiple connections");
-    EXPECT_EQ(w.mainStatusBar()->connectionPanel()->toolTip(), "Name of the monitored connection(s).");
+    EXPECT_EQ(named<QLabel>(w, "connectionPanel")->toolTip(), "Name of the monitored connection(s).");
 }
 
 TEST_F(MainWindowTest, TheConnectionPanelAsksForItsToolTipAfreshWhenItShows) {
     tw::frmMain& w = open();
-    QLabel* panel = w.mainStatusBar()->connectionPanel();
+    QLabel* panel = named<QLabel>(w, "connectionPanel");
     const auto hover = [&] {
         QHelpEvent event(QEvent::ToolTip, QPoint(2, 2), panel->mapToGlobal(QPoint(2, 2)));
         QApplication::sendEvent(panel, &event);
@@ -290,13 +346,13 @@ TEST_F(MainWindowTest, TrayAndWindowShowTheActivityImageForTheSpeeds) {
     dir.write("settings.txt", "[General]\r\nrefreshCombo=9\r\nbytesText=1\r\nbytesCombo=1\r\n");
     tw::frmMain& w = open();
     tick(20000, 1000); // 2000 down, 100 up
-    EXPECT_EQ(w.tray()->image(), tw::TrayImage::Download);
+    EXPECT_EQ(trayOf(w)->image(), tw::TrayImage::Download);
     tick(1024, 1024);
-    EXPECT_EQ(w.tray()->image(), tw::TrayImage::Both);
+    EXPECT_EQ(trayOf(w)->image(), tw::TrayImage::Both);
     tick(0, 5000);
-    EXPECT_EQ(w.tray()->image(), tw::TrayImage::Upload);
+    EXPECT_EQ(trayOf(w)->image(), tw::TrayImage::Upload);
     tick(10, 10);
-    EXPECT_EQ(w.tray()->image(), tw::TrayImage::Idle);
+    EXPECT_EQ(trayOf(w)->image(), tw::TrayImage::Idle);
     EXPECT_EQ(stateLine(w), "Tallywave - Logging"); // activity leaves the state line alone
     EXPECT_FALSE(w.windowIcon().isNull());
 }
@@ -307,8 +363,8 @@ TEST_F(MainWindowTest, WithoutANotificationAreaTheWindowIsNeverLeftUnreachable) 
     w.showAtStartup();
     EXPECT_TRUE(w.isVisible());
     EXPECT_TRUE(w.isMinimized());
-    EXPECT_FALSE(w.tray()->isShown());
-    EXPECT_FALSE(w.tray()->mPopMinimize->isEnabled());
+    EXPECT_FALSE(trayOf(w)->isShown());
+    EXPECT_FALSE(trayOf(w)->mPopMinimize->isEnabled());
 
     w.showNormal();
     EXPECT_FALSE(w.requestClose(tw::CloseReason::CloseBox));
@@ -323,22 +379,22 @@ TEST_F(MainWindowTest, ANotificationAreaThatComesLaterTakesTheIconAndOneThatGoes
     ASSERT_TRUE(w.isMinimized());
 
     tw::SystemTray::setAvailabilityForTesting(true);
-    w.tray()->checkAvailability();
-    EXPECT_TRUE(w.tray()->isShown());
-    EXPECT_TRUE(w.tray()->mPopMinimize->isEnabled());
+    trayOf(w)->checkAvailability();
+    EXPECT_TRUE(trayOf(w)->isShown());
+    EXPECT_TRUE(trayOf(w)->mPopMinimize->isEnabled());
     EXPECT_FALSE(w.isVisible()) << "started for the tray, so it goes there once there is one";
 
     tw::SystemTray::setAvailabilityForTesting(false); // the panel restarts
-    w.tray()->checkAvailability();
-    EXPECT_FALSE(w.tray()->isShown());
-    EXPECT_FALSE(w.tray()->mPopMinimize->isEnabled());
+    trayOf(w)->checkAvailability();
+    EXPECT_FALSE(trayOf(w)->isShown());
+    EXPECT_FALSE(trayOf(w)->mPopMinimize->isEnabled());
     EXPECT_TRUE(w.isVisible());
     EXPECT_TRUE(w.isMinimized());
 
     w.showNormal(); // the user takes the window back before the panel returns
     tw::SystemTray::setAvailabilityForTesting(true);
-    w.tray()->checkAvailability();
-    EXPECT_TRUE(w.tray()->isShown());
+    trayOf(w)->checkAvailability();
+    EXPECT_TRUE(trayOf(w)->isShown());
     EXPECT_TRUE(w.isVisible());
 }
 
@@ -347,21 +403,21 @@ TEST_F(MainWindowTest, WithANotificationAreaTheCloseBoxHidesAndADoubleClickResto
     tw::frmMain& w = open({false, true});
     w.showAtStartup();
     EXPECT_FALSE(w.isVisible()); // only the icon
-    EXPECT_TRUE(w.tray()->isShown());
-    EXPECT_TRUE(w.tray()->mPopMinimize->isEnabled());
+    EXPECT_TRUE(trayOf(w)->isShown());
+    EXPECT_TRUE(trayOf(w)->mPopMinimize->isEnabled());
 
     tick(4096, 0); // not drawn while hidden
     EXPECT_EQ(text(w, "downloadLabel_0"), "   0 bytes");
-    w.tray()->handleDoubleClick();
+    trayOf(w)->handleDoubleClick();
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(text(w, "downloadLabel_0"), "   4.0 kB"); // refreshed on restore
 
     EXPECT_FALSE(w.requestClose(tw::CloseReason::CloseBox));
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(w.controller().loggingState(), LoggingState::Logging);
-    w.tray()->mPopRestore->trigger();
+    trayOf(w)->mPopRestore->trigger();
     EXPECT_TRUE(w.isVisible());
-    w.tray()->mPopMinimize->trigger();
+    trayOf(w)->mPopMinimize->trigger();
     EXPECT_FALSE(w.isVisible());
 }
 
@@ -375,16 +431,16 @@ TEST_F(MainWindowTest, TrayIgnoresTheUserWhileAnotherWindowIsOpen) {
     QDialog other(&w);
     other.setModal(true);
     other.show();
-    w.tray()->handleDoubleClick();
+    trayOf(w)->handleDoubleClick();
     EXPECT_FALSE(w.isVisible());
-    emit w.tray()->menu()->aboutToShow();
-    EXPECT_FALSE(w.tray()->mPopRestore->isEnabled());
-    EXPECT_FALSE(w.tray()->mPopPause->isEnabled());
-    emit w.tray()->menu()->aboutToHide();
-    EXPECT_TRUE(w.tray()->mPopRestore->isEnabled());
-    EXPECT_TRUE(w.tray()->mPopPause->isEnabled());
+    emit trayOf(w)->menu()->aboutToShow();
+    EXPECT_FALSE(trayOf(w)->mPopRestore->isEnabled());
+    EXPECT_FALSE(trayOf(w)->mPopPause->isEnabled());
+    emit trayOf(w)->menu()->aboutToHide();
+    EXPECT_TRUE(trayOf(w)->mPopRestore->isEnabled());
+    EXPECT_TRUE(trayOf(w)->mPopPause->isEnabled());
     other.hide();
-    w.tray()->handleDoubleClick();
+    trayOf(w)->handleDoubleClick();
     EXPECT_TRUE(w.isVisible());
 }
 
@@ -392,44 +448,93 @@ TEST_F(MainWindowTest, HistoryChartItemHidesTheChartShrinksTheWindowAndRemembers
     tw::frmMain& w = open();
     w.show();
     const int before = w.height();
-    const int chartHeight = w.chart()->height();
+    const int chartHeight = named<tw::LiveChart>(w, "chartPicture")->height();
     ASSERT_GT(chartHeight, 50);
-    w.menus().historyChart->trigger();
-    EXPECT_FALSE(w.menus().historyChart->isChecked());
-    EXPECT_FALSE(w.chart()->isVisible());
+    named(w, "mnuLast60")->trigger();
+    EXPECT_FALSE(named(w, "mnuLast60")->isChecked());
+    EXPECT_FALSE(named<tw::LiveChart>(w, "chartPicture")->isVisible());
     EXPECT_EQ(w.height(), std::max(before - chartHeight, 302)); // 4530 twips at least
     EXPECT_NE(dir.read("settings.txt").find("chartVisible=False"), std::string::npos);
 
     tick(5000, 0); // no samples while hidden
-    EXPECT_EQ(w.chart()->data().getMaxValue(), 0);
+    EXPECT_EQ(named<tw::LiveChart>(w, "chartPicture")->data().getMaxValue(), 0);
 
-    w.menus().historyChart->trigger();
-    EXPECT_TRUE(w.chart()->isVisible());
-    EXPECT_EQ(w.height(), std::max(before - chartHeight, 302) + chartHeight);
+    named(w, "mnuLast60")->trigger();
+    EXPECT_TRUE(named<tw::LiveChart>(w, "chartPicture")->isVisible());
+    EXPECT_EQ(w.height(), before);
+    EXPECT_EQ(named<tw::LiveChart>(w, "chartPicture")->height(), chartHeight);
     EXPECT_NE(dir.read("settings.txt").find("chartVisible=True"), std::string::npos);
     tick(5000, 0);
-    EXPECT_EQ(w.chart()->data().getMaxValue(), 5000);
+    EXPECT_EQ(named<tw::LiveChart>(w, "chartPicture")->data().getMaxValue(), 5000);
+}
+
+// Hiding may take less than the chart's height off a window at its least height; showing gives back only that.
+// Under a window manager (the xcb run of the desktop stage) the size settles a little after each change.
+TEST_F(MainWindowTest, HidingAndShowingTheChartAgainAndAgainKeepsTheWindowsSize) {
+    tw::frmMain& w = open();
+    w.show();
+    auto* historyChart = named<QAction>(w, "mnuLast60");
+    auto settled = [&w] {
+        QSize last;
+        for (int i = 0; i < 40 && w.size() != last; ++i) {
+            last = w.size();
+            QTest::qWait(i == 0 ? 0 : 25);
+        }
+        return w.size();
+    };
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    for (const int height : {w.minimumHeight(), 560, 700}) {
+        SCOPED_TRACE(height);
+        w.resize(520, height);
+        const QSize withChart = settled();
+        historyChart->trigger();
+        const QSize withoutChart = settled();
+        EXPECT_LT(withoutChart.height(), withChart.height());
+        for (int i = 0; i < 4; ++i) {
+            historyChart->trigger();
+            EXPECT_EQ(settled(), withChart);
+            historyChart->trigger();
+            EXPECT_EQ(settled(), withoutChart);
+        }
+        historyChart->trigger();
+        settled();
+    }
+}
+
+TEST_F(MainWindowTest, HeadingsAreNeverCutUnderALargerFont) {
+    const QFont normal = QApplication::font();
+    QFont large = normal;
+    large.setPointSizeF(normal.pointSizeF() * 1.6);
+    QApplication::setFont(large);
+    tw::frmMain& w = open();
+    w.show();
+    w.resize(100, 100); // the least size
+    QCoreApplication::processEvents();
+    for (QLabel* heading : w.findChildren<QLabel*>(QRegularExpression(QStringLiteral("^(speedH|h)eadingLabel_")))) {
+        EXPECT_GE(heading->width(), heading->sizeHint().width()) << heading->text().toStdString();
+    }
+    QApplication::setFont(normal);
 }
 
 TEST_F(MainWindowTest, DoubleClickEnlargesTheChartOverThePanelsAndBack) {
     tw::frmMain& w = open();
     w.show();
-    auto* panel = w.panels().panel(0);
-    const int normalTop = w.chart()->y();
-    QTest::mouseDClick(w.chart(), Qt::LeftButton);
+    auto* panel = named<QGroupBox>(w, "sessionFrame");
+    const int normalTop = named<tw::LiveChart>(w, "chartPicture")->y();
+    QTest::mouseDClick(named<tw::LiveChart>(w, "chartPicture"), Qt::LeftButton);
     EXPECT_TRUE(w.isChartEnlarged());
-    EXPECT_EQ(w.chart()->y(), 0);
+    EXPECT_EQ(named<tw::LiveChart>(w, "chartPicture")->y(), 0);
     EXPECT_FALSE(panel->isVisible());
-    EXPECT_FALSE(w.toolbar().bar->isVisible());
-    EXPECT_EQ(w.chart()->toolTip(), "Double click to reduce the graph");
+    EXPECT_FALSE(named<QToolBar>(w, "Toolbar1")->isVisible());
+    EXPECT_EQ(named<tw::LiveChart>(w, "chartPicture")->toolTip(), "Double click to reduce the graph");
 
     // Hiding the chart while enlarged first brings the panels back.
-    w.menus().historyChart->trigger();
+    named(w, "mnuLast60")->trigger();
     EXPECT_FALSE(w.isChartEnlarged());
     EXPECT_TRUE(panel->isVisible());
-    w.menus().historyChart->trigger();
-    EXPECT_EQ(w.chart()->y(), normalTop);
-    EXPECT_EQ(w.chart()->toolTip(), "Double click to enlarge the graph");
+    named(w, "mnuLast60")->trigger();
+    EXPECT_EQ(named<tw::LiveChart>(w, "chartPicture")->y(), normalTop);
+    EXPECT_EQ(named<tw::LiveChart>(w, "chartPicture")->toolTip(), "Double click to enlarge the graph");
 }
 
 TEST_F(MainWindowTest, ChartSizeFollowsTheWindowWidth) {
@@ -437,7 +542,8 @@ TEST_F(MainWindowTest, ChartSizeFollowsTheWindowWidth) {
     w.show();
     w.resize(800, 600);
     QCoreApplication::processEvents();
-    EXPECT_EQ(w.chart()->data().getSize(), static_cast<int>(std::nearbyint(w.chart()->width() / 2.0)));
+    EXPECT_EQ(named<tw::LiveChart>(w, "chartPicture")->data().getSize(),
+              static_cast<int>(std::nearbyint(named<tw::LiveChart>(w, "chartPicture")->width() / 2.0)));
     EXPECT_GE(w.width(), 429);
     w.resize(100, 100);
     EXPECT_GE(w.width(), 429);  // 6435 twips
@@ -449,20 +555,22 @@ TEST_F(MainWindowTest, HelpContentsOpensThePageBesideTheProgramOrSaysThereIsNone
     {
         ModalAnswerer answerer;
         answerer.clickMessageBox(QMessageBox::Ok);
-        w.toolbar().contents->trigger();
+        named(w, "Contents")->trigger();
         ASSERT_EQ(answerer.texts.size(), 1u);
         EXPECT_EQ(answerer.texts[0], "Unable to display Help Contents. There is no Help associated with this project.");
     }
     dir.write("TallywaveHelp.html", "<html></html>");
-    w.menus().contents->trigger();
+    named(w, "mnuContents")->trigger();
     ASSERT_EQ(openedUrls.size(), 1u);
-    EXPECT_EQ(openedUrls[0].toLocalFile().toStdString(), dir.file("TallywaveHelp.html"));
+    // Compared as paths: Qt writes "/" where Windows' own form has "\\".
+    EXPECT_EQ(std::filesystem::path(openedUrls[0].toLocalFile().toStdString()),
+              std::filesystem::path(dir.file("TallywaveHelp.html")));
 }
 
 TEST_F(MainWindowTest, WebPagesCarryTheReferenceAndVersionAndAFailureShowsTheAddress) {
     tw::frmMain& w = open();
-    w.menus().productPage->trigger();
-    w.menus().makerPage->trigger();
+    named(w, "mnuProdAUpd")->trigger();
+    named(w, "mnuOtherProgs")->trigger();
     ASSERT_EQ(openedUrls.size(), 2u);
     const QString v = QStringLiteral("&v=%1.%2.%3")
                           .arg(TALLYWAVE_VERSION_MAJOR)
@@ -474,25 +582,9 @@ TEST_F(MainWindowTest, WebPagesCarryTheReferenceAndVersionAndAFailureShowsTheAdd
     opensSucceed = false;
     ModalAnswerer answerer;
     answerer.clickMessageBox(QMessageBox::Ok);
-    w.menus().makerPage->trigger();
+    named(w, "mnuOtherProgs")->trigger();
     ASSERT_EQ(answerer.texts.size(), 1u);
     EXPECT_EQ(answerer.texts[0], tw::browserFailedText(openedUrls[1].toString().toStdString()));
-}
-
-TEST_F(MainWindowTest, WindowsNotInThisBuildKeepTheirCommandsDisabled) {
-    tw::frmMain& w = open();
-    using W = tw::WindowLauncher::Window;
-    EXPECT_EQ(w.menus().settings->isEnabled(), tw::WindowLauncher::isAvailable(W::Settings));
-    EXPECT_EQ(w.toolbar().settings->isEnabled(), tw::WindowLauncher::isAvailable(W::Settings));
-    EXPECT_EQ(w.menus().alarm->isEnabled(), tw::WindowLauncher::isAvailable(W::Alarms));
-    EXPECT_EQ(w.menus().traceroute->isEnabled(), tw::WindowLauncher::isAvailable(W::Traceroute));
-    EXPECT_EQ(w.menus().whois->isEnabled(), tw::WindowLauncher::isAvailable(W::Whois));
-    EXPECT_EQ(w.menus().connections->isEnabled(), tw::WindowLauncher::isAvailable(W::Connections));
-    EXPECT_EQ(w.menus().interfaceInfo->isEnabled(), tw::WindowLauncher::isAvailable(W::InterfaceInfo));
-    EXPECT_EQ(w.menus().editLogs->isEnabled(), tw::WindowLauncher::isAvailable(W::LogViewer));
-    w.toolbar().pause->trigger();
-    w.toolbar().start->trigger();
-    EXPECT_EQ(w.menus().editLogs->isEnabled(), tw::WindowLauncher::isAvailable(W::LogViewer));
 }
 
 TEST_F(MainWindowTest, EveryEnabledCommandRunsOffscreen) {
@@ -505,7 +597,7 @@ TEST_F(MainWindowTest, EveryEnabledCommandRunsOffscreen) {
             actions.push_back(a);
         }
     }
-    for (QAction* a : w.tray()->menu()->findChildren<QAction*>()) {
+    for (QAction* a : trayOf(w)->menu()->findChildren<QAction*>()) {
         if (!a->isSeparator() && !a->menu()) {
             actions.push_back(a);
         }
@@ -541,7 +633,7 @@ TEST_F(MainWindowTest, ExitAsksToSaveAndYesWritesTheSessionAndUnloads) {
     {
         ModalAnswerer answerer;
         answerer.clickMessageBox(QMessageBox::Cancel);
-        w.menus().exit->trigger();
+        named(w, "mnuExit")->trigger();
         ASSERT_EQ(answerer.texts.size(), 1u);
         EXPECT_EQ(answerer.texts[0], "You are about to shutdown Tallywave. \nDo you want to save this session?");
     }
@@ -550,11 +642,11 @@ TEST_F(MainWindowTest, ExitAsksToSaveAndYesWritesTheSessionAndUnloads) {
 
     ModalAnswerer answerer;
     answerer.clickMessageBox(QMessageBox::Yes);
-    w.tray()->mPopExit->trigger();
+    trayOf(w)->mPopExit->trigger();
     EXPECT_EQ(unloaded.count(), 1);
     EXPECT_FALSE(w.isVisible());
-    EXPECT_FALSE(w.tray()->isShown());
-    EXPECT_FALSE(w.timer().isActive());
+    EXPECT_FALSE(trayOf(w)->isShown());
+    EXPECT_FALSE(named<QTimer>(w, "Timer1")->isActive());
     EXPECT_NE(dir.read("datasource.txt").find(";2048;1024;"), std::string::npos);
 }
 
@@ -562,7 +654,7 @@ TEST_F(MainWindowTest, StatusBarShowsTheClocksDateAndTime) {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     tw::frmMain& w = open();
     clock.setNow(tw::DateTime::fromCivil(2026, 3, 10, 9, 5, 0));
-    w.mainStatusBar()->refreshClock();
+    w.findChild<tw::MainStatusBar*>()->refreshClock();
     EXPECT_EQ(text(w, "datePanel"), QLocale().toString(QDate(2026, 3, 10), QLocale::ShortFormat).toStdString());
     EXPECT_EQ(text(w, "timePanel"), QLocale().toString(QTime(9, 5), QLocale::ShortFormat).toStdString());
 }
@@ -576,14 +668,14 @@ TEST_F(MainWindowTest, SettingsConfirmedReappliesUnitsAndConnections) {
     dir.write("settings.txt", "[General]\r\nrefreshCombo=9\r\nunitCombo_0=1\r\n");
     ModalAnswerer answerer;
     answerer.then([](QWidget* modal) { static_cast<QDialog*>(modal)->accept(); });
-    w.toolbar().settings->trigger();
+    named(w, "Settings")->trigger();
     EXPECT_EQ(engineHandle->reloads, 2); // at load and after OK
     EXPECT_EQ(text(w, "downloadLabel_0"), "  1 536 bytes");
-    EXPECT_TRUE(w.timer().isActive());
-    EXPECT_EQ(w.timer().interval(), 60000);
+    EXPECT_TRUE(named<QTimer>(w, "Timer1")->isActive());
+    EXPECT_EQ(named<QTimer>(w, "Timer1")->interval(), 60000);
 
     answerer.then([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
-    w.menus().settings->trigger();
+    named(w, "mnuSettings")->trigger();
     EXPECT_EQ(engineHandle->reloads, 2); // Cancel changes nothing
 }
 
@@ -615,7 +707,7 @@ TEST_F(MainWindowTest, AddingAConnectionInTheSettingsOffersTheInterfacesOfTheSys
         settings->findChild<QPushButton*>("addInterfaceButton")->click();
         static_cast<QDialog*>(settings)->accept();
     });
-    w.menus().settings->trigger();
+    named(w, "mnuSettings")->trigger();
     EXPECT_EQ(offered, (std::vector<std::string>{"lo", "eth0"}));
     EXPECT_EQ(addOwner, settingsWindow);
     EXPECT_EQ(tw::readIniValue(dir.file("settings.txt"), "Interfaces", "Row1a", ""), "Interface");
@@ -632,8 +724,8 @@ TEST_F(MainWindowTest, AlarmWindowOpensFromMenuAndToolbar) {
             static_cast<QDialog*>(modal)->reject();
         });
     }
-    w.menus().alarm->trigger();
-    w.toolbar().alarm->trigger();
+    named(w, "mnuAlarm")->trigger();
+    named(w, "Alarm")->trigger();
     EXPECT_EQ(titles, (std::vector<std::string>{"tw::alarmDialog2", "tw::alarmDialog2"}));
 }
 
@@ -652,7 +744,7 @@ TEST_F(MainWindowTest, AFiredAlarmShowsTheNotificationWindowAndTheStatus) {
     w.launcher().notifier().unload();
 }
 
-TEST_F(MainWindowTest, EditLogsShowsProgressThenTheViewerAndAddsTheRunningSessionBack) {
+TEST_F(MainWindowTest, EditLogsShowsProgressUntilTheViewerIsShownAndAddsTheRunningSessionBack) {
     std::string history;
     for (const auto& line : tw::historyHeaderLines(tw::DateTime::fromCivil(2026, 3, 1))) {
         history += line + "\r\n";
@@ -669,10 +761,13 @@ TEST_F(MainWindowTest, EditLogsShowsProgressThenTheViewerAndAddsTheRunningSessio
     answerer.then([&seen, &w](QWidget* modal) {
         seen.push_back(modal->metaObject()->className());
         seen.push_back(w.anotherWindowIsOpen() ? "blocked" : "free");
+        QCoreApplication::processEvents();
+        const auto* progress = w.findChild<QWidget*>(QStringLiteral("frmSplash"));
+        seen.push_back(progress != nullptr && progress->isVisible() ? "progress behind it" : "no progress");
         static_cast<QDialog*>(modal)->accept();
     });
-    w.toolbar().statistics->trigger();
-    EXPECT_EQ(seen, (std::vector<std::string>{"tw::editloggsForm", "blocked"}));
+    named(w, "Statistics")->trigger();
+    EXPECT_EQ(seen, (std::vector<std::string>{"tw::editloggsForm", "blocked", "no progress"}));
     EXPECT_EQ(w.controller().periods()[1].getBytesReceived(), 3000); // the file again, plus the running session
     QCoreApplication::processEvents();
     EXPECT_FALSE(w.anotherWindowIsOpen()); // the progress window is gone

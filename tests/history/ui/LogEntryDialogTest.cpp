@@ -110,3 +110,25 @@ TEST(frmpopupEditLogs, ShowsTheSessionToTheMinuteWithPlainAmountsAndItsOwnZeroMe
                                  "simply\nremove the log in the View logs window.");
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
 }
+
+// Typing into a field replaces what it shows, whether the field was clicked or tabbed into.
+TEST(frmpopupAddLogs, NumberFieldsChooseTheirWholeTextWhenTheyTakeTheFocus) {
+    frmpopupAddLogs dialog;
+    dialog.setValues(QDate(2004, 5, 6));
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    QLineEdit* download = field(&dialog, "dlText");
+    download->setText("12345");
+    QTest::mouseClick(download, Qt::LeftButton, {}, QPoint(download->width() - 4, download->height() / 2));
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(download->hasFocus());
+    EXPECT_EQ(download->selectedText(), "12345");
+    QTest::keyClicks(download, "7");
+    EXPECT_EQ(download->text(), "7");
+
+    QTest::keyClick(download, Qt::Key_Tab);
+    QCoreApplication::processEvents();
+    QLineEdit* upload = field(&dialog, "ulText");
+    ASSERT_TRUE(upload->hasFocus());
+    EXPECT_EQ(upload->selectedText(), "0");
+}

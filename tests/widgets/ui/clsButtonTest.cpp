@@ -36,8 +36,9 @@ TEST(clsButton, releasedImageIsTheWindowUnderneathWithItsBevel) {
     const tw::Rgb bg{30, 40, 60};
     const QPixmap& up = w.button->hdcUP();
     ASSERT_EQ(up.deviceIndependentSize().toSize(), QSize(120, 40));
-    if (up.devicePixelRatio() != 1)
+    if (up.devicePixelRatio() != 1) {
         GTEST_SKIP() << "the figures below are for one device pixel per pixel";
+    }
     EXPECT_EQ(rgbAt(up, 0, 20), tw::lighten(bg, 0.75));
     EXPECT_EQ(rgbAt(up, 4, 20), tw::mix(tw::lighten(bg, 0.2 * 0.75), bg, 0.2));
     EXPECT_EQ(rgbAt(up, 5, 20), tw::lighten(bg, 0.75));

@@ -1,6 +1,6 @@
-// Renders the main window (bar and line chart) and the About window to PNG files: into
-// $TALLYWAVE_SCREENSHOT_DIR when set (docs/screenshots is made this way), else into the build folder.
-#include "MainWindowFixture.h"
+// The main window with its bar and its line chart, the About window and the progress window.
+#include "Screenshots.h"
+#include "app/ui/MainWindowFixture.h"
 
 #include "app/ui/LiveChart.h"
 #include "app/ui/MainStatusBar.h"
@@ -8,40 +8,18 @@
 #include "app/ui/frmSplash.h"
 #include "history/HistoryFile.h"
 
-#include <QDir>
 #include <QLocale>
-#include <QPixmap>
 
 #include <cmath>
 
 using namespace twtest;
 
-namespace {
-
-QString screenshotDir() {
-    QString dir = qEnvironmentVariable("TALLYWAVE_SCREENSHOT_DIR");
-    if (dir.isEmpty()) {
-        dir = qEnvironmentVariable("TALLYWAVE_TEST_BINARY_DIR", QDir::tempPath()) + QStringLiteral("/screenshots");
-    }
-    QDir().mkpath(dir);
-    return dir;
-}
-
-void save(QWidget& widget, const QString& name) {
-    const QString path = screenshotDir() + QLatin1Char('/') + name;
-    const QPixmap picture = widget.grab();
-    EXPECT_FALSE(picture.isNull());
-    EXPECT_TRUE(picture.save(path)) << path.toStdString();
-}
-
-} // namespace
-
-class ScreenshotTest : public MainWindowTest {
+class MainWindowScreenshots : public MainWindowTest {
 protected:
-    void render(bool bars, const QString& name) {
+    void render(bool bars, const char* name, const std::string& moreSettings = {}) {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        dir.write("settings.txt",
-                  std::string("[General]\r\nrefreshCombo=9\r\nshowBarChart=") + (bars ? "True" : "False") + "\r\n");
+        dir.write("settings.txt", std::string("[General]\r\nrefreshCombo=9\r\nshowBarChart=") +
+                                      (bars ? "True" : "False") + "\r\n" + moreSettings);
         // Earlier sessions of this month and of today.
         std::string history;
         for (const auto& line : tw::historyHeaderLines(tw::DateTime::fromCivil(2026, 3, 1))) {
@@ -62,29 +40,34 @@ protected:
             const auto up = static_cast<std::uint64_t>(18000 + 52000 * (1 - wave) + (i % 13) * 900);
             tick(down, up);
         }
-        w.mainStatusBar()->refreshClock();
-        save(w, name);
+        w.findChild<tw::MainStatusBar*>()->refreshClock();
+        saveScreenshot(w, name);
     }
 };
 
-TEST_F(ScreenshotTest, MainWindowWithBarChart) {
-    render(true, QStringLiteral("main-window-bar-chart.png"));
+TEST_F(MainWindowScreenshots, MainWindowWithBarChart) {
+    render(true, "main-window-bar-chart.png");
 }
 
-TEST_F(ScreenshotTest, MainWindowWithLineChart) {
-    render(false, QStringLiteral("main-window-line-chart.png"));
+TEST_F(MainWindowScreenshots, MainWindowWithLineChart) {
+    render(false, "main-window-line-chart.png");
 }
 
-TEST_F(ScreenshotTest, AboutWindow) {
+TEST_F(MainWindowScreenshots, MainWindowWithABillingPeriodAndAnAllowance) {
+    // A billing month from the 2nd with 10 GB allowed.
+    render(true, "main-window-allowance.png", "monthStartDay=2\r\nmonthlyAllowance=10737418240\r\n");
+}
+
+TEST_F(MainWindowScreenshots, AboutWindow) {
     tw::frmAbout about;
     about.show();
-    save(about, QStringLiteral("about-window.png"));
+    saveScreenshot(about, "about-window.png");
 }
 
-TEST_F(ScreenshotTest, ProgressWindow) {
+TEST_F(MainWindowScreenshots, ProgressWindow) {
     tw::frmSplash splash;
     splash.show();
     splash.Progress(60);
     splash.updateLabel(QStringLiteral("Parsing the history file"));
-    save(splash, QStringLiteral("progress-window.png"));
+    saveScreenshot(splash, "progress-window.png");
 }

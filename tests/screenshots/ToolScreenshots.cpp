@@ -1,8 +1,8 @@
+#include "Screenshots.h"
 #include "platform/fake/FakeConnectionTable.h"
 #include "platform/fake/FakeIcmpNetwork.h"
 #include "platform/fake/FakeNetworkTables.h"
 #include "platform/fake/FakeResolver.h"
-#include "support/TempDir.h"
 #include "tools/ui/frmAdaptors.h"
 #include "tools/ui/frmConnection.h"
 #include "tools/ui/frmTraceroute.h"
@@ -19,28 +19,12 @@
 
 using namespace tw;
 
-// Renders the four tool windows with example data; with $TALLYWAVE_SCREENSHOT_DIR set (docs/screenshots) the
-// pictures are kept there.
+// The four tool windows with example data.
 class ToolScreenshots : public testing::Test {
 protected:
-    void SetUp() override {
-        dir = qEnvironmentVariable("TALLYWAVE_SCREENSHOT_DIR");
-        if (dir.isEmpty()) {
-            dir = QString::fromStdString(temp.path().string());
-        }
-    }
-    void save(QWidget& w, const char* name) {
-        w.show();
-        QTest::qWait(50);
-        const QPixmap picture = w.grab();
-        EXPECT_FALSE(picture.isNull());
-        EXPECT_TRUE(picture.save(dir + "/" + name));
-    }
     static IpEndpoint v4(std::uint8_t a, std::uint8_t b, std::uint8_t c, std::uint8_t d, std::uint16_t port) {
         return {IpAddress::fromV4({a, b, c, d}), port};
     }
-    twtest::TempDir temp;
-    QString dir;
 };
 
 TEST_F(ToolScreenshots, Connections) {
@@ -56,7 +40,7 @@ TEST_F(ToolScreenshots, Connections) {
     table->udp =
         std::vector<UdpTableRow>{{v4(192, 168, 1, 20, 5353), {2071, "firefox-esr"}}, {v4(192, 168, 1, 20, 137)}};
     frmConnection window(nullptr, table);
-    save(window, "connections.png");
+    twtest::saveScreenshot(window, "connections.png");
 }
 
 TEST_F(ToolScreenshots, Traceroute) {
@@ -84,7 +68,7 @@ TEST_F(ToolScreenshots, Traceroute) {
     window.findChildren<QRadioButton*>("Option1").at(0)->click();
     window.findChild<QPushButton*>("Command1")->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isTracing(); }, 5000));
-    save(window, "traceroute.png");
+    twtest::saveScreenshot(window, "traceroute.png");
 }
 
 TEST_F(ToolScreenshots, Whois) {
@@ -118,7 +102,7 @@ TEST_F(ToolScreenshots, Whois) {
     auto* response = window.findChild<QPlainTextEdit*>("txtResponse");
     ASSERT_TRUE(QTest::qWaitFor([&] { return response->toPlainText().contains("source:"); }, 5000));
     ASSERT_TRUE(QTest::qWaitFor([&] { return window.findChild<QLineEdit*>("hostText")->text() != ""; }, 5000));
-    save(window, "whois.png");
+    twtest::saveScreenshot(window, "whois.png");
 }
 
 TEST_F(ToolScreenshots, Interfaces) {
@@ -140,5 +124,5 @@ TEST_F(ToolScreenshots, Interfaces) {
     eth.outNUcastPkts = 931;
     eth.lastChange = 2350;
     frmAdaptors window(nullptr, tables);
-    save(window, "interfaces.png");
+    twtest::saveScreenshot(window, "interfaces.png");
 }

@@ -1,6 +1,7 @@
-#include "app/SessionJournal.h"
+#include "history/SessionJournal.h"
 
 #include "common/TextFile.h"
+#include "history/HistoryFormat.h"
 #include "history/clsSessionData.h"
 #include "platform/FileSystem.h"
 
@@ -59,7 +60,7 @@ std::optional<JournalContent> SessionJournal::read() const {
     if (!exists()) {
         return std::nullopt;
     }
-    const auto lines = readTextLines(m_path);
+    const auto lines = readFileLines(m_path);
     if (!lines) {
         return std::nullopt;
     }
