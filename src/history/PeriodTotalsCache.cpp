@@ -35,7 +35,8 @@ bool plainDigits(std::string_view text) {
 // The lines of the file in their fixed order, then "check=" and the hash of everything before that line.
 std::vector<std::pair<std::string, std::string>> fieldsOf(const PeriodTotalsCache& c) {
     return {{"file", std::to_string(c.file.device) + ":" + std::to_string(c.file.file) + ":" +
-                         std::to_string(c.file.size) + ":" + std::to_string(static_cast<std::uint64_t>(c.file.modified))},
+                         std::to_string(c.file.size) + ":" +
+                         std::to_string(static_cast<std::uint64_t>(c.file.modified))},
             {"length", std::to_string(c.length)},
             {"tailHash", hex(c.tailHash)},
             {"latestStart", c.latestStart.toDateString() + " " + c.latestStart.toTimeString()},

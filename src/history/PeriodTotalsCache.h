@@ -14,12 +14,12 @@ namespace tw {
 // that a start reads only the lines added after it. Only ever a shortcut: whatever does not match exactly (another
 // file, a shorter one, changed bytes before that length, a damaged cache) sends the reader through the whole file.
 struct PeriodTotalsCache {
-    FileIdentity file;        // the history when it was read
-    std::uint64_t length = 0; // bytes of the whole lines read (the header included)
+    FileIdentity file;          // the history when it was read
+    std::uint64_t length = 0;   // bytes of the whole lines read (the header included)
     std::uint64_t tailHash = 0; // of the kTailBytes bytes before `length`
-    DateTime latestStart;     // the latest start of a session in those lines; the zero date when there is none
-    DateTime day;             // the day of the today sums
-    DateTime monthStart;      // the start of the month period of the month sums
+    DateTime latestStart;       // the latest start of a session in those lines; the zero date when there is none
+    DateTime day;               // the day of the today sums
+    DateTime monthStart;        // the start of the month period of the month sums
     std::string todayReceived, todaySent, monthReceived, monthSent; // exact, plain digits
 
     // How many bytes before `length` must be as they were: an edit near the end shows there.

@@ -1,5 +1,5 @@
-#include "history/HistoryFile.h"
 #include "history/PeriodTotalsCache.h"
+#include "history/HistoryFile.h"
 
 #include "common/TextFile.h"
 #include "platform/FileSystem.h"
@@ -97,8 +97,8 @@ TEST_F(PeriodTotalsCacheTest, AnyChangeBeforeTheRememberedLengthSendsTheLoadThro
          }},
         {"edited, then appended to",
          [&] {
-             dir.write("datasource.txt", std::string(kHeader) + "2004-03-15 08:00;2004-03-15 09:00;5;5;0;0;\r\n" +
-                                             kLines);
+             dir.write("datasource.txt",
+                       std::string(kHeader) + "2004-03-15 08:00;2004-03-15 09:00;5;5;0;0;\r\n" + kLines);
          }},
         {"the cache damaged",
          [&] {
@@ -149,8 +149,9 @@ TEST_F(PeriodTotalsCacheTest, ALastLineWithoutItsLineEndIsCountedOnceWhenItIsCom
 }
 
 TEST_F(PeriodTotalsCacheTest, SumsBeyondWhatADoubleHoldsAreRememberedExactly) {
-    dir.write("datasource.txt", std::string(kHeader) +
-                                    "2004-03-15 08:00;2004-03-15 09:00;123456789012345678901234567;9007199254740993;0;0;\r\n");
+    dir.write("datasource.txt",
+              std::string(kHeader) +
+                  "2004-03-15 08:00;2004-03-15 09:00;123456789012345678901234567;9007199254740993;0;0;\r\n");
     load();
     EXPECT_NE(dir.read("datasource.totals").find("todayReceived=123456789012345678901234567\r\n"), std::string::npos);
     appendText("2004-03-15 10:00;2004-03-15 11:00;1;1;0;0;\r\n");
