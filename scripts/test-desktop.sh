@@ -81,7 +81,7 @@ prepare_home "$user"
 
 # The program and the test programs where the users can read them (the build tree may be root's alone).
 mkdir -p "$session/bin" "$session/screenshots"
-cp "$build/bin/tallywave" "$build/bin/wakeup.wav" "$session/bin/"
+cp "$build/bin/tallywave" "$build/bin/tallywave-gui" "$build/bin/wakeup.wav" "$session/bin/"
 cp "$build/tests/desktop_tests" "$build/tests/app_ui_tests" "$build/tests/alarms_ui_tests" "$build/tests/history_ui_tests" \
     "$session/bin/"
 chmod 755 "$session/bin" "$session/bin/"*
@@ -132,7 +132,7 @@ if [ -n "$other" ]; then
     other_pid=$!
     pids+=("$other_pid")
     for _ in $(seq 100); do
-        pgrep -u "$other" -x tallywave >/dev/null && break
+        pgrep -u "$other" -x tallywave-gui >/dev/null && break # the window program the command became
         sleep 0.1
     done
     EXTRA_ENV=(TALLYWAVE_OTHER_USER_COPY=1)

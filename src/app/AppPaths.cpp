@@ -1,5 +1,6 @@
 #include "app/AppPaths.h"
 
+#include "app/ProgramFiles.h"
 #include "platform/FileSystem.h"
 
 #include <filesystem>
@@ -52,7 +53,8 @@ AppPaths resolveAppPaths(const std::string& exeDir, bool exeDirWritable, bool in
 }
 
 AppPaths resolveAppPathsForThisProcess() {
-    const std::string exeDir = std::filesystem::path(executablePath()).parent_path().string();
+    // The window program of an installed copy lives in libexec; the files follow the `tallywave` command.
+    const std::string exeDir = std::filesystem::path(commandPathOfThisProcess()).parent_path().string();
     // The install step leaves this marker; a build tree or an unpacked copy has none.
     const bool installed = std::filesystem::exists(std::filesystem::path(installedResourceDir(exeDir)) / "installed");
     AppPaths p = resolveAppPaths(exeDir, isDirectoryWritable(exeDir), installed, userConfigHome(), userDataHome());

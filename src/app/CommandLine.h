@@ -25,8 +25,6 @@ struct CommandLineOptions {
 
     // The main window stays hidden: "-winStartUp" without "-debug".
     bool startsHidden() const { return winStartUp && !debug; }
-    // The program prints something and exits without a window.
-    bool isConsoleCommand() const { return help || version || report || !exportFormat.empty() || !error.empty(); }
 };
 
 // Arguments without the program name.

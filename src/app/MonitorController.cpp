@@ -416,6 +416,8 @@ CloseDecision MonitorController::requestClose(CloseReason reason) {
     if (!flushSessions("")) {
         tellSaveProblem(true, reason == CloseReason::UserExit);
     }
+    // The remembered totals take in the session just written, so that the next start reads nothing of the history.
+    static_cast<void>(loadPeriodTotals(m_historyPath, m_clock.now(), m_monthStartDay));
     m_closed = true;
     m_view.setTimerRunning(false, m_intervalMs);
     return CloseDecision::Quit;

@@ -3,6 +3,7 @@
 #include "alarms/alarmClass1.h"
 #include "app/MonitorView.h"
 #include "app/SessionSaver.h"
+#include "history/HistoryFile.h"
 
 #include <array>
 #include <cstdint>

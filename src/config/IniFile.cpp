@@ -5,6 +5,7 @@
 #include "common/TextFile.h"
 #include "platform/FileSystem.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -103,7 +104,26 @@ IniDocument IniDocument::load(const std::string& file) {
     return doc;
 }
 
-std::optional<IniDocument::Entry> IniDocument::find(std::string_view section, std::string_view key) const {
+namespace {
+
+// Section names and keys of the index: lowered, the section's name and the key joined by a line break (which
+// neither can hold).
+std::string indexKey(std::string_view section, std::string_view key) {
+    std::string out;
+    out.reserve(section.size() + key.size() + 1);
+    for (char c : section) {
+        out += lower(c);
+    }
+    out += '\n';
+    for (char c : key) {
+        out += lower(c);
+    }
+    return out;
+}
+
+} // namespace
+
+std::optional<std::size_t> IniDocument::findLinearly(std::string_view section, std::string_view key) const {
     const std::string_view wantedSection = trim(section);
     const std::string_view wantedKey = trim(key);
     bool inSection = false;
@@ -123,11 +143,62 @@ std::optional<IniDocument::Entry> IniDocument::find(std::string_view section, st
             continue;
         }
         if (auto kv = keyLine(line); kv && equalsNoCase(kv->key, wantedKey)) {
-            return Entry{i, kv->value};
+            return i;
         }
     }
     return std::nullopt;
 }
+
+void IniDocument::buildIndex() const {
+    m_index.clear();
+    m_index.reserve(m_lines.size());
+    std::unordered_map<std::string, bool> seenSections;
+    std::optional<std::string_view> section; // none before the first header and in a repeated section
+    for (std::size_t i = 0; i < m_lines.size(); ++i) {
+        const std::string_view line = m_lines[i];
+        if (auto name = sectionName(line)) {
+            const bool first = seenSections.emplace(indexKey(*name, {}), true).second;
+            section = first ? name : std::nullopt;
+            continue;
+        }
+        if (!section) {
+            continue;
+        }
+        if (auto kv = keyLine(line)) {
+            m_index.emplace(indexKey(*section, kv->key), i); // the first entry of a key wins
+        }
+    }
+    m_indexed = true;
+}
+
+std::optional<IniDocument::Entry> IniDocument::find(std::string_view section, std::string_view key) const {
+    std::optional<std::size_t> line;
+    if (!m_indexed && ++m_findsSinceMove > 1) {
+        buildIndex();
+    }
+    if (m_indexed) {
+        if (const auto it = m_index.find(indexKey(trim(section), trim(key))); it != m_index.end()) {
+            line = it->second;
+        }
+    } else {
+        line = findLinearly(section, key);
+    }
+    if (!line) {
+        return std::nullopt;
+    }
+    return Entry{*line, keyLine(m_lines[*line])->value};
+}
+
+namespace {
+
+std::string entryLine(std::string_view key, std::string_view value) {
+    std::string line = singleLine(trim(key));
+    line += '=';
+    line += singleLine(value);
+    return line;
+}
+
+} // namespace
 
 std::string IniDocument::read(std::string_view section, std::string_view key, std::string_view defaultValue) const {
     if (defaultValue.empty()) {
@@ -147,15 +218,35 @@ std::string IniDocument::read(std::string_view section, std::string_view key, st
 }
 
 void IniDocument::write(std::string_view section, std::string_view key, std::string_view value) {
-    std::string entryLine = singleLine(trim(key));
-    entryLine += '=';
-    entryLine += singleLine(value);
-    m_changed = true;
+    writeEntries(section, {{std::string(key), std::string(value)}});
+}
 
-    if (auto entry = find(section, key)) {
-        m_lines[entry->line] = std::move(entryLine);
+void IniDocument::writeEntries(std::string_view section,
+                               const std::vector<std::pair<std::string, std::string>>& entries) {
+    if (entries.empty()) {
         return;
     }
+    m_changed = true;
+    // Keys already there are replaced in place; the new ones go together after the section's last entry, in order,
+    // as one write after the other would put them.
+    std::vector<std::string> added;
+    std::unordered_map<std::string, std::size_t> addedAt;
+    for (const auto& [key, value] : entries) {
+        if (auto entry = find(section, key)) {
+            m_lines[entry->line] = entryLine(key, value);
+            continue;
+        }
+        const auto [it, fresh] = addedAt.emplace(indexKey({}, trim(key)), added.size());
+        if (fresh) {
+            added.push_back(entryLine(key, value));
+        } else {
+            added[it->second] = entryLine(key, value);
+        }
+    }
+    if (added.empty()) {
+        return;
+    }
+    linesMoved();
     const std::string_view wantedSection = trim(section);
     for (std::size_t i = 0; i < m_lines.size(); ++i) {
         auto name = sectionName(m_lines[i]);
@@ -169,36 +260,63 @@ void IniDocument::write(std::string_view section, std::string_view key, std::str
                 insertAt = j + 1;
             }
         }
-        m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(insertAt), std::move(entryLine));
+        m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(insertAt), std::make_move_iterator(added.begin()),
+                       std::make_move_iterator(added.end()));
         return;
     }
     m_lines.push_back("[" + singleLine(wantedSection) + "]");
-    m_lines.push_back(std::move(entryLine));
+    m_lines.insert(m_lines.end(), std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
 }
 
 bool IniDocument::deleteKey(std::string_view section, std::string_view key) {
+    return deleteKeys(section, {std::string(key)}) == 1;
+}
+
+std::size_t IniDocument::deleteKeys(std::string_view section, const std::vector<std::string>& keys) {
     const std::string header = "[" + std::string(section) + "]";
     std::size_t i = 0;
     while (i < m_lines.size() && m_lines[i] != header) {
         ++i;
     }
     if (i == m_lines.size()) {
-        return false;
+        return 0;
     }
-    const std::string prefix = std::string(key) + "=";
-    for (++i; i < m_lines.size(); ++i) {
+    // Each key takes the first line that starts with the key and "=", in the first section of that exact header.
+    std::unordered_map<std::string_view, bool> wanted;
+    for (const std::string& key : keys) {
+        wanted.emplace(key, true);
+    }
+    std::vector<bool> drop(m_lines.size(), false);
+    std::size_t found = 0;
+    for (++i; i < m_lines.size() && found < wanted.size(); ++i) {
         const std::string& line = m_lines[i];
         if (!line.empty() && line.front() == '[') {
-            return false;
+            break;
         }
-        if (line.compare(0, prefix.size(), prefix) == 0) {
-            m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(i));
-            std::erase_if(m_lines, [](const std::string& l) { return isBlankLine(l); });
-            m_changed = true;
-            return true;
+        const auto eq = line.find('=');
+        if (eq == std::string::npos) {
+            continue;
+        }
+        if (const auto it = wanted.find(std::string_view(line).substr(0, eq)); it != wanted.end() && it->second) {
+            it->second = false;
+            drop[i] = true;
+            ++found;
         }
     }
-    return false;
+    if (found == 0) {
+        return 0;
+    }
+    std::vector<std::string> kept;
+    kept.reserve(m_lines.size() - found);
+    for (std::size_t j = 0; j < m_lines.size(); ++j) {
+        if (!drop[j] && !isBlankLine(m_lines[j])) {
+            kept.push_back(std::move(m_lines[j]));
+        }
+    }
+    m_lines = std::move(kept);
+    linesMoved();
+    m_changed = true;
+    return found;
 }
 
 bool IniDocument::save() {

@@ -33,18 +33,24 @@ void writeNumberedRows(const std::string& file, const IniKey& countKey, std::spa
                        const std::vector<IniRow>& rows) {
     auto doc = IniDocument::load(file);
     const int oldCount = storedCount(doc, countKey);
+    std::vector<std::string> oldKeys;
+    oldKeys.reserve(static_cast<std::size_t>(oldCount) * columns.size());
     for (int r = 1; r <= oldCount; ++r) {
         for (const auto& column : columns) {
-            doc.deleteKey(countKey.section, rowKey(r, column.letter));
+            oldKeys.push_back(rowKey(r, column.letter));
         }
     }
+    doc.deleteKeys(countKey.section, oldKeys);
     doc.write(countKey.section, countKey.key, std::to_string(rows.size()));
+    std::vector<std::pair<std::string, std::string>> cells;
+    cells.reserve(rows.size() * columns.size());
     for (std::size_t r = 0; r < rows.size(); ++r) {
         for (std::size_t c = 0; c < columns.size(); ++c) {
-            const std::string_view cell = c < rows[r].size() ? std::string_view(rows[r][c]) : std::string_view();
-            doc.write(countKey.section, rowKey(static_cast<int>(r) + 1, columns[c].letter), cell);
+            cells.emplace_back(rowKey(static_cast<int>(r) + 1, columns[c].letter),
+                               c < rows[r].size() ? rows[r][c] : std::string());
         }
     }
+    doc.writeEntries(countKey.section, cells);
     doc.save();
 }
 

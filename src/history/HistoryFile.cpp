@@ -1,11 +1,14 @@
 #include "history/HistoryFile.h"
 
 #include "common/TextFile.h"
+#include "history/PeriodTotalsCache.h"
 #include "history/clsSessionData.h"
 #include "platform/FileSystem.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 namespace tw {
@@ -48,57 +51,186 @@ std::optional<FileTail> readTail(const std::string& path) {
 
 } // namespace
 
+namespace {
+
+PeriodTotals emptyTotals(const DateTime& now, int monthStartDay) {
+    PeriodTotals totals;
+    totals.today.setDate(now);
+    totals.month.setDate(now);
+    totals.monthStartDay = monthStartDay;
+    return totals;
+}
+
+// Sums stay exact beyond the 2^53 where doubles stop counting single bytes.
+void addSession(const clsSessionData::Fields& fields, const clsSessionData& session, PeriodTotals& totals) {
+    auto add = [&](dayObject& record, ByteTotal& received, ByteTotal& sent) {
+        received.add(session.downloaded, fields[2]);
+        sent.add(session.uploaded, fields[3]);
+        record.setBytesReceived(received.toDouble());
+        record.setBytesSent(sent.toDouble());
+    };
+    if (session.startDate.sameDay(totals.today.getDate())) {
+        add(totals.today, totals.todayReceived, totals.todaySent);
+    }
+    if (monthPeriodOf(totals.month.getDate(), totals.monthStartDay).contains(session.startDate)) {
+        add(totals.month, totals.monthReceived, totals.monthSent);
+    }
+}
+
+// The totals of the history's lines read so far.
+struct TotalsScan {
+    explicit TotalsScan(PeriodTotals empty) : totals(std::move(empty)) {}
+
+    PeriodTotals totals;
+    std::size_t wholeLines = 0; // the header lines included
+    DateTime latestStart;
+
+    void add(std::string_view line) {
+        if (++wholeLines <= kHistoryHeaderLineCount) {
+            return;
+        }
+        const auto fields = clsSessionData::fieldsOf(line);
+        if (!fields) {
+            return;
+        }
+        if (const auto session = clsSessionData::parse(*fields)) {
+            addSession(*fields, *session, totals);
+            latestStart = std::max(latestStart, session->startDate);
+        }
+    }
+};
+
+ByteTotal exactTotal(const std::string& digits) {
+    ByteTotal total;
+    total.add(0, digits);
+    return total;
+}
+
+// The cache's check bytes: the kTailBytes bytes of the file before `length`; std::nullopt when unreadable.
+std::optional<std::string> tailBefore(const std::string& path, std::uint64_t length) {
+    const std::uint64_t from = length - std::min(length, PeriodTotalsCache::kTailBytes);
+    std::string tail(static_cast<std::size_t>(length - from), '\0');
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    in.seekg(static_cast<std::streamoff>(from));
+    in.read(tail.data(), static_cast<std::streamsize>(tail.size()));
+    if (!in) {
+        return std::nullopt;
+    }
+    return tail;
+}
+
+// Takes over the cache's sums when the history still begins with the bytes they were read from. False when the
+// whole file must be read.
+bool resumeFromCache(const PeriodTotalsCache& cache, const FileIdentity& file, const std::string& path,
+                     TotalsScan& scan) {
+    if (cache.file.device != file.device || cache.file.file != file.file || file.size < cache.length ||
+        (file.size == cache.length && file.modified != cache.file.modified)) {
+        return false;
+    }
+    PeriodTotals& totals = scan.totals;
+    const DateTime now = totals.today.getDate();
+    const DateTime monthStart = monthPeriodStart(now, totals.monthStartDay);
+    // Sums of another day or month period stand for nothing, unless every session read began before the new one.
+    const bool sameDay = cache.day.sameDay(now);
+    const bool sameMonth = cache.monthStart == monthStart;
+    if ((!sameDay && cache.latestStart >= now.startOfDay()) || (!sameMonth && cache.latestStart >= monthStart)) {
+        return false;
+    }
+    const std::optional<std::string> tail = tailBefore(path, cache.length);
+    if (!tail || PeriodTotalsCache::hashOf(*tail) != cache.tailHash) {
+        return false;
+    }
+    if (sameDay) {
+        totals.todayReceived = exactTotal(cache.todayReceived);
+        totals.todaySent = exactTotal(cache.todaySent);
+        totals.today.setBytesReceived(totals.todayReceived.toDouble());
+        totals.today.setBytesSent(totals.todaySent.toDouble());
+    }
+    if (sameMonth) {
+        totals.monthReceived = exactTotal(cache.monthReceived);
+        totals.monthSent = exactTotal(cache.monthSent);
+        totals.month.setBytesReceived(totals.monthReceived.toDouble());
+        totals.month.setBytesSent(totals.monthSent.toDouble());
+    }
+    scan.wholeLines = kHistoryHeaderLineCount; // a cache is only kept for a file past its header
+    scan.latestStart = cache.latestStart;
+    return true;
+}
+
+PeriodTotalsCache cacheOf(const TotalsScan& scan, const FileIdentity& file, std::uint64_t length,
+                          std::string_view tail) {
+    PeriodTotalsCache cache;
+    cache.file = file;
+    cache.length = length;
+    cache.tailHash = PeriodTotalsCache::hashOf(tail);
+    cache.latestStart = scan.latestStart;
+    cache.day = scan.totals.today.getDate().startOfDay();
+    cache.monthStart = monthPeriodStart(scan.totals.month.getDate(), scan.totals.monthStartDay);
+    cache.todayReceived = scan.totals.todayReceived.toString();
+    cache.todaySent = scan.totals.todaySent.toString();
+    cache.monthReceived = scan.totals.monthReceived.toString();
+    cache.monthSent = scan.totals.monthSent.toString();
+    return cache;
+}
+
+} // namespace
+
 void addLineToPeriodTotals(std::string_view line, PeriodTotals& totals) {
     const auto fields = clsSessionData::fieldsOf(line);
     if (!fields) {
         return;
     }
-    const auto session = clsSessionData::parse(*fields);
-    if (!session) {
-        return;
-    }
-    // Sums stay exact beyond the 2^53 where doubles stop counting single bytes.
-    auto add = [&](dayObject& record, ByteTotal& received, ByteTotal& sent) {
-        received.add(session->downloaded, (*fields)[2]);
-        sent.add(session->uploaded, (*fields)[3]);
-        record.setBytesReceived(received.toDouble());
-        record.setBytesSent(sent.toDouble());
-    };
-    if (session->startDate.sameDay(totals.today.getDate())) {
-        add(totals.today, totals.todayReceived, totals.todaySent);
-    }
-    if (monthPeriodOf(totals.month.getDate(), totals.monthStartDay).contains(session->startDate)) {
-        add(totals.month, totals.monthReceived, totals.monthSent);
+    if (const auto session = clsSessionData::parse(*fields)) {
+        addSession(*fields, *session, totals);
     }
 }
 
 std::optional<PeriodTotals> tryLoadPeriodTotals(const std::string& historyPath, const DateTime& now,
                                                 int monthStartDay) {
-    PeriodTotals totals;
-    totals.today.setDate(now);
-    totals.month.setDate(now);
-    totals.monthStartDay = monthStartDay;
-    std::size_t lineNumber = 0;
-    const LinesRead read = forEachFileLine(historyPath, [&](std::string_view line, std::uint64_t) {
-        if (++lineNumber > kHistoryHeaderLineCount) {
-            addLineToPeriodTotals(line, totals);
-        }
-    });
-    if (read != LinesRead::Read && read != LinesRead::Missing) {
+    TotalsScan scan{emptyTotals(now, monthStartDay)};
+    // Taken before the file is read: a file replaced meanwhile then never matches the cache written below.
+    const std::optional<FileIdentity> file = fileIdentity(historyPath);
+    const std::optional<PeriodTotalsCache> cache = file ? readPeriodTotalsCache(historyPath) : std::nullopt;
+    std::uint64_t from = 0;
+    if (cache && resumeFromCache(*cache, *file, historyPath, scan)) {
+        from = cache->length;
+    } else {
+        scan = TotalsScan{emptyTotals(now, monthStartDay)};
+    }
+    std::uint64_t lastEnd = from;
+    std::uint64_t wholeLinesEnd = from;
+    const LinesRead read = forEachFileLine(
+        historyPath,
+        [&](std::string_view line, std::uint64_t end) {
+            lastEnd = end;
+            scan.add(line);
+        },
+        from, &wholeLinesEnd);
+    if (read == LinesRead::Missing) {
+        return scan.totals;
+    }
+    if (read != LinesRead::Read) {
         return std::nullopt;
     }
-    return totals;
+    // Remembered for the next start: whole lines only, as a last line without its line end may still grow (such a
+    // file is read whole until the program's next append ends that line).
+    const bool endsInAPartLine = lastEnd > wholeLinesEnd;
+    if (file && !endsInAPartLine && scan.wholeLines >= kHistoryHeaderLineCount) {
+        if (const std::optional<std::string> tail = tailBefore(historyPath, wholeLinesEnd)) {
+            const PeriodTotalsCache fresh = cacheOf(scan, *file, wholeLinesEnd, *tail);
+            if (!cache || !(*cache == fresh)) {
+                writePeriodTotalsCache(historyPath, fresh);
+            }
+        }
+    }
+    return scan.totals;
 }
 
 PeriodTotals loadPeriodTotals(const std::string& historyPath, const DateTime& now, int monthStartDay) {
     if (auto totals = tryLoadPeriodTotals(historyPath, now, monthStartDay)) {
         return *totals;
     }
-    PeriodTotals zeros;
-    zeros.today.setDate(now);
-    zeros.month.setDate(now);
-    zeros.monthStartDay = monthStartDay;
-    return zeros;
+    return emptyTotals(now, monthStartDay);
 }
 
 std::optional<std::uint64_t> prepareForAppend(const std::string& historyPath, const DateTime& now) {
@@ -175,7 +307,11 @@ bool removeCurrentPeriod(const std::string& historyPath, bool wholeDay, const Da
     if (kept.size() == lines->size()) {
         return true;
     }
-    return writeFileAtomically(historyPath, joinLines(kept));
+    if (!writeFileAtomically(historyPath, joinLines(kept))) {
+        return false;
+    }
+    forgetPeriodTotalsCache(historyPath);
+    return true;
 }
 
 } // namespace tw

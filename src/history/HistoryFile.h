@@ -22,11 +22,12 @@ struct PeriodTotals {
     dayObject today;
     dayObject month;
     ByteTotal todayReceived, todaySent, monthReceived, monthSent;
-    int monthStartDay = 1;
+    int monthStartDay = 1; // the month record holds the billing month (monthPeriodOf) of its date
 };
 
 // Today and this month built from the file: new records dated `now`, then every session line after the header
-// added by addLineToPeriodTotals. A missing file gives zeros. Unparsable lines are skipped.
+// added by addLineToPeriodTotals. A missing file gives zeros. Unparsable lines are skipped. The totals of the
+// file's lines are remembered beside it (PeriodTotalsCache), so that the next load reads only what was added since.
 PeriodTotals loadPeriodTotals(const std::string& historyPath, const DateTime& now, int monthStartDay = 1);
 // The same, but std::nullopt when the file exists and cannot be read (for callers that must tell the user).
 std::optional<PeriodTotals> tryLoadPeriodTotals(const std::string& historyPath, const DateTime& now,
@@ -54,8 +55,8 @@ std::optional<std::uint64_t> prepareForAppend(const std::string& historyPath, co
 bool writeHeaderIfNew(const std::string& historyPath, const DateTime& now);
 
 // Removes every session line that started today (wholeDay) or in this billing month (starting on monthStartDay),
-// keeping header, comments and broken lines; rewritten atomically. False on a file error (the file is then
-// untouched).
+// keeping header, comments and broken lines; rewritten atomically (and the remembered totals forgotten). False on a
+// file error (the file is then untouched).
 bool removeCurrentPeriod(const std::string& historyPath, bool wholeDay, const DateTime& now, int monthStartDay = 1);
 
 } // namespace tw

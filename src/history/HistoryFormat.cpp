@@ -2,20 +2,14 @@
 
 #include "common/TextFile.h"
 
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <memory>
+#include <fstream>
 #include <system_error>
 
 namespace tw {
 
 namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 constexpr std::size_t kBlockSize = std::size_t{1} << 20;
 
@@ -27,7 +21,8 @@ std::vector<std::string> historyHeaderLines(const DateTime& created) {
 }
 
 LinesRead forEachFileLine(const std::string& path,
-                          const std::function<void(std::string_view line, std::uint64_t end)>& onLine) {
+                          const std::function<void(std::string_view line, std::uint64_t end)>& onLine,
+                          std::uint64_t from, std::uint64_t* wholeLinesEnd) {
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);
     if (status.type() == std::filesystem::file_type::not_found) {
@@ -39,27 +34,32 @@ LinesRead forEachFileLine(const std::string& path,
     if (status.type() != std::filesystem::file_type::regular) {
         return LinesRead::NotAFile;
     }
-    FilePtr file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
+    std::ifstream file(std::filesystem::path(path), std::ios::binary);
+    if (!file || !file.seekg(static_cast<std::streamoff>(from))) {
         return LinesRead::Unreadable;
     }
     std::vector<char> buf(kBlockSize);
-    std::size_t kept = 0;       // bytes of an unfinished line at the start of buf
-    std::uint64_t bufStart = 0; // offset in the file of buf's first byte
+    std::size_t kept = 0;          // bytes of an unfinished line at the start of buf
+    std::uint64_t bufStart = from; // offset in the file of buf's first byte
     for (;;) {
         if (kept == buf.size()) {
             buf.resize(buf.size() * 2);
         }
-        const std::size_t got = std::fread(buf.data() + kept, 1, buf.size() - kept, file.get());
-        if (got == 0 && std::ferror(file.get())) {
+        file.read(buf.data() + kept, static_cast<std::streamsize>(buf.size() - kept));
+        if (file.bad()) {
             return LinesRead::Unreadable;
         }
+        const auto got = static_cast<std::size_t>(file.gcount());
         const bool atEnd = got == 0;
         const std::string_view block(buf.data(), kept + got);
         const std::size_t used = forEachLine(block, atEnd, [&](std::string_view line) {
             onLine(line, bufStart + static_cast<std::uint64_t>(line.data() + line.size() - block.data()));
         });
         if (atEnd) {
+            if (wholeLinesEnd != nullptr) {
+                // What is left at the end is a line without its line end, or one ended by a bare CR.
+                *wholeLinesEnd = bufStart + (!block.empty() && block.back() == '\r' ? block.size() : 0);
+            }
             return LinesRead::Read;
         }
         kept = block.size() - used;

@@ -4,6 +4,7 @@
 #include "common/TextFile.h"
 #include "history/HistoryFormat.h"
 #include "history/HistoryNodeChildren.h"
+#include "history/PeriodTotalsCache.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 
@@ -189,7 +190,11 @@ std::string clsADT::storeText(const DateTime& now) const {
 }
 
 bool clsADT::save(const std::string& path, const DateTime& now) const {
-    return canBeSaved() && writeFileAtomically(path, storeText(now));
+    if (!canBeSaved() || !writeFileAtomically(path, storeText(now))) {
+        return false;
+    }
+    forgetPeriodTotalsCache(path);
+    return true;
 }
 
 bool clsADT::save(const std::string& path) const {

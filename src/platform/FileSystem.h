@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +15,18 @@ bool writeFileAtomically(const std::string& path, std::string_view content);
 // failed write (a full disk) the file is cut back to its old length (a file it created is removed) and false is
 // returned.
 bool appendToFile(const std::string& path, std::string_view content);
+
+// Which file a path names and how it stood: a file replaced under the same name (a rewrite through a temporary
+// file) has another identity, and a write changes `modified`.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t file = 0; // inode, or the file index on Windows
+    std::uint64_t size = 0;
+    std::int64_t modified = 0; // the last write, in the system's finest unit
+    friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
+// std::nullopt when the file is missing or cannot be examined.
+std::optional<FileIdentity> fileIdentity(const std::string& path);
 
 // Path of the running executable (absolute), and whether a folder can be written by this user.
 std::string executablePath();

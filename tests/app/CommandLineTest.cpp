@@ -1,6 +1,9 @@
 #include "app/CommandLine.h"
+#include "app/ConsoleCommands.h"
 
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 using namespace tw;
 
@@ -8,7 +11,7 @@ TEST(CommandLineTest, NoArgumentsShowTheWindow) {
     const auto o = parseCommandLine({});
     EXPECT_FALSE(o.debug);
     EXPECT_FALSE(o.startsHidden());
-    EXPECT_FALSE(o.isConsoleCommand());
+    EXPECT_FALSE(isConsoleCommand(o));
 }
 
 TEST(CommandLineTest, StartUpOptionsAreFoundAnywhereInTheJoinedCommandLineWithExactCase) {
@@ -31,7 +34,7 @@ TEST(CommandLineTest, ConsoleOptionsAreWholeArguments) {
     const auto r = parseCommandLine({"--report", "--json"});
     EXPECT_TRUE(r.report);
     EXPECT_TRUE(r.json);
-    EXPECT_TRUE(r.isConsoleCommand());
+    EXPECT_TRUE(isConsoleCommand(r));
     EXPECT_TRUE(r.error.empty());
     EXPECT_TRUE(parseCommandLine({"--help"}).help);
     EXPECT_TRUE(parseCommandLine({"--version"}).version);
@@ -40,10 +43,27 @@ TEST(CommandLineTest, ConsoleOptionsAreWholeArguments) {
     EXPECT_EQ(versionText().rfind("Tallywave ", 0), 0u);
 }
 
+TEST(CommandLineTest, AUsageErrorComesBeforeHelpAndVersionAndPrintsTheHelpToTheErrorStream) {
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(runConsoleCommand(parseCommandLine({"--version", "--json"}), out, err), 2);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(err.str(), "--json is only valid with --report.\n\n" + commandLineHelp());
+
+    out.str({});
+    err.str({});
+    EXPECT_EQ(runConsoleCommand(parseCommandLine({"--version", "--help"}), out, err), 0);
+    EXPECT_EQ(out.str(), commandLineHelp());
+    out.str({});
+    EXPECT_EQ(runConsoleCommand(parseCommandLine({"-debug", "--version"}), out, err), 0);
+    EXPECT_EQ(out.str(), versionText() + "\n");
+    EXPECT_EQ(err.str(), "");
+}
+
 TEST(CommandLineTest, ExportTakesAFormatAndOptionalWholeDates) {
     const auto all = parseCommandLine({"--export", "json"});
     EXPECT_EQ(all.exportFormat, "json");
-    EXPECT_TRUE(all.isConsoleCommand());
+    EXPECT_TRUE(isConsoleCommand(all));
     EXPECT_TRUE(all.error.empty());
     const auto some = parseCommandLine({"--export", "csv", "--to", "2024-03-14", "--from", "2024-02-15"});
     EXPECT_EQ(some.from, DateTime::fromCivil(2024, 2, 15));

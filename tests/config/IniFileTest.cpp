@@ -140,3 +140,63 @@ TEST(IniConversions, NumbersAndBooleansReadTheWayTheProgramStoresThem) {
     EXPECT_TRUE(iniToBool("maybe", true));
     EXPECT_EQ(rowKey(12, 'c'), "Row12c");
 }
+
+namespace {
+
+// Repeated sections in other cases, repeated keys, entries before any section, blanks and a header without its
+// closing bracket: the places where an index could answer otherwise than a scan.
+constexpr std::string_view kTrickyFile = "orphan=1\r\n[General]\r\nrefreshCombo=1\r\n REFRESHCOMBO = 2\r\n"
+                                         "speedCombo=\r\n[ALARM]\r\nNumAlarms=3\r\n[general]\r\nrefreshCombo=9\r\n"
+                                         "bytesText=4\r\n[Alarm\r\nnumalarms=5\r\nRow1a=upload\r\n\r\n"
+                                         "[Interfaces]\r\nRow1a = eth0 \r\n";
+
+const std::vector<std::pair<std::string, std::string>> kTrickyQueries = {
+    {"General", "refreshCombo"}, {" general ", "REFRESHCOMBO"},
+    {"General", "bytesText"},    {"General", "orphan"},
+    {"General", "speedCombo"},   {"Alarm", "NumAlarms"},
+    {"alarm", "row1a"},          {"Interfaces", "ROW1A"},
+    {"Nowhere", "Row1a"},        {"", "orphan"}};
+
+} // namespace
+
+TEST_F(IniFileTest, ADocumentReadManyTimesAnswersEveryKeyAsASingleReadOfTheFileDoes) {
+    dir.write("settings.txt", std::string(kTrickyFile));
+    std::vector<std::string> single;
+    for (const auto& [section, key] : kTrickyQueries) {
+        single.push_back(readIniValue(path, section, key, "default"));
+    }
+    const auto doc = IniDocument::load(path);
+    for (int round = 0; round < 2; ++round) { // the first lookups scan, the later ones use the index
+        for (std::size_t i = 0; i < kTrickyQueries.size(); ++i) {
+            EXPECT_EQ(doc.read(kTrickyQueries[i].first, kTrickyQueries[i].second, "default"), single[i])
+                << kTrickyQueries[i].first << "/" << kTrickyQueries[i].second;
+        }
+    }
+    EXPECT_EQ(single[0], "1");
+    EXPECT_EQ(single[5], "3");
+    EXPECT_EQ(single[7], "eth0");
+    EXPECT_EQ(single[8], "default");
+}
+
+TEST_F(IniFileTest, WritesAndDeletesInOnePassLeaveTheLinesThatOneAfterTheOtherWould) {
+    dir.write("settings.txt", std::string(kTrickyFile));
+    auto oneByOne = IniDocument::load(path);
+    auto together = IniDocument::load(path);
+    for (const char* key : {"Row1a", "Row9z", "NumAlarms", "numalarms"}) {
+        oneByOne.deleteKey("ALARM", key);
+    }
+    EXPECT_EQ(together.deleteKeys("ALARM", {"Row1a", "Row9z", "NumAlarms", "numalarms"}), 1u);
+    const std::vector<std::pair<std::string, std::string>> entries = {
+        {"refreshcombo", "7"}, {"newKey", "a"}, {"Row2b", "b"}, {"NEWKEY", "c"}, {"bytesText", "d"}};
+    for (const auto& section : {"general", "Fresh"}) {
+        for (const auto& [key, value] : entries) {
+            oneByOne.write(section, key, value);
+        }
+        together.writeEntries(section, entries);
+    }
+    EXPECT_EQ(together.lines(), oneByOne.lines());
+    // The index follows the moved lines.
+    EXPECT_EQ(together.read("General", "newkey"), "c");
+    EXPECT_EQ(together.read("fresh", "bytesText"), "d");
+    EXPECT_EQ(together.read("Alarm", "NumAlarms"), "");
+}

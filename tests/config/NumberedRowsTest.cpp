@@ -40,3 +40,20 @@ TEST(NumberedRows, CorruptCountIsBoundedAndNegativeCountReadsAsNone) {
     EXPECT_EQ(readNumberedRows(dir.file("settings.txt"), kNumAlarms, kAlarmRowColumnsInAlarmWindow).size(),
               static_cast<std::size_t>(kMaxNumberedRows));
 }
+
+TEST(NumberedRows, TenThousandRowsGoOutAndComeBackWhole) {
+    twtest::TempDir dir;
+    const auto path = dir.file("settings.txt");
+    std::vector<IniRow> rows;
+    for (int i = 1; i <= kMaxNumberedRows; ++i) {
+        rows.push_back({i % 2 ? "Download" : "Upload", "Per day", std::to_string(i * 1024)});
+    }
+    writeNumberedRows(path, kNumAlarms, kAlarmRowColumnsAtStartUp, {{"Total", "Per month", "1"}});
+    writeNumberedRows(path, kNumAlarms, kAlarmRowColumnsAtStartUp, rows);
+    EXPECT_EQ(readNumberedRows(path, kNumAlarms, kAlarmRowColumnsAtStartUp), rows);
+    rows.resize(3);
+    writeNumberedRows(path, kNumAlarms, kAlarmRowColumnsAtStartUp, rows);
+    EXPECT_EQ(dir.read("settings.txt"), "[Alarm]\r\nNumAlarms=3\r\nRow1a=Download\r\nRow1b=Per day\r\nRow1c=1024\r\n"
+                                        "Row2a=Upload\r\nRow2b=Per day\r\nRow2c=2048\r\nRow3a=Download\r\n"
+                                        "Row3b=Per day\r\nRow3c=3072\r\n");
+}

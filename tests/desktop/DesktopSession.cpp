@@ -22,7 +22,9 @@ void DesktopSession::SetUp() {
     const fs::path exe(qEnvironmentVariable("TALLYWAVE_EXECUTABLE").toStdString());
     fs::copy_file(exe, dir.path() / "tallywave");
     std::error_code ec;
-    fs::copy_file(exe.parent_path() / "wakeup.wav", dir.path() / "wakeup.wav", ec);
+    for (const char* name : {"tallywave-gui", "wakeup.wav"}) { // the window program the command hands over to
+        fs::copy_file(exe.parent_path() / name, dir.path() / name, ec);
+    }
 }
 
 void DesktopSession::TearDown() {

@@ -23,9 +23,10 @@ TEST(Install, InstalledCopyBringsItsFilesAndKeepsTheUsersFilesInTheXdgFolders) {
         twtest::shell("cmake --install '" + buildDir.toStdString() + "' --prefix '" + prefix.string() + "'", &out))
         << out;
 
-    for (const char* file : {"bin/tallywave", "share/applications/tallywave.desktop", "share/tallywave/wakeup.wav",
-                             "share/tallywave/TallywaveHelp.html", "share/icons/hicolor/scalable/apps/tallywave.svg",
-                             "share/icons/hicolor/48x48/apps/tallywave.png"}) {
+    for (const char* file :
+         {"bin/tallywave", "libexec/tallywave-gui", "share/applications/tallywave.desktop",
+          "share/tallywave/wakeup.wav", "share/tallywave/TallywaveHelp.html",
+          "share/icons/hicolor/scalable/apps/tallywave.svg", "share/icons/hicolor/48x48/apps/tallywave.png"}) {
         EXPECT_TRUE(fs::exists(prefix / file)) << file;
     }
 

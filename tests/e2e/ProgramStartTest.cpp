@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QDate>
+#include <QProcessEnvironment>
 #include <csignal>
+#include <filesystem>
 
 using twtest::TallywaveCopy;
 
@@ -51,6 +53,25 @@ TEST(ProgramStart, HelpAndVersionNeedNoDisplay) {
     EXPECT_EQ(copy.runToEnd({"--help"}, &out), 0);
     EXPECT_NE(out.find("--report"), std::string::npos);
     EXPECT_NE(out.find("-winStartUp"), std::string::npos);
+}
+
+TEST(ProgramStart, TheCommandLoadsNoWindowLibrariesAndSaysSoWhenItsWindowProgramIsMissing) {
+    TallywaveCopy copy;
+    // The dynamic loader lists what the command would load, and runs nothing.
+    QProcess loader;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("LD_TRACE_LOADED_OBJECTS", "1");
+    loader.setProcessEnvironment(env);
+    loader.start(copy.exePath(), {"--version"});
+    ASSERT_TRUE(loader.waitForFinished(20000));
+    const std::string libraries = loader.readAllStandardOutput().toStdString();
+    EXPECT_NE(libraries.find("libc.so"), std::string::npos) << libraries;
+    EXPECT_EQ(libraries.find("libQt6"), std::string::npos) << libraries;
+
+    std::filesystem::remove(copy.dir().path() / "tallywave-gui");
+    std::string err;
+    EXPECT_EQ(copy.runToEnd({"-debug"}, nullptr, &err), 127);
+    EXPECT_NE(err.find("tallywave-gui is missing"), std::string::npos) << err;
 }
 
 TEST(ProgramStart, SecondCopyOnTheSameFilesHandsOverAndEnds) {

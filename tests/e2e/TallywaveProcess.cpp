@@ -26,7 +26,8 @@ TallywaveCopy::TallywaveCopy() {
     namespace fs = std::filesystem;
     const fs::path exe(TALLYWAVE_EXECUTABLE);
     fs::copy_file(exe, m_dir.path() / "tallywave");
-    for (const char* name : {"wakeup.wav", "TallywaveHelp.html"}) {
+    // The window program the command hands over to (Linux), and what the program finds beside itself.
+    for (const char* name : {"tallywave-gui", "wakeup.wav", "TallywaveHelp.html"}) {
         std::error_code ec;
         fs::copy_file(exe.parent_path() / name, m_dir.path() / name, ec);
     }

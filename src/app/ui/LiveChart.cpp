@@ -35,16 +35,16 @@ void LiveChart::setEnlarged(bool enlarged) {
                         : QStringLiteral("Double click to enlarge the graph"));
 }
 
-QPixmap LiveChart::blankPicture() const {
-    QPixmap picture(size().expandedTo(QSize(1, 1)));
-    picture.fill(palette().color(QPalette::Base));
-    return picture;
+void LiveChart::setDrawn(bool drawn) {
+    // A blank chart that stays blank needs no repaint: the usual pass on an idle line costs nothing here.
+    if (drawn || m_drawn) {
+        update();
+    }
+    m_drawn = drawn;
 }
 
 void LiveChart::clearPicture() {
-    m_bufferPicture = blankPicture();
-    m_screen = blankPicture();
-    update();
+    setDrawn(false);
 }
 
 void LiveChart::clearAll() {
@@ -56,35 +56,24 @@ void LiveChart::drawChart(std::int32_t upload, std::int32_t download, bool add) 
     if (add) {
         m_data.insertValues(download, upload);
     }
-    if (!window()->isVisible() || m_data.getMaxValue() <= 0) {
-        clearPicture();
+    if (!window()->isVisible() || window()->isMinimized()) {
+        m_drawn = false; // nobody sees it; redraw() shows the samples when the window is back
         return;
     }
-    if (m_bufferPicture.size() != size()) {
-        m_bufferPicture = blankPicture();
-    }
-    {
-        QPainter painter(&m_bufferPicture);
-        const int w = width();
-        const int h = m_bufferPicture.height();
-        painter.setPen(kGridColour);
-        for (int x = w; x >= 0; x -= kGridSpacing) {
-            painter.drawLine(x, 0, x, h);
-        }
-        paintSeries(painter);
-        painter.setPen(palette().color(QPalette::ButtonText));
-        painter.drawText(QRect(2, 1, w, h), Qt::AlignLeft | Qt::AlignTop,
-                         QString::fromStdString(chartScaleText(m_data.getMaxValue(), localeDecimalSeparator())));
-    }
-    // One block copy to the screen, then the buffer is made ready for the next drawing.
-    m_screen = m_bufferPicture;
-    m_bufferPicture = blankPicture();
-    update();
+    setDrawn(m_data.getMaxValue() > 0);
+}
+
+void LiveChart::redraw() {
+    setDrawn(m_data.getMaxValue() > 0);
 }
 
 void LiveChart::paintSeries(QPainter& painter) const {
-    const double w = width();
-    const double h = m_bufferPicture.height();
+    const int w = width();
+    const int h = height();
+    painter.setPen(kGridColour);
+    for (int x = w; x >= 0; x -= kGridSpacing) {
+        painter.drawLine(x, 0, x, h);
+    }
     const double max = m_data.getMaxValue();
     const int size = m_data.getSize();
     auto y = [&](std::int32_t v) { return roundEven(h - roundEven(v / max * h)); };
@@ -95,11 +84,10 @@ void LiveChart::paintSeries(QPainter& painter) const {
     down.reserve(size);
     up.reserve(size);
     if (m_showBarChart) {
-        const int bottom = roundEven(h);
         for (int i = 0; i < size; ++i) {
             const auto [d, u] = m_data.getValuesAtPosition(i);
-            down.append(QLine(x(i), y(d), x(i), bottom));
-            up.append(QLine(x(i) - 1, y(u), x(i) - 1, bottom));
+            down.append(QLine(x(i), y(d), x(i), h));
+            up.append(QLine(x(i) - 1, y(u), x(i) - 1, h));
         }
     } else {
         for (int i = 0; i + 1 < size; ++i) {
@@ -113,21 +101,28 @@ void LiveChart::paintSeries(QPainter& painter) const {
     painter.drawLines(down);
     painter.setPen(kUploadColour);
     painter.drawLines(up);
+    painter.setPen(palette().color(QPalette::ButtonText));
+    painter.drawText(QRect(2, 1, w, h), Qt::AlignLeft | Qt::AlignTop,
+                     QString::fromStdString(chartScaleText(m_data.getMaxValue(), localeDecimalSeparator())));
+}
+
+void LiveChart::paintChart(QPainter& painter) const {
+    painter.fillRect(rect(), palette().color(QPalette::Base));
+    if (m_drawn && m_data.getMaxValue() > 0) {
+        paintSeries(painter);
+    }
+}
+
+QPixmap LiveChart::screenPicture() const {
+    QPixmap picture(size().expandedTo(QSize(1, 1)));
+    QPainter painter(&picture);
+    paintChart(painter);
+    return picture;
 }
 
 void LiveChart::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (m_screen.isNull()) {
-        painter.fillRect(rect(), palette().color(QPalette::Base));
-    } else {
-        painter.drawPixmap(0, 0, m_screen);
-        if (m_screen.size() != size()) {
-            painter.fillRect(QRect(m_screen.width(), 0, width() - m_screen.width(), height()),
-                             palette().color(QPalette::Base));
-            painter.fillRect(QRect(0, m_screen.height(), width(), height() - m_screen.height()),
-                             palette().color(QPalette::Base));
-        }
-    }
+    paintChart(painter);
     painter.setPen(palette().color(QPalette::Mid));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }

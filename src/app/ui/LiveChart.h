@@ -7,8 +7,9 @@
 
 namespace tw {
 
-// The live traffic chart (objectName "chartPicture"). Samples go into ChartData; each drawing is made in the
-// off-screen picture bufferPicture and reaches the screen in one copy, so the chart never flickers.
+// The live traffic chart (objectName "chartPicture"). Samples go into ChartData; the chart is painted from them into
+// the window's off-screen buffer (Qt's backing store), which reaches the screen in one copy, so it never flickers
+// and no picture of its own is made or filled per sample.
 class LiveChart : public QWidget {
     Q_OBJECT
 public:
@@ -19,10 +20,12 @@ public:
 
     explicit LiveChart(QWidget* parent = nullptr);
 
-    // Stores the pair when add is set, then draws the whole series. Draws nothing (and clears the chart) while the
-    // window is hidden or the maximum is 0.
+    // Stores the pair when add is set, then draws the whole series. Draws nothing while the window is hidden or
+    // minimised (redraw() catches up when it is shown again), and clears the chart while the maximum is 0.
     void drawChart(std::int32_t upload, std::int32_t download, bool add);
-    // Clears the picture on screen and the buffer (not the samples).
+    // The window is on screen again: the series as it stands now.
+    void redraw();
+    // Clears the chart on screen (not the samples).
     void clearPicture();
     // Stop: the samples and the picture.
     void clearAll();
@@ -35,9 +38,10 @@ public:
 
     ChartData& data() { return m_data; }
     const ChartData& data() const { return m_data; }
-    const QPixmap& bufferPicture() const { return m_bufferPicture; }
-    // What the chart shows on screen.
-    const QPixmap& screenPicture() const { return m_screen; }
+    // What the chart shows on screen inside its frame, as a picture (made on request).
+    QPixmap screenPicture() const;
+    // Whether the series is drawn, rather than the empty chart.
+    bool isDrawn() const { return m_drawn; }
 
 signals:
     void doubleClicked();
@@ -48,12 +52,12 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    void paintChart(QPainter& painter) const;
     void paintSeries(QPainter& painter) const;
-    QPixmap blankPicture() const;
+    void setDrawn(bool drawn);
 
     ChartData m_data;
-    QPixmap m_bufferPicture;
-    QPixmap m_screen;
+    bool m_drawn = false;
     bool m_showBarChart = true;
     bool m_enlarged = false;
 };

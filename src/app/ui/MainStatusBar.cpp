@@ -34,8 +34,18 @@ MainStatusBar::MainStatusBar(QWidget* parent, Clock& clock)
     m_time = addPanel(m_bar, "timePanel", 0);
     m_tick.setInterval(1000);
     connect(&m_tick, &QTimer::timeout, this, &MainStatusBar::refreshClock);
-    m_tick.start();
     refreshClock();
+}
+
+void MainStatusBar::setClockRunning(bool running) {
+    if (!running) {
+        m_tick.stop();
+        return;
+    }
+    refreshClock();
+    if (!m_tick.isActive()) {
+        m_tick.start();
+    }
 }
 
 void MainStatusBar::setConnections(const QString& text, const QString& toolTip) {

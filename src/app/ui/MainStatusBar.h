@@ -15,7 +15,8 @@ namespace tw {
 class Clock;
 
 // "sbStatusBar" with its four panels: the monitored connections, the alarm state, the date and the time. The
-// date and time come from the program's clock and are kept current every second.
+// date and time come from the program's clock and are kept current every second while the clock runs (while the
+// window is on screen).
 class MainStatusBar : public QObject {
     Q_OBJECT
 public:
@@ -27,6 +28,9 @@ public:
     void setConnectionsToolTipSource(std::function<QString()> source);
     void setAlarmStatus(const QString& text);
     void refreshClock();
+    // Running: refreshed now and every second; stopped: no timer at all.
+    void setClockRunning(bool running);
+    bool isClockRunning() const { return m_tick.isActive(); }
 
     QLabel* connectionPanel() const { return m_connections; }
     QLabel* alarmPanel() const { return m_alarm; }

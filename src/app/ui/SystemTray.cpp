@@ -85,7 +85,25 @@ void SystemTray::show() {
     if (m_available) {
         m_icon->show();
     }
-    m_watch.start();
+    m_sinceWatch.start();
+    if (!m_watchedByOwner) {
+        m_watch.start();
+    }
+}
+
+void SystemTray::setWatchedByOwner(bool byOwner) {
+    m_watchedByOwner = byOwner;
+    if (byOwner) {
+        m_watch.stop();
+    } else if (m_registered && !m_watch.isActive()) {
+        m_watch.start();
+    }
+}
+
+void SystemTray::checkAvailabilityIfDue() {
+    if (!m_sinceWatch.isValid() || m_sinceWatch.elapsed() >= kWatchIntervalMs) {
+        checkAvailability();
+    }
 }
 
 void SystemTray::remove() {
@@ -99,6 +117,7 @@ void SystemTray::checkAvailability() {
     if (!m_registered) {
         return;
     }
+    m_sinceWatch.start();
     const bool available = isAvailable();
     if (available == m_available) {
         return;
@@ -119,6 +138,7 @@ void SystemTray::setImage(TrayImage image) {
 }
 
 void SystemTray::setToolTip(const QString& text) {
+    m_sinceOffered.start();
     if (text == m_toolTip) {
         return;
     }
@@ -129,6 +149,10 @@ void SystemTray::setToolTip(const QString& text) {
     } else if (!m_pendingToolTip.isActive()) {
         m_pendingToolTip.start(static_cast<int>(kToolTipIntervalMs - m_sinceToolTip.elapsed()));
     }
+}
+
+bool SystemTray::toolTipDue() const {
+    return !m_sinceOffered.isValid() || m_sinceOffered.elapsed() >= kToolTipIntervalMs;
 }
 
 void SystemTray::applyToolTip() {

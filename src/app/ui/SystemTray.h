@@ -43,13 +43,24 @@ public:
     bool isShown() const { return m_registered && m_available; }
     // Looks whether a notification area has come or gone since the last look (the watch does this every second).
     void checkAvailability();
+    // The owner calls checkAvailabilityIfDue() at least once a second (from its own periodic work) instead of the
+    // tray waking up for its watch; false gives the watch its timer back.
+    void setWatchedByOwner(bool byOwner);
+    // checkAvailability(), when a second has passed since the last look.
+    void checkAvailabilityIfDue();
 
     void setImage(TrayImage image);
     // A new first line (the logging state) shows at once; otherwise the tooltip changes at most once a second and
     // the latest text shows when the second is over.
     void setToolTip(const QString& text);
+    // Whether a second has passed since the last text was offered, changed or not: an owner that offers one at
+    // least once a second need not make it more often.
+    bool toolTipDue() const;
     TrayImage image() const { return m_image; }
     QString toolTip() const;
+    // Timers of its own: the once-a-second watch, and a tooltip waiting for its second to be over.
+    bool isWatchRunning() const { return m_watch.isActive(); }
+    bool isToolTipPending() const { return m_pendingToolTip.isActive(); }
 
     QMenu* menu() const { return m_menu; }
     QAction* mPopRestore = nullptr;
@@ -83,9 +94,12 @@ private:
     bool m_activationRestores = false;
     bool m_registered = false;
     bool m_available = false;
+    bool m_watchedByOwner = false;
     QTimer m_watch;
+    QElapsedTimer m_sinceWatch;
     QString m_toolTip;
-    QElapsedTimer m_sinceToolTip;
+    QElapsedTimer m_sinceToolTip; // since the tooltip last changed
+    QElapsedTimer m_sinceOffered; // since setToolTip was last called
     QTimer m_pendingToolTip;
     std::vector<std::pair<QAction*, bool>> m_savedEnabling;
 };

@@ -4,6 +4,7 @@
 #include "alarms/ui/alarmDialog2.h"
 #include "alarms/ui/splashForm.h" // before AlarmNotifier.h, whose QPointer needs the whole class
 #include "app/AppPaths.h"
+#include "app/ProgramFiles.h"
 #include "app/ui/frmSplash.h"
 #include "config/ui/frmOptions.h"
 #include "history/ui/editloggsForm.h"
@@ -38,7 +39,8 @@ void WindowLauncher::setLinkDisconnector(std::unique_ptr<LinkDisconnector> disco
 
 bool WindowLauncher::openSettings() {
     if (!m_startup) {
-        m_startup = makeStartupEntry(QCoreApplication::applicationFilePath().toStdString());
+        // The login entry starts the `tallywave` command, as the menus do, not the window program behind it.
+        m_startup = makeStartupEntry(commandPathOfThisProcess());
     }
     frmOptions options(m_paths.settingsPath, *m_startup, m_owner);
     options.setConnectionPicker([this](QWidget* owner, const std::vector<MonitoredConnection>& existing) {

@@ -12,9 +12,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QHideEvent>
 #include <QIcon>
 #include <QMenuBar>
 #include <QSessionManager>
+#include <QShowEvent>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -77,7 +79,12 @@ void frmMain::buildWindow() {
 
     m_timer.setParent(this);
     m_timer.setObjectName(QStringLiteral("Timer1"));
-    connect(&m_timer, &QTimer::timeout, this, [this] { m_controller->monitorTick(); });
+    connect(&m_timer, &QTimer::timeout, this, [this] {
+        m_controller->monitorTick();
+        if (m_passesDriveTray) {
+            m_tray->checkAvailabilityIfDue();
+        }
+    });
 
     m_tray = new SystemTray(this, [this] { return anotherWindowIsOpen(); });
     connect(m_tray, &SystemTray::restoreRequested, this, &frmMain::restoreFromTray);
@@ -142,8 +149,7 @@ void frmMain::load() {
     m_controller = std::make_unique<MonitorController>(m_paths, m_engine->engine(), m_clock, *this);
     m_controller->setDebugMode(m_options.debugMode);
     m_controller->start();
-    updateTotals(m_controller->periods());
-    updateSpeeds(0, 0);
+    drawLabels(); // once at load, shown or not; from then on while the window is on screen
 
     // Registered even without a notification area: the icon appears when one does.
     m_tray->show();
@@ -187,10 +193,44 @@ void frmMain::onTrayAvailabilityChanged(bool available) {
 }
 
 void frmMain::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::WindowStateChange && !isMinimized()) {
-        m_minimizedForWantOfTray = false; // the user has taken the window back
+    if (event->type() == QEvent::WindowStateChange) {
+        if (!isMinimized()) {
+            m_minimizedForWantOfTray = false; // the user has taken the window back
+        }
+        onScreenStateChanged();
     }
     QMainWindow::changeEvent(event);
+}
+
+void frmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    applyWindowIcon();
+    onScreenStateChanged();
+}
+
+void frmMain::hideEvent(QHideEvent* event) {
+    QMainWindow::hideEvent(event);
+    onScreenStateChanged();
+}
+
+void frmMain::onScreenStateChanged() {
+    const bool onScreen = isOnScreen();
+    if (onScreen == m_onScreen) {
+        return;
+    }
+    m_onScreen = onScreen;
+    // Nothing periodic for a window nobody sees; the clock, labels and chart catch up when it is back.
+    m_statusBar->setClockRunning(onScreen);
+    if (onScreen && m_controller) {
+        drawLabels();
+        m_chart->redraw();
+    }
+}
+
+void frmMain::drawLabels() {
+    m_panels->showSpeeds(m_downloadSpeed, m_uploadSpeed, m_unitSettings[3], localeDecimalSeparator());
+    m_panels->showTotals(m_controller->periods(), m_unitSettings, localeDecimalSeparator());
+    showMonthExtras();
 }
 
 // ---- layout -------------------------------------------------------------------------------------------------------

@@ -118,6 +118,8 @@ public slots:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -131,7 +133,15 @@ private:
     void applySettingsChange();
     void unload();
     void showMinimizedForWantOfTray();
-    void refreshTrayToolTip();
+    // The tooltip of the tray icon. While passes bring a new text at least once a second it is made only when the
+    // icon may take it (at most once a second); `now` for a change that must show at once (a new logging state).
+    void refreshTrayToolTip(bool now = false);
+    // Shown and not minimised: only then are labels, clock and chart kept current.
+    bool isOnScreen() const;
+    void drawLabels();
+    void applyWindowIcon();
+    // After a show, hide, minimise or restore: what was left undrawn while away is drawn now.
+    void onScreenStateChanged();
     // The billing month of the month record and the allowance's forecast for it now; none without an allowance.
     MonthPeriod monthPeriod() const;
     std::optional<AllowanceForecast> allowanceForecast() const;
@@ -160,10 +170,13 @@ private:
     BillingSettings m_billing;
     int m_panelRows = 0; // lines the second row of panels holds beyond the amounts
     std::optional<TrayImage> m_shownImage;
+    std::optional<TrayImage> m_windowImage;
     QString m_trayStateLine;
     bool m_logging = false;
     std::int32_t m_downloadSpeed = 0;
     std::int32_t m_uploadSpeed = 0;
+    bool m_onScreen = false;
+    bool m_passesDriveTray = false; // the timer runs at least once a second: the tray needs no timers of its own
     // Minimised only because there was no notification area to hide in: hidden there once one appears.
     bool m_minimizedForWantOfTray = false;
     bool m_unloading = false;

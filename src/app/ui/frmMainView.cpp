@@ -21,15 +21,19 @@
 namespace tw {
 
 void frmMain::updateSpeeds(std::int32_t download, std::int32_t upload) {
-    m_panels->showSpeeds(download, upload, m_unitSettings[3], localeDecimalSeparator());
     m_downloadSpeed = download;
     m_uploadSpeed = upload;
+    if (isOnScreen()) {
+        m_panels->showSpeeds(download, upload, m_unitSettings[3], localeDecimalSeparator());
+    }
     refreshTrayToolTip();
 }
 
 void frmMain::updateTotals(const PeriodRecords& periods) {
-    m_panels->showTotals(periods, m_unitSettings, localeDecimalSeparator());
-    showMonthExtras();
+    if (isOnScreen()) {
+        m_panels->showTotals(periods, m_unitSettings, localeDecimalSeparator());
+        showMonthExtras();
+    }
     refreshTrayToolTip();
 }
 
@@ -66,9 +70,12 @@ void frmMain::showMonthExtras() {
     relayout();
 }
 
-void frmMain::refreshTrayToolTip() {
+void frmMain::refreshTrayToolTip(bool now) {
     if (!m_controller || m_trayStateLine.isEmpty()) {
         return; // still loading: the first logging state brings the first tooltip
+    }
+    if (!now && m_passesDriveTray && !m_tray->toolTipDue()) {
+        return; // a later pass brings the text of its moment
     }
     const PeriodRecords& periods = m_controller->periods();
     const std::optional<TraySpeeds> speeds =
@@ -102,8 +109,18 @@ void frmMain::setTrayImage(TrayImage image) {
         return;
     }
     m_shownImage = image;
-    setWindowIcon(trayImage(image));
     m_tray->setImage(image);
+    // A minimised window still shows its icon in the task bar; a hidden one nowhere: it takes it when shown.
+    if (isVisible()) {
+        applyWindowIcon();
+    }
+}
+
+void frmMain::applyWindowIcon() {
+    if (m_shownImage && m_windowImage != m_shownImage) {
+        m_windowImage = m_shownImage;
+        setWindowIcon(trayImage(*m_shownImage));
+    }
 }
 
 void frmMain::setLoggingState(LoggingState state) {
@@ -128,7 +145,7 @@ void frmMain::setLoggingState(LoggingState state) {
     setTrayImage(image);
     m_logging = logging;
     m_trayStateLine = appTitle() + suffix;
-    refreshTrayToolTip();
+    refreshTrayToolTip(true);
 }
 
 void frmMain::setTimerRunning(bool running, int intervalMs) {
@@ -137,6 +154,9 @@ void frmMain::setTimerRunning(bool running, int intervalMs) {
         m_timer.setInterval(intervalMs);
         m_timer.start();
     }
+    // One wake-up per pass: the tray's once-a-second work rides on the passes when they come that often.
+    m_passesDriveTray = running && intervalMs <= SystemTray::kWatchIntervalMs;
+    m_tray->setWatchedByOwner(m_passesDriveTray);
 }
 
 bool frmMain::showAlarmNotification(const std::vector<std::string>& descriptions) {
@@ -176,7 +196,11 @@ bool frmMain::openLogViewer(const std::optional<clsSessionData>& running) {
 }
 
 bool frmMain::isWindowVisible() const {
-    return isVisible();
+    return isOnScreen();
+}
+
+bool frmMain::isOnScreen() const {
+    return isVisible() && !isMinimized();
 }
 
 void frmMain::showSaveProblem(const std::string& text, bool waitForOk) {

@@ -91,6 +91,21 @@ bool appendToFile(const std::string& path, std::string_view content) {
     return ok;
 }
 
+std::optional<FileIdentity> fileIdentity(const std::string& path) {
+    // Opened for its attributes only, sharing everything, so that a writer is never disturbed.
+    FileHandle file(CreateFileW(win::toWide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!file.valid() || !GetFileInformationByHandle(file.get(), &info)) {
+        return std::nullopt;
+    }
+    auto join = [](DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; };
+    return FileIdentity{
+        info.dwVolumeSerialNumber, join(info.nFileIndexHigh, info.nFileIndexLow),
+        join(info.nFileSizeHigh, info.nFileSizeLow),
+        static_cast<std::int64_t>(join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime))};
+}
+
 std::string executablePath() {
     return win::toUtf8(win::modulePath());
 }

@@ -164,12 +164,25 @@ TEST_F(NotificationTest, isAsTransparentAsTheAlarmWindowStoredAndOpaqueUntilThen
     EXPECT_DOUBLE_EQ(notifier.window()->windowOpacity(), 1.0);
 }
 
+namespace {
+
+// Under a window manager the window's first placement may arrive after the show and undo an earlier move: wait for
+// it, then for the move.
+void placeAt(QWidget* window, QPoint at) {
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    QTest::qWait(50);
+    window->move(at);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->pos() == at; }, 2000));
+}
+
+} // namespace
+
 // Input goes in through the window system's entry point, so Qt routes it as it routes the user's: a press on a child
 // grabs the mouse for that child, and moves the child ignores travel up to the window.
 TEST_F(NotificationTest, draggingTheBackgroundMovesTheWindowButKeepsItOnTheScreen) {
     ASSERT_TRUE(notifier.show({"x"}));
     tw::splashForm* window = notifier.window();
-    window->move(100, 100);
+    placeAt(window, QPoint(100, 100));
     QWindow* handle = window->windowHandle();
     ASSERT_NE(handle, nullptr);
     const QRect screen = window->screen()->geometry();
@@ -185,7 +198,7 @@ TEST_F(NotificationTest, draggingTheBackgroundMovesTheWindowButKeepsItOnTheScree
 TEST_F(NotificationTest, pressingAButtonAndMovingTheMouseLeavesTheWindowWhereItIs) {
     ASSERT_TRUE(notifier.show({"x"}));
     QPointer<tw::splashForm> window = notifier.window();
-    window->move(100, 100);
+    placeAt(window, QPoint(100, 100));
     QWindow* handle = window->windowHandle();
     for (const char* name : {"okButton", "openButton"}) {
         auto* button = window->findChild<tw::clsButton*>(name);

@@ -230,6 +230,60 @@ TEST_F(MainWindowTest, TrayToolTipFollowsTheStateAtOnceAndTheTrafficAtMostOnceAS
         << "a new state shows at once, without speeds while no pass runs";
 }
 
+TEST_F(MainWindowTest, AtAQuarterSecondTheTrayRidesOnThePassesWithoutTimersOfItsOwn) {
+    dir.write("settings.txt", "[General]\r\nrefreshCombo=0\r\n");
+    tw::SystemTray::setAvailabilityForTesting(true);
+    tw::frmMain& w = open();
+    EXPECT_TRUE(named<QTimer>(w, "Timer1")->isActive());
+    EXPECT_FALSE(trayOf(w)->isWatchRunning());
+    tick(2048, 1024);
+    const QString first = trayOf(w)->toolTip();
+    tick(1024 * 1024, 0);
+    EXPECT_EQ(trayOf(w)->toolTip(), first) << "a second pass within the second waits";
+    EXPECT_FALSE(trayOf(w)->isToolTipPending()) << "for a pass, not for a timer";
+    // Timer1's own passes bring the text once the second is over (the fake clock stands still: the speeds stay).
+    EXPECT_TRUE(QTest::qWaitFor([&] { return trayOf(w)->toolTip() != first; }, 5000));
+    EXPECT_EQ(trayOf(w)->toolTip().toStdString(),
+              "Tallywave - Logging\n\u2193 1.0 MB/s \u2191 0 bytes/s\nToday 1.0 MB \u00b7 Month 1.0 MB");
+
+    // A notification area that goes away is noticed by the passes too.
+    tw::SystemTray::setAvailabilityForTesting(false);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !trayOf(w)->isShown(); }, 5000));
+
+    // Without passes the tray keeps its own watch.
+    named(w, "Pause")->trigger();
+    EXPECT_TRUE(trayOf(w)->isWatchRunning());
+    named(w, "Start")->trigger();
+    EXPECT_FALSE(trayOf(w)->isWatchRunning());
+}
+
+TEST_F(MainWindowTest, AHiddenOrMinimisedWindowIsDrawnOnlyWhenItIsBack) {
+    tw::frmMain& w = open();
+    w.show();
+    EXPECT_TRUE(w.findChild<tw::MainStatusBar*>()->isClockRunning());
+    w.minimizeToTray(); // no notification area: minimised
+    ASSERT_TRUE(w.isMinimized());
+    EXPECT_FALSE(w.findChild<tw::MainStatusBar*>()->isClockRunning());
+    tick(2048, 0);
+    EXPECT_EQ(text(w, "downloadLabel_0"), "   0 bytes");
+    EXPECT_EQ(text(w, "speedDwnldLabel"), "  0 bytes/s");
+    EXPECT_FALSE(named<tw::LiveChart>(w, "chartPicture")->isDrawn());
+    EXPECT_EQ(named<tw::LiveChart>(w, "chartPicture")->data().getMaxValue(), 205) << "the samples go on";
+
+    clock.setNow(tw::DateTime::fromCivil(2026, 3, 10, 13, 45, 0));
+    w.restoreFromTray();
+    EXPECT_EQ(text(w, "downloadLabel_0"), "   2.0 kB");
+    EXPECT_EQ(text(w, "speedDwnldLabel"), "  205 bytes/s");
+    EXPECT_TRUE(named<tw::LiveChart>(w, "chartPicture")->isDrawn()) << "drawn at once, not at the next pass";
+    EXPECT_TRUE(w.findChild<tw::MainStatusBar*>()->isClockRunning());
+    EXPECT_EQ(text(w, "timePanel"), QLocale().toString(QTime(13, 45), QLocale::ShortFormat).toStdString());
+
+    w.hide();
+    tick(0, 0);
+    EXPECT_FALSE(named<tw::LiveChart>(w, "chartPicture")->isDrawn());
+    EXPECT_FALSE(w.findChild<tw::MainStatusBar*>()->isClockRunning());
+}
+
 TEST_F(MainWindowTest, StopWithTrafficAsksAndCancelKeepsLogging) {
     tw::frmMain& w = open();
     tick(5000, 100);

@@ -53,6 +53,28 @@ TEST(FileSystemContract, AppendCreatesTheFileAndAddsToTheEnd) {
     EXPECT_FALSE(appendToFile(dir.file("missing/log.txt"), "x"));
 }
 
+TEST(FileSystemContract, FileIdentityStaysThroughAppendsAndChangesWhenTheFileIsReplaced) {
+    twtest::TempDir dir;
+    const std::string path = dir.file("history.txt");
+    EXPECT_FALSE(fileIdentity(path));
+    ASSERT_TRUE(appendToFile(path, "abc"));
+    const auto first = fileIdentity(path);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->size, 3u);
+    EXPECT_EQ(fileIdentity(path), first);
+    ASSERT_TRUE(appendToFile(path, "def"));
+    const auto appended = fileIdentity(path);
+    ASSERT_TRUE(appended);
+    EXPECT_EQ(appended->device, first->device);
+    EXPECT_EQ(appended->file, first->file);
+    EXPECT_EQ(appended->size, 6u);
+    ASSERT_TRUE(writeFileAtomically(path, "abcdef"));
+    const auto replaced = fileIdentity(path);
+    ASSERT_TRUE(replaced);
+    EXPECT_EQ(replaced->size, 6u);
+    EXPECT_NE(replaced->file, first->file);
+}
+
 TEST(FileSystemContract, NonAsciiFileNamesRoundTrip) {
     twtest::TempDir dir;
     const std::string path = dir.file("d\xC3\xA9j\xC3\xA0-vu.txt"); // UTF-8 "déjà-vu.txt"
