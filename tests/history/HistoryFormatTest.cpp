@@ -16,11 +16,12 @@ struct Line {
     friend bool operator==(const Line&, const Line&) = default;
 };
 
-std::vector<Line> linesOf(const std::string& path, LinesRead* result = nullptr) {
+std::vector<Line> linesOf(const std::string& path, LinesRead* result = nullptr, std::uint64_t from = 0,
+                          std::uint64_t* wholeLinesEnd = nullptr) {
     std::vector<Line> lines;
-    const LinesRead read = forEachFileLine(path, [&](std::string_view line, std::uint64_t end) {
-        lines.push_back({std::string(line), end});
-    });
+    const LinesRead read = forEachFileLine(
+        path, [&](std::string_view line, std::uint64_t end) { lines.push_back({std::string(line), end}); }, from,
+        wholeLinesEnd);
     if (result != nullptr) {
         *result = read;
     }
@@ -57,4 +58,18 @@ TEST(HistoryFormatTest, WhatIsNoReadableFileIsToldApart) {
     EXPECT_FALSE(readFileLines(dir.file("folder")));
     dir.write("empty.txt", "");
     EXPECT_EQ(readFileLines(dir.file("empty.txt")), std::vector<std::string>{});
+}
+
+TEST(HistoryFormatTest, ReadingOnFromAnOffsetTellsWhereTheWholeLinesEnd) {
+    twtest::TempDir dir;
+    std::uint64_t wholeEnd = 0;
+    dir.write("a.txt", "one\r\ntwo\r\nthr");
+    EXPECT_EQ(linesOf(dir.file("a.txt"), nullptr, 5, &wholeEnd), (std::vector<Line>{{"two", 8}, {"thr", 13}}));
+    EXPECT_EQ(wholeEnd, 10u) << "a last line without its end may still grow";
+    dir.write("b.txt", "one\r\ntwo\r");
+    EXPECT_EQ(linesOf(dir.file("b.txt"), nullptr, 0, &wholeEnd).size(), 2u);
+    EXPECT_EQ(wholeEnd, 9u) << "a bare CR ends its line";
+    dir.write("c.txt", "one\n");
+    linesOf(dir.file("c.txt"), nullptr, 4, &wholeEnd);
+    EXPECT_EQ(wholeEnd, 4u);
 }

@@ -53,7 +53,6 @@ public:
     void StopPlayingWAV();
 
     QStringList lines() const;
-    bool soundStarted() const { return m_soundStarted; }
     enum class Countdown { Off, Running, Cancelled, Done };
     Countdown countdown() const { return m_countdown; }
 
