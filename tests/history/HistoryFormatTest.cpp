@@ -20,8 +20,11 @@ std::vector<Line> linesOf(const std::string& path, LinesRead* result = nullptr, 
                           std::uint64_t* wholeLinesEnd = nullptr) {
     std::vector<Line> lines;
     const LinesRead read = forEachFileLine(
-        path, [&](std::string_view line, std::uint64_t end) { lines.push_back({std::string(line), end}); }, from,
-        wholeLinesEnd);
+        path,
+        [&](std::string_view line, std::uint64_t end) {
+            lines.push_back({std::string(line), end});
+        },
+        from, wholeLinesEnd);
     if (result != nullptr) {
         *result = read;
     }
