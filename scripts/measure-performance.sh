@@ -11,6 +11,7 @@
 # (/proc/PID/task/*/schedstat, nanoseconds; /proc/PID/stat counts in 10 ms ticks, too coarse for 0.01 %), never
 # wall time, so that other work on the machine does not count. Every figure is the median of 3 runs. Without a
 # notification area (offscreen) "-winStartUp" leaves the window minimised, which the program treats as hidden.
+# The floor rows compile scripts/perf/wakeup-floor.cpp (a C++ compiler is needed; they are left out without one).
 # The 500-interface row needs root (a network namespace holding 250 veth pairs); it is skipped otherwise.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -152,6 +153,18 @@ row "window shown, 250 ms refresh" "$(idle_row "$d" --) % of a core" "≤ 0.08 %
 d=$(copy_program hidden1000)
 settings "$d" 2
 row "hidden, 1 s refresh" "$(idle_row "$d" -- -winStartUp) % of a core" "≤ 0.01 %"
+
+# The floor under those three: a bare C++ process that only wakes at the same period and reads the counters with one
+# link dump, as each pass does (the wake-up alone is a large part of it on a virtual machine).
+if c++ -O2 -std=c++20 -o "$work/wakeup-floor" scripts/perf/wakeup-floor.cpp 2> /dev/null; then
+    floor_row() { # period in ms; the median of 3
+        local runs=()
+        for _ in 1 2 3; do runs+=("$("$work/wakeup-floor" "$1" "$seconds" dump)"); done
+        median "${runs[@]}"
+    }
+    row "floor: a bare process waking every 250 ms for one link dump" "$(floor_row 250) % of a core" "—"
+    row "floor: a bare process waking every second for one link dump" "$(floor_row 1000) % of a core" "—"
+fi
 
 # --- start-up ---------------------------------------------------------------------------------------------------------
 d=$(copy_program startup)

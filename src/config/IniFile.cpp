@@ -7,8 +7,12 @@
 
 #include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <cmath>
+#include <filesystem>
 #include <limits>
+#include <memory>
+#include <mutex>
 
 namespace tw {
 
@@ -332,9 +336,52 @@ bool IniDocument::save() {
     return true;
 }
 
+namespace {
+
+// The document of the last file read, kept while that file stands as it was read: a start reads many keys of a
+// settings file that may hold thousands of alarm rows, and parsing it again for each key made that quadratic. Any
+// write replaces the file (another identity), so a kept document never outlives what it was read from.
+struct LastRead {
+    std::mutex mutex;
+    std::string file;
+    FileIdentity identity;
+    std::unique_ptr<IniDocument> doc;
+};
+
+// A file written within the file system's time stamp granularity of the read may change again under the same time
+// stamp and size: such a read is not kept (as git treats "racy" index entries).
+bool settledSince(const std::string& file) {
+    std::error_code ec;
+    const auto written = std::filesystem::last_write_time(file, ec);
+    return !ec && std::filesystem::file_time_type::clock::now() - written > std::chrono::milliseconds(100);
+}
+
+LastRead& lastRead() {
+    static LastRead last;
+    return last;
+}
+
+} // namespace
+
 std::string readIniValue(const std::string& file, std::string_view section, std::string_view key,
                          std::string_view defaultValue) {
-    return IniDocument::load(file).read(section, key, defaultValue);
+    const std::optional<FileIdentity> identity = fileIdentity(file);
+    if (!identity) {
+        return IniDocument::load(file).read(section, key, defaultValue);
+    }
+    LastRead& last = lastRead();
+    const std::lock_guard lock(last.mutex);
+    if (!last.doc || last.file != file || !(last.identity == *identity)) {
+        if (!settledSince(file)) {
+            last.doc.reset();
+            return IniDocument::load(file).read(section, key, defaultValue);
+        }
+        // Taken before the read: a file changed meanwhile has another identity at the next call and is read again.
+        last.doc = std::make_unique<IniDocument>(IniDocument::load(file));
+        last.file = file;
+        last.identity = *identity;
+    }
+    return last.doc->read(section, key, defaultValue);
 }
 
 void writeIniValue(const std::string& file, std::string_view section, std::string_view key, std::string_view value) {

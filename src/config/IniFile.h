@@ -9,7 +9,8 @@
 
 namespace tw {
 
-// The settings file, read and written at the moment of use (no cache). Sections and keys are looked up
+// The settings file, read and written at the moment of use (a file unchanged since the last read is not parsed
+// again). Sections and keys are looked up
 // case-insensitively, values come back trimmed and cut to 2047 characters. Failures are shown through the
 // message sink: "Load ini-file error." for a key stored with an empty value, "ini-file save error." for a failed
 // write. The file path is the first argument of every call (AppPaths::settingsPath in the program).

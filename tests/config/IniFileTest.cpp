@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 
 using namespace tw;
@@ -199,4 +200,19 @@ TEST_F(IniFileTest, WritesAndDeletesInOnePassLeaveTheLinesThatOneAfterTheOtherWo
     EXPECT_EQ(together.read("General", "newkey"), "c");
     EXPECT_EQ(together.read("fresh", "bytesText"), "d");
     EXPECT_EQ(together.read("Alarm", "NumAlarms"), "");
+}
+
+// Single reads keep the parsed file while it stands as it was read; any change of it is seen at the next read.
+TEST_F(IniFileTest, SingleReadsSeeEveryChangeOfTheFileEvenOfTheSameSize) {
+    const auto anHourAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    dir.write("settings.txt", "[General]\r\nrefreshCombo=1\r\n");
+    std::filesystem::last_write_time(path, anHourAgo);
+    EXPECT_EQ(readIniValue(path, "General", "refreshCombo"), "1");
+    EXPECT_EQ(readIniValue(path, "General", "refreshCombo"), "1"); // from the kept document
+    dir.write("settings.txt", "[General]\r\nrefreshCombo=3\r\n");  // in place, the same size, written just now
+    EXPECT_EQ(readIniValue(path, "General", "refreshCombo"), "3");
+    dir.write("settings.txt", "[General]\r\nrefreshCombo=4\r\n"); // again within the time stamp's granularity
+    EXPECT_EQ(readIniValue(path, "General", "refreshCombo"), "4");
+    writeIniValue(path, "General", "refreshCombo", "5");
+    EXPECT_EQ(readIniValue(path, "General", "refreshCombo"), "5");
 }
