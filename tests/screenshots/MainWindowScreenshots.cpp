@@ -40,7 +40,7 @@ protected:
             const auto up = static_cast<std::uint64_t>(18000 + 52000 * (1 - wave) + (i % 13) * 900);
             tick(down, up);
         }
-        w.findChild<tw::MainStatusBar*>()->refreshClock();
+        w.findChild<tw::MainStatusBar*>()->setClockRunning(true);
         saveScreenshot(w, name);
     }
 };

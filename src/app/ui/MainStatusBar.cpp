@@ -32,9 +32,9 @@ MainStatusBar::MainStatusBar(QWidget* parent, Clock& clock)
     m_alarm->setMinimumWidth(m_alarm->fontMetrics().horizontalAdvance(QStringLiteral("Alarm triggered")) + 12);
     m_date = addPanel(m_bar, "datePanel", 0);
     m_time = addPanel(m_bar, "timePanel", 0);
-    m_tick.setInterval(1000);
+    m_tick.setSingleShot(true);
     connect(&m_tick, &QTimer::timeout, this, &MainStatusBar::refreshClock);
-    refreshClock();
+    showTime();
 }
 
 void MainStatusBar::setClockRunning(bool running) {
@@ -43,9 +43,6 @@ void MainStatusBar::setClockRunning(bool running) {
         return;
     }
     refreshClock();
-    if (!m_tick.isActive()) {
-        m_tick.start();
-    }
 }
 
 void MainStatusBar::setConnections(const QString& text, const QString& toolTip) {
@@ -73,11 +70,19 @@ void MainStatusBar::setAlarmStatus(const QString& text) {
 }
 
 void MainStatusBar::refreshClock() {
+    const int second = showTime();
+    // The texts show minutes: one wake-up just after the next minute begins (the clock tells whole seconds, so
+    // never before it).
+    m_tick.start((60 - second) * 1000 + 50);
+}
+
+int MainStatusBar::showTime() {
     const DateTime now = m_clock.now();
-    const QDateTime at(QDate(now.year, now.month, now.day), QTime(now.hour, now.minute, now.second));
+    const QDateTime at(QDate(now.year, now.month, now.day), QTime(now.hour, now.minute));
     const QLocale locale;
     m_date->setText(locale.toString(at.date(), QLocale::ShortFormat));
     m_time->setText(locale.toString(at.time(), QLocale::ShortFormat));
+    return now.second;
 }
 
 } // namespace tw

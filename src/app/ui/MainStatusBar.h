@@ -27,8 +27,7 @@ public:
     // Asked for the connection panel's tool tip whenever it is about to show; an empty answer keeps the one set.
     void setConnectionsToolTipSource(std::function<QString()> source);
     void setAlarmStatus(const QString& text);
-    void refreshClock();
-    // Running: refreshed now and every second; stopped: no timer at all.
+    // Running: shown now and again as each minute begins; stopped: no timer at all.
     void setClockRunning(bool running);
     bool isClockRunning() const { return m_tick.isActive(); }
 
@@ -41,6 +40,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void refreshClock();
+    // Shows the date and the time of the clock; returns its seconds.
+    int showTime();
+
     Clock& m_clock;
     std::function<QString()> m_connectionsToolTip;
     QStatusBar* m_bar;

@@ -84,14 +84,16 @@ PeriodPanels::PeriodPanels(QWidget* parent) {
 
 void PeriodPanels::showMonthPeriod(const MonthPeriod& period, bool calendarMonth) {
     QGroupBox* month = m_panels[2];
-    if (calendarMonth) {
-        month->setTitle(QStringLiteral("This Month"));
-        month->setToolTip(QString());
-        return;
+    const QString title = calendarMonth ? QStringLiteral("This Month") : QStringLiteral("This period");
+    const QString toolTip =
+        calendarMonth ? QString()
+                      : QStringLiteral("From %1 to %2")
+                            .arg(toQString(period.start.toDateString()), toQString(period.lastDay().toDateString()));
+    month->setTitle(title);
+    // Every pass comes here; a tooltip set again, even unchanged, makes the panel lay itself out anew.
+    if (month->toolTip() != toolTip) {
+        month->setToolTip(toolTip);
     }
-    month->setTitle(QStringLiteral("This period"));
-    month->setToolTip(QStringLiteral("From %1 to %2")
-                          .arg(toQString(period.start.toDateString()), toQString(period.lastDay().toDateString())));
 }
 
 void PeriodPanels::showAllowance(const std::optional<AllowanceForecast>& allowance) {

@@ -654,7 +654,7 @@ TEST_F(MainWindowTest, StatusBarShowsTheClocksDateAndTime) {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     tw::frmMain& w = open();
     clock.setNow(tw::DateTime::fromCivil(2026, 3, 10, 9, 5, 0));
-    w.findChild<tw::MainStatusBar*>()->refreshClock();
+    w.findChild<tw::MainStatusBar*>()->setClockRunning(true);
     EXPECT_EQ(text(w, "datePanel"), QLocale().toString(QDate(2026, 3, 10), QLocale::ShortFormat).toStdString());
     EXPECT_EQ(text(w, "timePanel"), QLocale().toString(QTime(9, 5), QLocale::ShortFormat).toStdString());
 }
