@@ -4,6 +4,7 @@
 #include "support/TempDir.h"
 #include "support/qt_ModalAnswerer.h"
 
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -14,6 +15,11 @@
 using namespace tw;
 
 namespace {
+
+// A path as the system writes it (backslashes on Windows), to compare paths of the dialog with the test's own.
+std::string native(const QString& path) {
+    return QDir::toNativeSeparators(path).toStdString();
+}
 
 const std::string kHeader = "'2004-05-06 09:00:00\r\n'Source file for Tallywave\r\n"
                             "'Do not change this file unless absolutely sure.\r\n";
@@ -110,16 +116,17 @@ TEST_F(ExportDialogTest, theProposedNameFollowsTheChoicesAndAFileThatCannotBeWri
         return QString::fromStdString(dir.file("mine.json"));
     });
     QTest::mouseClick(dialog.findChild<QPushButton*>("browseButton"), Qt::LeftButton);
-    EXPECT_EQ(dialog.path().toStdString(), dir.file("mine.json"));
+    EXPECT_EQ(native(dialog.path()), dir.file("mine.json"));
     QTest::mouseClick(dialog.findChild<QRadioButton*>("csvOption"), Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_EQ(dialog.path().toStdString(), dir.file("mine.csv")) << "the user's name keeps, with the format's suffix";
+    EXPECT_EQ(native(dialog.path()), dir.file("mine.csv")) << "the user's name keeps, with the format's suffix";
 
     dialog.findChild<QLineEdit*>("exportPath")->setText(QString::fromStdString(dir.file("no-such-folder/x.csv")));
     twtest::ModalAnswerer answerer;
     answerer.clickMessageBox(QMessageBox::Ok);
     QTest::mouseClick(dialog.findChild<QPushButton*>("OKButton"), Qt::LeftButton);
     ASSERT_EQ(answerer.texts.size(), 1u);
-    EXPECT_EQ(answerer.texts[0], "Couldn't export to " + dir.file("no-such-folder/x.csv"));
+    EXPECT_EQ(answerer.texts[0],
+              "Couldn't export to " + native(QString::fromStdString(dir.file("no-such-folder/x.csv"))));
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
 }

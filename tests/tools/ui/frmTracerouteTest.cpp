@@ -1,5 +1,6 @@
 #include "tools/ui/frmTraceroute.h"
 
+#include "platform/SystemTexts.h"
 #include "platform/fake/FakeIcmpNetwork.h"
 #include "platform/fake/FakeResolver.h"
 #include "support/qt_ModalAnswerer.h"
@@ -220,7 +221,7 @@ TEST_F(TracerouteWindow, NoIcmpEndpointIsReportedInAMessageBox) {
     ASSERT_TRUE(waitUntilIdle());
     QTest::qWait(50);
     ASSERT_EQ(answerer.texts.size(), 1u);
-    EXPECT_THAT(answerer.texts[0], testing::HasSubstr("net.ipv4.ping_group_range"));
+    EXPECT_EQ(answerer.texts[0], tw::icmpUnavailableText()); // on Linux with the ping_group_range hint
     EXPECT_EQ(button()->text(), "Start");
 }
 
