@@ -40,22 +40,20 @@ NetlinkSocket::~NetlinkSocket() {
     }
 }
 
-bool NetlinkSocket::requestDump(std::uint16_t type, const void* header, std::size_t headerSize) {
-    m_done = true;
-    m_failed = true;
+int NetlinkSocket::send(std::uint16_t type, std::uint16_t flags, const void* header, std::size_t headerSize) {
     if (m_fd < 0) {
-        return false;
+        return EBADF;
     }
     struct {
         nlmsghdr hdr;
         char body[64];
     } request{};
     if (headerSize > sizeof(request.body)) {
-        return false;
+        return EINVAL;
     }
     request.hdr.nlmsg_len = static_cast<std::uint32_t>(NLMSG_LENGTH(headerSize));
     request.hdr.nlmsg_type = type;
-    request.hdr.nlmsg_flags = NLM_F_REQUEST | NLM_F_DUMP;
+    request.hdr.nlmsg_flags = flags;
     request.hdr.nlmsg_seq = ++m_seq;
     std::memcpy(request.body, header, headerSize);
 
@@ -66,6 +64,15 @@ bool NetlinkSocket::requestDump(std::uint16_t type, const void* header, std::siz
         sent = ::sendto(m_fd, &request, request.hdr.nlmsg_len, 0, reinterpret_cast<sockaddr*>(&kernel), sizeof(kernel));
     } while (sent < 0 && errno == EINTR);
     if (sent != static_cast<ssize_t>(request.hdr.nlmsg_len)) {
+        return sent < 0 ? errno : EIO;
+    }
+    return 0;
+}
+
+bool NetlinkSocket::requestDump(std::uint16_t type, const void* header, std::size_t headerSize) {
+    m_done = true;
+    m_failed = true;
+    if (send(type, NLM_F_REQUEST | NLM_F_DUMP, header, headerSize) != 0) {
         return false;
     }
     m_length = m_offset = 0;
@@ -130,30 +137,8 @@ const nlmsghdr* NetlinkSocket::next() {
 
 int NetlinkSocket::change(std::uint16_t type, const void* header, std::size_t headerSize) {
     m_done = true; // any dump in progress is abandoned
-    if (m_fd < 0) {
-        return EBADF;
-    }
-    struct {
-        nlmsghdr hdr;
-        char body[64];
-    } request{};
-    if (headerSize > sizeof(request.body)) {
-        return EINVAL;
-    }
-    request.hdr.nlmsg_len = static_cast<std::uint32_t>(NLMSG_LENGTH(headerSize));
-    request.hdr.nlmsg_type = type;
-    request.hdr.nlmsg_flags = NLM_F_REQUEST | NLM_F_ACK;
-    request.hdr.nlmsg_seq = ++m_seq;
-    std::memcpy(request.body, header, headerSize);
-
-    sockaddr_nl kernel{};
-    kernel.nl_family = AF_NETLINK;
-    ssize_t sent;
-    do {
-        sent = ::sendto(m_fd, &request, request.hdr.nlmsg_len, 0, reinterpret_cast<sockaddr*>(&kernel), sizeof(kernel));
-    } while (sent < 0 && errno == EINTR);
-    if (sent != static_cast<ssize_t>(request.hdr.nlmsg_len)) {
-        return sent < 0 ? errno : EIO;
+    if (const int error = send(type, NLM_F_REQUEST | NLM_F_ACK, header, headerSize); error != 0) {
+        return error;
     }
     for (;;) {
         if (!receive()) {

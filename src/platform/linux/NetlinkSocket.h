@@ -31,6 +31,8 @@ public:
     int change(std::uint16_t type, const void* header, std::size_t headerSize);
 
 private:
+    // Sends one request; 0, or the errno of the failure.
+    int send(std::uint16_t type, std::uint16_t flags, const void* header, std::size_t headerSize);
     bool receive();
 
     int m_fd = -1;
