@@ -96,9 +96,9 @@ print("\n".join(sorted({e["file"] for e in json.load(open(sys.argv[1])) if e["fi
 EOF
 printf '%s\n' "${files[@]}" | grep '\.cpp$' | sed "s|^|$root/|" | sort >"$work/tracked.txt"
 # Only the units a quick scan finds a possible fault in (in the unit or a header it includes) are parsed.
-python3 "$here/style/brace_suspects.py" "$root" "$work/tracked.txt" "${files[@]}" >"$work/suspects.txt"
-comm -12 "$work/tracked.txt" "$work/host.txt" | comm -12 - "$work/suspects.txt" >"$work/host-units.txt"
-comm -23 "$work/tracked.txt" "$work/host.txt" | comm -12 - "$work/suspects.txt" >"$work/other-units.txt"
+python3 "$here/style/brace_candidates.py" "$root" "$work/tracked.txt" "${files[@]}" >"$work/candidates.txt"
+comm -12 "$work/tracked.txt" "$work/host.txt" | comm -12 - "$work/candidates.txt" >"$work/host-units.txt"
+comm -23 "$work/tracked.txt" "$work/host.txt" | comm -12 - "$work/candidates.txt" >"$work/other-units.txt"
 
 header_filter="^$root/(src|tests|bench)/"
 tidy_args=(--quiet "--checks=-*,readability-braces-around-statements" "--header-filter=$header_filter")

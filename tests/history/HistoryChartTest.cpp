@@ -138,7 +138,7 @@ TEST(HistoryChart, CrowdedSessionLabelsNeverOverlap) {
     }
 }
 
-// The spec's 60-pixel axis place is kept while the labels fit; wider labels move the axis, never shrink the text.
+// The usual 60-pixel axis place is kept while the labels fit; wider labels move the axis, never shrink the text.
 TEST(HistoryChart, AxisLabelsTooWideForTheirPlaceMoveTheAxisRight) {
     std::vector<ChartSlot> slots(1);
     slots[0].hasBar = true;

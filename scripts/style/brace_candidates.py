@@ -2,7 +2,7 @@
 include, holds an if/else/for/while/do whose body does not start with a brace. A quick look at the text, so that
 the slow parse is spent only where a fault may be; clang-tidy then decides.
 
-Usage: brace_suspects.py ROOT UNIT_LIST FILE...  (UNIT_LIST: the .cpp files clang-tidy can compile, one a line)
+Usage: brace_candidates.py ROOT UNIT_LIST FILE...  (UNIT_LIST: the .cpp files clang-tidy can compile, one a line)
 Prints the units to check, sorted, one a line.
 """
 import os
@@ -62,7 +62,7 @@ def strip(text):
     return ''.join(out)
 
 
-def has_suspect(text):
+def has_candidate(text):
     tokens = TOKEN.findall(strip(text))
     for k, t in enumerate(tokens):
         if t in ('if', 'for', 'while', 'switch'):
@@ -110,7 +110,7 @@ def main():
     chosen = set()
     for f in files:
         text = open(os.path.join(root, f), encoding='utf-8', errors='replace').read()
-        if not has_suspect(text):
+        if not has_candidate(text):
             continue
         # The first unit (in sorted order) that reaches the file.
         seen, frontier = {f}, [f]
