@@ -1,4 +1,5 @@
 #include "e2e/NetNamespace.h"
+#include "e2e/SavedSessions.h"
 #include "e2e/TallywaveProcess.h"
 
 #include "common/TextFile.h"
@@ -80,16 +81,7 @@ protected:
         return seen;
     }
 
-    std::vector<tw::clsSessionData> sessions() const {
-        std::vector<tw::clsSessionData> out;
-        const auto lines = tw::readTextLines(copy.dir().file("datasource.txt")).value_or(std::vector<std::string>{});
-        for (std::size_t i = 3; i < lines.size(); ++i) {
-            if (auto s = tw::clsSessionData::parse(lines[i])) {
-                out.push_back(*s);
-            }
-        }
-        return out;
-    }
+    std::vector<tw::clsSessionData> sessions() const { return twtest::savedSessions(copy.dir().file("datasource.txt")); }
 
     TallywaveCopy copy;
     std::unique_ptr<NetNamespace> ns;

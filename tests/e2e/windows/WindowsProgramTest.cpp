@@ -1,10 +1,10 @@
 // The Windows build, tallywave.exe with its DLLs as the portable zip ships it, run under Wine: the console report,
 // exact counting of real traffic saved at the end of the Windows session, and the main window on a display.
 #include "e2e/NetNamespace.h"
+#include "e2e/SavedSessions.h"
 #include "e2e/TallywaveProcessWait.h"
 #include "e2e/windows/WineCopy.h"
 
-#include "common/TextFile.h"
 #include "history/clsSessionData.h"
 
 #include <QDate>
@@ -29,14 +29,7 @@ bool hasDisplay() {
 }
 
 std::vector<tw::clsSessionData> savedSessions(const WineCopy& copy) {
-    std::vector<tw::clsSessionData> out;
-    const auto lines = tw::readTextLines(copy.dir().file("datasource.txt")).value_or(std::vector<std::string>{});
-    for (std::size_t i = 3; i < lines.size(); ++i) {
-        if (auto s = tw::clsSessionData::parse(lines[i])) {
-            out.push_back(*s);
-        }
-    }
-    return out;
+    return twtest::savedSessions(copy.dir().file("datasource.txt"));
 }
 
 // The first top-level window whose title is exactly `title`, as the X server sees it ("" if none). Wine gives hidden
