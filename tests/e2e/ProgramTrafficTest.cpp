@@ -81,7 +81,9 @@ protected:
         return seen;
     }
 
-    std::vector<tw::clsSessionData> sessions() const { return twtest::savedSessions(copy.dir().file("datasource.txt")); }
+    std::vector<tw::clsSessionData> sessions() const {
+        return twtest::savedSessions(copy.dir().file("datasource.txt"));
+    }
 
     TallywaveCopy copy;
     std::unique_ptr<NetNamespace> ns;
