@@ -38,7 +38,7 @@ TEST(AmountFormatterTest, SpeedsMatchTheMaskExamples) {
     EXPECT_EQ(formatSpeeds(123456789, 0, 1).download, dots("123·456·789·bytes/s"));
 }
 
-TEST(AmountFormatterTest, VariableUnitIsChosenByTheTotalForAllThreeLabels) {
+TEST(AmountFormatterTest, VariableUnitOrOneOutOfRangeIsChosenByTheTotalForAllThreeLabels) {
     const auto a = formatAmounts(1023, 1, 0);
     EXPECT_EQ(a.download, dots("···1.0·kB"));
     EXPECT_EQ(a.upload, dots("···0.0·kB"));
@@ -55,9 +55,7 @@ TEST(AmountFormatterTest, VariableUnitIsChosenByTheTotalForAllThreeLabels) {
     EXPECT_EQ(s.total, dots("·1.1·kB/s"));
     EXPECT_EQ(formatSpeeds(1048576, 0, 0).total, dots("·1.0·MB/s"));
     EXPECT_EQ(formatSpeeds(5LL << 30, 0, 0).total, dots("5·120.0·MB/s"));
-}
-
-TEST(AmountFormatterTest, UnitSettingOutOfRangeIsTreatedAsVariable) {
+    // A unit setting out of range counts as variable.
     EXPECT_EQ(formatAmounts(2048, 0, 7).total, dots("···2.0·kB"));
     EXPECT_EQ(formatAmounts(2048, 0, -1).total, dots("···2.0·kB"));
     EXPECT_EQ(formatSpeeds(2048, 0, 4).total, dots("·2.0·kB/s"));

@@ -7,27 +7,22 @@
 
 using namespace tw;
 
-TEST(CommandLineTest, NoArgumentsShowTheWindow) {
-    const auto o = parseCommandLine({});
-    EXPECT_FALSE(o.debug);
-    EXPECT_FALSE(o.startsHidden());
-    EXPECT_FALSE(isConsoleCommand(o));
-}
-
-TEST(CommandLineTest, StartUpOptionsAreFoundAnywhereInTheJoinedCommandLineWithExactCase) {
+TEST(CommandLineTest, StartUpOptionsAreFoundAnywhereInTheJoinedCommandLineWithExactCaseAndDebugWins) {
+    const auto none = parseCommandLine({});
+    EXPECT_FALSE(none.debug);
+    EXPECT_FALSE(none.startsHidden());
+    EXPECT_FALSE(isConsoleCommand(none));
     EXPECT_TRUE(parseCommandLine({"-winStartUp"}).startsHidden());
     EXPECT_TRUE(parseCommandLine({"x-winStartUpx"}).startsHidden());
     EXPECT_TRUE(parseCommandLine({"/path", "--debug"}).debug);
     EXPECT_FALSE(parseCommandLine({"-winstartup"}).winStartUp);
     EXPECT_FALSE(parseCommandLine({"-DEBUG"}).debug);
     EXPECT_TRUE(parseCommandLine({"\"/opt/tw/tallywave\" -winStartUp"}).winStartUp);
-}
-
-TEST(CommandLineTest, DebugWinsOverWinStartUp) {
-    const auto o = parseCommandLine({"-winStartUp", "-debug"});
-    EXPECT_TRUE(o.debug);
-    EXPECT_TRUE(o.winStartUp);
-    EXPECT_FALSE(o.startsHidden());
+    // Debug wins over the start for the tray.
+    const auto both = parseCommandLine({"-winStartUp", "-debug"});
+    EXPECT_TRUE(both.debug);
+    EXPECT_TRUE(both.winStartUp);
+    EXPECT_FALSE(both.startsHidden());
 }
 
 TEST(CommandLineTest, ConsoleOptionsAreWholeArguments) {

@@ -23,6 +23,14 @@ protected:
 
     // The process dies: nothing of the controller's own ending runs.
     void crash() { controller.reset(); }
+
+    // A command whose question is answered with `answer`.
+    std::function<void()> answered(Answer answer, std::function<void()> command) {
+        return [this, answer, command] {
+            view.answers = {answer};
+            command();
+        };
+    }
 };
 
 } // namespace
@@ -59,32 +67,12 @@ TEST_F(MonitorJournalTest, APauseKeepsWhatWasCountedBeforeIt) {
 
 TEST_F(MonitorJournalTest, EveryNormalEndOfTheSessionLeavesNoJournalBehind) {
     const std::vector<std::pair<std::string, std::function<void()>>> endings = {
-        {"stop, yes",
-         [&] {
-             view.answers = {Answer::Yes};
-             controller->stopLogging();
-         }},
-        {"stop, no",
-         [&] {
-             view.answers = {Answer::No};
-             controller->stopLogging();
-         }},
+        {"stop, yes", answered(Answer::Yes, [&] { controller->stopLogging(); })},
+        {"stop, no", answered(Answer::No, [&] { controller->stopLogging(); })},
         {"exit", [&] { controller->requestClose(CloseReason::SystemShutdown); }},
-        {"reset session",
-         [&] {
-             view.answers = {Answer::Yes};
-             controller->resetSession();
-         }},
-        {"reset today",
-         [&] {
-             view.answers = {Answer::Yes};
-             controller->resetToday();
-         }},
-        {"reset month",
-         [&] {
-             view.answers = {Answer::Yes};
-             controller->resetMonth();
-         }},
+        {"reset session", answered(Answer::Yes, [&] { controller->resetSession(); })},
+        {"reset today", answered(Answer::Yes, [&] { controller->resetToday(); })},
+        {"reset month", answered(Answer::Yes, [&] { controller->resetMonth(); })},
         {"midnight",
          [&] {
              clock.setNow(DateTime::fromCivil(2026, 3, 15, 0, 0, 0));

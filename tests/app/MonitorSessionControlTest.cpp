@@ -61,28 +61,24 @@ TEST_F(MonitorSessionControlTest, StopAnsweredYesSavesTheSessionIncludingItsLast
     EXPECT_EQ(today().getBytesReceived(), 1500);
 }
 
-TEST_F(MonitorSessionControlTest, StopAnsweredNoDropsTodayBackToTheHistory) {
+TEST_F(MonitorSessionControlTest, StopAnsweredCancelLeavesEverythingRunningAndNoDropsTodayBackToTheHistory) {
     writeHistory({"2026-03-14 08:00;2026-03-14 09:00;1000;100;5;1;"});
     startMonitor();
     tick(200, 20);
+    view.answers = {Answer::Cancel};
+    EXPECT_FALSE(controller->stopLogging());
+    EXPECT_EQ(sessionLines().size(), 1u);
+    EXPECT_EQ(view.state, LoggingState::Logging);
+    EXPECT_TRUE(view.timerRunning);
+    EXPECT_EQ(session().getBytesReceived(), 200);
     EXPECT_EQ(today().getBytesReceived(), 1200);
+    EXPECT_TRUE(engine.calls.empty());
+
     view.answers = {Answer::No};
     EXPECT_TRUE(controller->stopLogging());
     EXPECT_EQ(sessionLines().size(), 1u);
     EXPECT_EQ(today().getBytesReceived(), 1000);
     EXPECT_EQ(view.state, LoggingState::Stopped);
-}
-
-TEST_F(MonitorSessionControlTest, StopAnsweredCancelLeavesEverythingRunning) {
-    startMonitor();
-    tick(200, 20);
-    view.answers = {Answer::Cancel};
-    EXPECT_FALSE(controller->stopLogging());
-    EXPECT_TRUE(sessionLines().empty());
-    EXPECT_EQ(view.state, LoggingState::Logging);
-    EXPECT_TRUE(view.timerRunning);
-    EXPECT_EQ(session().getBytesReceived(), 200);
-    EXPECT_TRUE(engine.calls.empty());
 }
 
 TEST_F(MonitorSessionControlTest, TrafficDuringTheStopQuestionIsSavedToo) {
@@ -111,13 +107,15 @@ TEST_F(MonitorSessionControlTest, StopWhilePausedAsksButKeepsNothingOfThePause) 
     EXPECT_EQ(engine.calls.back(), "stopIt");
 }
 
-TEST_F(MonitorSessionControlTest, AnEmptySessionStopsWithoutAQuestionAndIsNotWritten) {
+TEST_F(MonitorSessionControlTest, AnEmptySessionStopsWithoutAQuestionAndIsNeitherWrittenNorListed) {
     startMonitor();
     tick(0, 0);
     EXPECT_TRUE(controller->stopLogging());
     EXPECT_TRUE(view.questions.empty());
     EXPECT_TRUE(sessionLines().empty());
     EXPECT_FALSE(controller->stopLogging()) << "already stopped";
+    controller->editLogs();
+    EXPECT_FALSE(view.viewerRunningSession.has_value()) << "the log viewer lists no empty stopped session";
 }
 
 TEST_F(MonitorSessionControlTest, ASessionStartedAfterStopBeginsAtTheStop) {
@@ -220,13 +218,6 @@ TEST_F(MonitorSessionControlTest, AfterTheLogViewerTheRunningSessionIsAddedBackT
     EXPECT_EQ(month().getBytesReceived(), 4201);
 }
 
-TEST_F(MonitorSessionControlTest, AnEmptyStoppedSessionIsNotListedByTheLogViewer) {
-    startMonitor();
-    controller->stopLogging();
-    controller->editLogs();
-    EXPECT_FALSE(view.viewerRunningSession.has_value());
-}
-
 TEST_F(MonitorSessionControlTest, MidnightWhileTheLogViewerIsOpenIsWrittenAfterItCloses) {
     clock.setNow(DateTime::fromCivil(2026, 3, 14, 23, 58, 0));
     startMonitor();
@@ -245,18 +236,14 @@ TEST_F(MonitorSessionControlTest, MidnightWhileTheLogViewerIsOpenIsWrittenAfterI
     EXPECT_EQ(month().getBytesReceived(), 316);
 }
 
-TEST_F(MonitorSessionControlTest, TheCloseBoxOnlyHidesTheWindow) {
+TEST_F(MonitorSessionControlTest, TheCloseBoxOnlyHidesTheWindowAndExitAsksWhetherToSaveWithYesAsTheDefault) {
     startMonitor();
     tick(100, 0);
     EXPECT_EQ(controller->requestClose(CloseReason::CloseBox), CloseDecision::HideToTray);
     EXPECT_TRUE(view.questions.empty());
     EXPECT_TRUE(sessionLines().empty());
     EXPECT_EQ(view.state, LoggingState::Logging);
-}
 
-TEST_F(MonitorSessionControlTest, ExitAsksWhetherToSaveWithYesAsTheDefault) {
-    startMonitor();
-    tick(100, 0);
     engine.traffic(23, 0);
     view.answers = {Answer::Cancel};
     EXPECT_EQ(controller->requestClose(CloseReason::UserExit), CloseDecision::Cancel);
