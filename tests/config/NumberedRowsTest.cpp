@@ -42,8 +42,9 @@ TEST(NumberedRows, TenThousandRowsGoOutAndComeBackWholeAndAShorterListLeavesNoSt
     EXPECT_EQ(readNumberedRows(path, kNumAlarms, kAlarmRowColumnsAtStartUp), rows);
     rows.resize(3);
     writeNumberedRows(path, kNumAlarms, kAlarmRowColumnsAtStartUp, rows);
-    EXPECT_EQ(dir.read("settings.txt"), "[General]\r\nrefreshCombo=3\r\n[Alarm]\r\nAlarmDisabled=0\r\nNumAlarms=3\r\n"
-                                        "Row1a=Download\r\nRow1b=Per day\r\nRow1c=1024\r\nRow2a=Upload\r\n"
-                                        "Row2b=Per day\r\nRow2c=2048\r\nRow3a=Download\r\nRow3b=Per day\r\nRow3c=3072\r\n");
+    EXPECT_EQ(dir.read("settings.txt"),
+              "[General]\r\nrefreshCombo=3\r\n[Alarm]\r\nAlarmDisabled=0\r\nNumAlarms=3\r\n"
+              "Row1a=Download\r\nRow1b=Per day\r\nRow1c=1024\r\nRow2a=Upload\r\n"
+              "Row2b=Per day\r\nRow2c=2048\r\nRow3a=Download\r\nRow3b=Per day\r\nRow3c=3072\r\n");
     EXPECT_EQ(readNumberedRows(path, kNumAlarms, kAlarmRowColumnsAtStartUp), rows);
 }

@@ -141,11 +141,12 @@ TEST_F(NotificationTest, windowIsRoundedOnTopAndDoesNotTakeTheFocus) {
 }
 
 TEST_F(NotificationTest, isAsTransparentAsTheAlarmWindowStoredAndOpaqueUntilThen) {
-    for (const auto& [alarmSection, opacity] : std::vector<std::pair<std::string, double>>{
-             {"", 1.0}, // no settings file yet
-             {"isInvisible=1\r\nPercentInvisible=3\r\n", 0.80},
-             {"isInvisible=1\r\nPercentInvisible=9\r\n", 0.50},
-             {"isInvisible=0\r\nPercentInvisible=9\r\n", 1.0}}) {
+    // The first case has no settings file at all.
+    for (const auto& [alarmSection, opacity] :
+         std::vector<std::pair<std::string, double>>{{"", 1.0},
+                                                     {"isInvisible=1\r\nPercentInvisible=3\r\n", 0.80},
+                                                     {"isInvisible=1\r\nPercentInvisible=9\r\n", 0.50},
+                                                     {"isInvisible=0\r\nPercentInvisible=9\r\n", 1.0}}) {
         if (!alarmSection.empty()) {
             settings(alarmSection);
         }
