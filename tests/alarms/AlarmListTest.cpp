@@ -6,20 +6,23 @@
 
 using tw::AlarmRow;
 
-TEST(AlarmList, limitsAreShownWithTheLargestUnitThatDividesThemExactly) {
+// The unit is the last word of a limit, whatever blanks the amount was typed with.
+TEST(AlarmList, limitTextsUseTheLargestExactUnitAndConvertBackToBytes) {
     EXPECT_EQ(tw::limitText(1536), "1536 bytes");
     EXPECT_EQ(tw::limitText(1572864), "1536 kB");
     EXPECT_EQ(tw::limitText(5368709120.0), "5 GB");
     EXPECT_EQ(tw::limitText(0), "0 bytes");
-}
-
-TEST(AlarmList, limitTextsConvertToBytesWithTheirUnit) {
     EXPECT_EQ(tw::limitBytes("1 MB"), 1048576.0);
     EXPECT_EQ(tw::limitBytes("1.5 kB"), 1536.0);
     EXPECT_EQ(tw::limitBytes("3 GB"), 3221225472.0);
     EXPECT_EQ(tw::limitBytes("12 bytes"), 12.0);
+    EXPECT_EQ(tw::limitBytes("5  MB"), 5242880.0);
+    EXPECT_EQ(tw::limitBytes(" 2 kB"), 2048.0);
     EXPECT_FALSE(tw::limitBytes("12 TB"));
     EXPECT_FALSE(tw::limitBytes("twelve bytes"));
+    EXPECT_EQ(tw::splitLimit("5  MB").unit, "MB");
+    EXPECT_EQ(tw::splitLimit("5  MB").amount, "5 ");
+    EXPECT_EQ(tw::splitLimit("7").unit, "");
     EXPECT_EQ(tw::decimalText(3221225472.0), "3221225472");
     EXPECT_EQ(tw::decimalText(102.4), "102.4");
 }
@@ -29,17 +32,12 @@ TEST(AlarmList, equivalentRowsAreRemovedKeepingTheEarlierOne) {
         {"download", "per day", "1 MB"}, {"upload", "per day", "1 MB"}, {"download", "per day", "1024 kB"}};
     EXPECT_EQ(tw::removeEquivalentAlarms(rows), 1);
     EXPECT_EQ(rows, (std::vector<AlarmRow>{{"download", "per day", "1 MB"}, {"upload", "per day", "1 MB"}}));
-}
-
-TEST(AlarmList, threeIdenticalRowsGiveTwoRemovalsAndOneSurvivor) {
-    std::vector<AlarmRow> rows(3, AlarmRow{"download", "per session", "5 MB"});
-    EXPECT_EQ(tw::removeEquivalentAlarms(rows), 2);
-    EXPECT_EQ(rows.size(), 1u);
-}
-
-TEST(AlarmList, kindAndPeriodTextsAreComparedExactly) {
-    std::vector<AlarmRow> rows = {{"download", "per day", "1 MB"}, {"download", "per month", "1 MB"}};
-    EXPECT_EQ(tw::removeEquivalentAlarms(rows), 0);
+    std::vector<AlarmRow> three(3, AlarmRow{"download", "per session", "5 MB"});
+    EXPECT_EQ(tw::removeEquivalentAlarms(three), 2);
+    EXPECT_EQ(three.size(), 1u);
+    // Kind and period texts are compared exactly.
+    std::vector<AlarmRow> otherPeriods = {{"download", "per day", "1 MB"}, {"download", "per month", "1 MB"}};
+    EXPECT_EQ(tw::removeEquivalentAlarms(otherPeriods), 0);
 }
 
 TEST(AlarmList, amountChecksRefuseTextNegativeAndTooLargeButAcceptZero) {
@@ -82,12 +80,4 @@ TEST(AlarmList, rulesAreLoadedFromTheSettingsInRowOrderOnlyWhenAlarmsAreEnabled)
     dir.write("settings.txt", "[Alarm]\r\nNumAlarms=1\r\nRow1a=upload\r\n");
     EXPECT_TRUE(tw::loadAlarmRules(settings).empty()) << "alarms are disabled by default";
     EXPECT_TRUE(tw::loadAlarmRules(dir.file("missing.txt")).empty());
-}
-
-TEST(AlarmList, theUnitIsTheLastWordOfALimitWhateverBlanksTheAmountWasTypedWith) {
-    EXPECT_EQ(tw::splitLimit("5  MB").unit, "MB");
-    EXPECT_EQ(tw::splitLimit("5  MB").amount, "5 ");
-    EXPECT_EQ(tw::limitBytes("5  MB"), 5242880.0);
-    EXPECT_EQ(tw::limitBytes(" 2 kB"), 2048.0);
-    EXPECT_EQ(tw::splitLimit("7").unit, "");
 }

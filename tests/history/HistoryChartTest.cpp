@@ -49,10 +49,15 @@ TEST(HistoryChart, AxisTextsUseThePowerOf1024Units) {
     EXPECT_EQ(axisValueText(2.0 * 1099511627776.0, '.'), "2.0 TB");
 }
 
-TEST(HistoryChart, AYearHasTwelveLabelledSlotsAndBarsOnlyForItsMonths) {
+TEST(HistoryChart, AYearHasTwelveLabelledSlotsWithBarsOnlyForItsMonthsAndAMonthOnePerCalendarDay) {
     clsADT tree;
     tree.insertLog(session("2004-03-06 09:00", 100));
+    tree.insertLog(session("2008-02-29 09:00", 1));
+    tree.insertLog(session("2005-02-01 09:00", 1));
     tree.updateStats();
+    EXPECT_EQ(chartSlotsOfMonth(*tree.getMonth(2008, 2), 2008).size(), 29u);
+    EXPECT_EQ(chartSlotsOfMonth(*tree.getMonth(2005, 2), 2005).size(), 28u);
+    EXPECT_TRUE(chartSlotsOfMonth(*tree.getMonth(2008, 2), 2008)[28].hasBar);
     auto slots = chartSlotsOfYear(*tree.getYear(2004), kMonths);
     ASSERT_EQ(slots.size(), 12u);
     EXPECT_EQ(std::count_if(slots.begin(), slots.end(), [](const ChartSlot& s) { return s.hasBar; }), 1);
@@ -65,16 +70,6 @@ TEST(HistoryChart, AYearHasTwelveLabelledSlotsAndBarsOnlyForItsMonths) {
     const ChartBar& bar = layout.bars[0];
     const int labelCentre = layout.slotLabels[2].x + 3 * 7 / 2;
     EXPECT_NEAR(bar.x + bar.width / 2, labelCentre, 1);
-}
-
-TEST(HistoryChart, AMonthHasOneSlotPerCalendarDay) {
-    clsADT tree;
-    tree.insertLog(session("2004-02-29 09:00", 1));
-    tree.insertLog(session("2005-02-01 09:00", 1));
-    tree.updateStats();
-    EXPECT_EQ(chartSlotsOfMonth(*tree.getMonth(2004, 2), 2004).size(), 29u);
-    EXPECT_EQ(chartSlotsOfMonth(*tree.getMonth(2005, 2), 2005).size(), 28u);
-    EXPECT_TRUE(chartSlotsOfMonth(*tree.getMonth(2004, 2), 2004)[28].hasBar);
 }
 
 TEST(HistoryChart, BarGeometryFollowsTheSlotCount) {

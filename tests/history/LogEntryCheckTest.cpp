@@ -17,7 +17,7 @@ std::string problemOf(const LogEntryTexts& t, LogEntryDialogKind kind = LogEntry
 
 } // namespace
 
-TEST(LogEntryCheck, TheDefaultsAreRefusedAsBothZero) {
+TEST(LogEntryCheck, TheDefaultsAreRefusedAsBothZeroButAnUploadOfOneAndAnEndBeforeTheStartPass) {
     LogEntryTexts t = entry("0", "0");
     auto p = checkLogEntry(t, LogEntryDialogKind::Add);
     ASSERT_TRUE(p);
@@ -26,10 +26,7 @@ TEST(LogEntryCheck, TheDefaultsAreRefusedAsBothZero) {
     EXPECT_EQ(problemOf(t, LogEntryDialogKind::Edit),
               "Download and upload can't both be zero.\nPlease change at least one of them or simply\n"
               "remove the log in the View logs window.");
-}
-
-TEST(LogEntryCheck, AcceptsAnUploadOfOneAndAnEndBeforeTheStart) {
-    LogEntryTexts t = entry("0", "1");
+    t.uploaded = "1";
     t.startTime = "22:00";
     t.endTime = "7:05";
     EXPECT_FALSE(checkLogEntry(t, LogEntryDialogKind::Add));

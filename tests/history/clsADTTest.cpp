@@ -75,47 +75,40 @@ TEST(clsADT, HoldsAnyNumberOfSessionsInADayAndAnyNumberOfYears) {
     EXPECT_EQ(tree.Count(), 301);
 }
 
-TEST(clsADT, DeletesTheSessionThatMatchesEveryFieldAmongSessionsOfTheSameMinute) {
+// Among sessions of the same minute the one that matches every field goes; when none does, the first of the minute.
+TEST(clsADT, DeletesTheSessionOfTheMinuteThatMatchesEveryFieldOrElseTheFirst) {
     clsADT tree;
     tree.insertLog(session("2004-05-06 10:00", 100, 1, 5, 6, "2004-05-06 10:30"));
     tree.insertLog(session("2004-05-06 10:00", 200, 2, 7, 8, "2004-05-06 11:00"));
+    tree.insertLog(session("2004-05-06 10:00", 300));
     tree.updateStats();
     tree.deleteLog(session("2004-05-06 10:00", 200, 2, 7, 8, "2004-05-06 11:00"));
-    EXPECT_THAT(downloadsOf(*tree.getDay(2004, 5, 6)), ElementsAre(100));
-}
-
-TEST(clsADT, FallsBackToTheFirstSessionOfTheMinuteWhenNoneMatchesEveryField) {
-    clsADT tree;
-    tree.insertLog(session("2004-05-06 10:00", 100));
-    tree.insertLog(session("2004-05-06 10:00", 200));
+    EXPECT_THAT(downloadsOf(*tree.getDay(2004, 5, 6)), ElementsAre(100, 300));
     tree.deleteLog(session("2004-05-06 10:00", 555));
-    EXPECT_THAT(downloadsOf(*tree.getDay(2004, 5, 6)), ElementsAre(200));
+    EXPECT_THAT(downloadsOf(*tree.getDay(2004, 5, 6)), ElementsAre(300));
 }
 
-TEST(clsADT, NeverDeletesTheRunningSessionByItsStartMinute) {
+// The running session is never taken for the first of its minute, and a day left with only it, idle, stays.
+TEST(clsADT, DeletesNeverTakeTheRunningSessionNorItsDay) {
     clsADT tree;
-    clsSessionData running = session("2004-05-06 10:00", 100);
+    clsSessionData running = session("2004-05-06 09:00", 0);
     running.isCurrent = true;
     tree.insertLog(running);
-    tree.deleteLog(session("2004-05-06 10:00", 555));
+    tree.insertLog(session("2004-05-06 10:00", 10));
+    tree.updateStats();
+    tree.deleteLog(session("2004-05-06 09:00", 555));
+    tree.deleteLog(session("2004-05-06 10:00", 10));
+    ASSERT_NE(tree.getDay(2004, 5, 6), nullptr);
     EXPECT_EQ(tree.getDay(2004, 5, 6)->Count(), 1);
 }
 
-TEST(clsADT, DeletingTheLastTrafficRemovesTheDayMonthAndYearThatBecomeZero) {
-    clsADT tree;
-    tree.insertLog(session("2004-05-06 10:00", 0, 0));
-    tree.insertLog(session("2004-05-06 11:00", 50, 0));
-    tree.insertLog(session("2005-01-01 11:00", 50, 0));
-    tree.updateStats();
-    tree.deleteLog(session("2004-05-06 11:00", 50, 0));
-    ASSERT_EQ(tree.Count(), 1);
-    EXPECT_EQ(tree.getYears()[0].getYear(), 2005);
-}
-
-TEST(clsADT, DeletingOneDayKeepsTheMonthAndRecalculatesIt) {
+// A day, month or year that becomes zero goes; one that keeps traffic stays and is recalculated.
+TEST(clsADT, DeletingRemovesThePeriodsLeftWithoutTrafficAndRecalculatesTheOthers) {
     clsADT tree;
     tree.insertLog(session("2004-05-06 10:00", 10, 1));
     tree.insertLog(session("2004-05-07 10:00", 20, 2));
+    tree.insertLog(session("2005-01-01 10:00", 0, 0));
+    tree.insertLog(session("2005-01-01 11:00", 50, 0));
     tree.updateStats();
     tree.deleteLog(session("2004-05-06 10:00", 10, 1));
     const clsADTMonth* may = tree.getMonth(2004, 5);
@@ -123,18 +116,9 @@ TEST(clsADT, DeletingOneDayKeepsTheMonthAndRecalculatesIt) {
     EXPECT_EQ(may->Count(), 1);
     EXPECT_EQ(may->getDL(), ExactAmount(20));
     EXPECT_EQ(tree.getYear(2004)->getUL(), ExactAmount(2));
-}
-
-TEST(clsADT, ADayWithOnlyTheIdleRunningSessionStays) {
-    clsADT tree;
-    clsSessionData running = session("2004-05-06 09:00", 0);
-    running.isCurrent = true;
-    tree.insertLog(running);
-    tree.insertLog(session("2004-05-06 10:00", 10));
-    tree.updateStats();
-    tree.deleteLog(session("2004-05-06 10:00", 10));
-    ASSERT_NE(tree.getDay(2004, 5, 6), nullptr);
-    EXPECT_EQ(tree.getDay(2004, 5, 6)->Count(), 1);
+    tree.deleteLog(session("2005-01-01 11:00", 50, 0));
+    ASSERT_EQ(tree.Count(), 1);
+    EXPECT_EQ(tree.getYears()[0].getYear(), 2004);
 }
 
 TEST(clsADTStatistics, DayOverOddAndEvenNumbersOfSessions) {
@@ -187,12 +171,15 @@ TEST(clsADTStatistics, SumsStayExactBeyondDoublePrecision) {
     EXPECT_EQ(formatGroupedBytes(tree.getDay(2004, 5, 6)->getDL()), "9 007 199 254 740 994");
 }
 
-TEST(clsADTFile, SavingWhatItWroteGivesTheSameBytes) {
+TEST(clsADTFile, SavingWhatItWroteGivesTheSameBytesAndNeverWritesTheRunningSession) {
     twtest::TempDir dir;
     clsADT tree;
     tree.insertLog(session("2004-05-06 09:30", 123456789, 2345678, 145000, 31000, "2004-05-06 11:02"));
     tree.insertLog(session("2003-01-06 09:30", 1e20, 1, 2, 3, "2003-01-06 11:02"));
     tree.insertLog(session("2004-05-01 23:00", 5, 6, 7, 8, "2004-05-01 23:59"));
+    clsSessionData running = session("2004-05-06 12:00", 10);
+    running.isCurrent = true;
+    tree.insertLog(running);
     ASSERT_TRUE(tree.save(dir.file("datasource.txt"), DateTime::fromCivil(2004, 5, 6, 9)));
     const std::string written = dir.read("datasource.txt");
 
@@ -234,16 +221,6 @@ TEST(clsADTFile, KeepsCommentsAndBrokenLinesWhereTheyWere) {
                                                     "'a comment\r\n"
                                                     "2004-05-06 garbage;;;\r\n"
                                                     "2004-05-07 09:30;2004-05-07 11:02;-5;20;1;2;\r\n");
-}
-
-TEST(clsADTFile, NeverWritesTheRunningSession) {
-    twtest::TempDir dir;
-    clsADT tree;
-    clsSessionData running = session("2004-05-06 09:30", 10);
-    running.isCurrent = true;
-    tree.insertLog(running);
-    ASSERT_TRUE(tree.save(dir.file("datasource.txt"), DateTime::fromCivil(2004, 5, 6, 9)));
-    EXPECT_EQ(dir.read("datasource.txt"), kHeader);
 }
 
 TEST(clsADTFile, ReadsCrOnlyAndMixedLineEndsAlike) {

@@ -4,17 +4,6 @@
 
 using namespace tw;
 
-TEST(clsSessionDataTest, StoreStringFollowsTheHistoryLineLayout) {
-    clsSessionData s;
-    s.startDate = DateTime::fromCivil(2004, 5, 6, 9, 30);
-    s.stopDate = DateTime::fromCivil(2004, 5, 6, 11, 2);
-    s.downloaded = 123456789;
-    s.uploaded = 2345678;
-    s.maxDownloadSpeed = 145000;
-    s.maxUploadSpeed = 31000;
-    EXPECT_EQ(s.getStoreString(), "2004-05-06 09:30;2004-05-06 11:02;123456789;2345678;145000;31000;");
-}
-
 TEST(clsSessionDataTest, AmountsUseTheShortestDecimalFormWithoutExponent) {
     EXPECT_EQ(historyAmountText(0), "0");
     EXPECT_EQ(historyAmountText(100000000), "100000000");
@@ -24,7 +13,7 @@ TEST(clsSessionDataTest, AmountsUseTheShortestDecimalFormWithoutExponent) {
     EXPECT_EQ(historyAmountText(0.1), "0.1");
 }
 
-TEST(clsSessionDataTest, ParseReadsTheSixFieldsAndIgnoresAnythingAfterTheSixth) {
+TEST(clsSessionDataTest, ParseReadsTheSixFieldsIgnoringAnythingAfterAndTheStoreStringWritesThemBack) {
     const auto s = clsSessionData::parse("2004-05-06 09:30;2004-05-06 11:02;123456789;2345678;145000;31000;extra;7");
     ASSERT_TRUE(s);
     EXPECT_EQ(s->startDate, DateTime::fromCivil(2004, 5, 6, 9, 30));
@@ -34,6 +23,7 @@ TEST(clsSessionDataTest, ParseReadsTheSixFieldsAndIgnoresAnythingAfterTheSixth) 
     EXPECT_EQ(s->maxDownloadSpeed, 145000);
     EXPECT_EQ(s->maxUploadSpeed, 31000);
     EXPECT_FALSE(s->isCurrent);
+    EXPECT_EQ(s->getStoreString(), "2004-05-06 09:30;2004-05-06 11:02;123456789;2345678;145000;31000;");
     EXPECT_EQ(clsSessionData::parse(s->getStoreString() + "\r")->getStoreString(), s->getStoreString());
 }
 

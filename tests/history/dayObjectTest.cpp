@@ -4,9 +4,12 @@
 
 using namespace tw;
 
-TEST(dayObjectTest, NewRecordWritesZerosAndZeroDates) {
+TEST(dayObjectTest, ANewRecordWritesZeroDatesAndAmountsBeyond32BitsAsPlainDigits) {
     dayObject d;
     EXPECT_EQ(d.getString(), "1899-12-30 00:00;1899-12-30 00:00;0;0;0;0;");
+    d.setBytesReceived(123456789012345.0);
+    d.setBytesSent(1e15);
+    EXPECT_EQ(d.getString(), "1899-12-30 00:00;1899-12-30 00:00;123456789012345;1000000000000000;0;0;");
 }
 
 TEST(dayObjectTest, ResetZeroesNetAmountsAndMaximaButKeepsRawCountersDatesAndLastRates) {
@@ -34,11 +37,4 @@ TEST(dayObjectTest, ResetZeroesNetAmountsAndMaximaButKeepsRawCountersDatesAndLas
     d.setMaxDownloadRate(9);
     d.setStopDate(DateTime::fromCivil(2004, 5, 6, 11, 2, 45));
     EXPECT_EQ(d.getString(), "2004-05-06 09:30;2004-05-06 11:02;500;60;9;0;");
-}
-
-TEST(dayObjectTest, AmountsBeyond32BitsAreWrittenAsPlainDigits) {
-    dayObject d;
-    d.setBytesReceived(123456789012345.0);
-    d.setBytesSent(1e15);
-    EXPECT_EQ(d.getString(), "1899-12-30 00:00;1899-12-30 00:00;123456789012345;1000000000000000;0;0;");
 }

@@ -115,21 +115,19 @@ TEST_F(AlarmWindowTest, okRemovesEquivalentAlarmsSavesTheRowsAndRebuildsTheRules
     EXPECT_EQ(alarms[1].getString(), "Upload limit of 1 MB/day.");
 }
 
-TEST_F(AlarmWindowTest, disabledAlarmsAreStoredButNoneRuns) {
+TEST_F(AlarmWindowTest, cancelWritesNothingAndOkStoresDisabledAlarmsButRunsNone) {
+    auto cancelled = open();
+    cancelled->appendRow({"download", "per session", "5 MB"});
+    child<QPushButton>(cancelled.get(), "CancelButton")->click();
+    EXPECT_FALSE(std::filesystem::exists(settings()));
+    EXPECT_EQ(alarms.size(), 1u) << "the running rules stay";
+
     auto w = open();
     w->appendRow({"download", "per session", "5 MB"});
     pressOk(w.get());
     EXPECT_EQ(read("AlarmDisabled"), "1");
     EXPECT_EQ(read("Row1c"), "5242880");
     EXPECT_TRUE(alarms.empty());
-}
-
-TEST_F(AlarmWindowTest, cancelWritesNothingAndLeavesTheRunningRules) {
-    auto w = open();
-    w->appendRow({"download", "per session", "5 MB"});
-    child<QPushButton>(w.get(), "CancelButton")->click();
-    EXPECT_FALSE(std::filesystem::exists(settings()));
-    EXPECT_EQ(alarms.size(), 1u);
 }
 
 TEST_F(AlarmWindowTest, missingSoundFileKeepsTheWindowOpenOnTheOptionsTab) {
@@ -191,36 +189,6 @@ TEST_F(AlarmWindowTest, editedAlarmMovesToTheEndOfTheList) {
     EXPECT_EQ(read("Row1a"), "upload");
 }
 
-TEST_F(AlarmWindowTest, editAndDeleteDoNothingWithoutASelection) {
-    auto w = open();
-    child<QCheckBox>(w.get(), "disableAll")->setChecked(false);
-    w->appendRow({"download", "per day", "1 kB"});
-    child<QTreeWidget>(w.get(), "ListView1")->clearSelection();
-    child<QPushButton>(w.get(), "removeInterfaceButton")->click();
-    child<QPushButton>(w.get(), "Command1")->click(); // no dialog opens: the test would hang otherwise
-    EXPECT_EQ(w->rows().size(), 1u);
-}
-
-TEST_F(AlarmWindowTest, browseButtonPutsTheChosenFileIntoThePathBox) {
-    std::filesystem::copy_file(dir.file("wakeup.wav"), dir.file("bell.wav"));
-    auto w = open();
-    twtest::ModalAnswerer answer;
-    QString title;
-    QStringList filters;
-    answer.then([&](QWidget* dialog) {
-        auto* files = qobject_cast<QFileDialog*>(dialog);
-        ASSERT_NE(files, nullptr);
-        title = files->windowTitle();
-        filters = files->nameFilters();
-        files->selectFile(QString::fromStdString(dir.file("bell.wav")));
-        static_cast<QDialog*>(files)->accept();
-    });
-    child<QPushButton>(w.get(), "chPathButton")->click();
-    EXPECT_EQ(title, "Open Sound-file");
-    EXPECT_EQ(filters, (QStringList{"Wave (*.wav)", "All files (*)"}));
-    EXPECT_EQ(child<QLineEdit>(w.get(), "pathText")->text().toStdString(), dir.file("bell.wav"));
-}
-
 TEST_F(AlarmWindowTest, addDialogOffersPerSecondOnlyForSpeedsAndChecksTheAmount) {
     auto w = open();
     tw::addalarmDialog add(w.get());
@@ -256,7 +224,7 @@ TEST_F(AlarmWindowTest, addDialogOffersPerSecondOnlyForSpeedsAndChecksTheAmount)
     EXPECT_EQ(add.row(), (AlarmRow{"download", "per month", "0.5 MB"}));
 }
 
-TEST_F(AlarmWindowTest, theListTakesTheRowOfAnAddDialogClosedWithOkOnly) {
+TEST_F(AlarmWindowTest, theListTakesTheRowOfAnAddDialogClosedWithOkOnlyAndEditAndDeleteNeedASelection) {
     auto w = open();
     child<QCheckBox>(w.get(), "disableAll")->setChecked(false);
     twtest::ModalAnswerer answer;
@@ -266,6 +234,10 @@ TEST_F(AlarmWindowTest, theListTakesTheRowOfAnAddDialogClosedWithOkOnly) {
     EXPECT_TRUE(w->rows().empty());
     child<QPushButton>(w.get(), "addInterfaceButton")->click();
     EXPECT_EQ(w->rows(), (std::vector<AlarmRow>{{"download", "per session", "1 bytes"}}));
+    child<QTreeWidget>(w.get(), "ListView1")->clearSelection();
+    child<QPushButton>(w.get(), "removeInterfaceButton")->click();
+    child<QPushButton>(w.get(), "Command1")->click(); // no dialog opens: the test would hang otherwise
+    EXPECT_EQ(w->rows().size(), 1u);
 }
 
 TEST_F(AlarmWindowTest, anAmountTypedWithATrailingBlankKeepsItsUnitWhenEdited) {
@@ -302,26 +274,39 @@ TEST_F(AlarmWindowTest, anAmountTypedWithATrailingBlankKeepsItsUnitWhenEdited) {
     EXPECT_EQ(read("Row1c"), "5242880");
 }
 
-TEST_F(AlarmWindowTest, aSoundFileThatCannotPlayIsRefusedWhenChosenAndOnOk) {
+TEST_F(AlarmWindowTest, browsingPutsTheChosenFileIntoThePathBoxButOneThatCannotPlayIsRefusedThereAndOnOk) {
+    std::filesystem::copy_file(dir.file("wakeup.wav"), dir.file("bell.wav"));
     dir.write("bell.mp3", std::string("ID3\x04\x00\x00\x00\x00\x00\x21\xFF\xFB\x90\x00", 14));
     alarmSection("AudibleAlarm=1\r\n");
     auto w = open();
     w->show();
     EXPECT_EQ(w->findChild<QLabel*>("soundHint")->text(), "Specify the path to a wav file.");
     auto* path = child<QLineEdit>(w.get(), "pathText");
-    const QString before = path->text();
     twtest::ModalAnswerer answer;
-    answer.then([&](QWidget* dialog) {
-        auto* files = qobject_cast<QFileDialog*>(dialog);
-        ASSERT_NE(files, nullptr);
-        files->selectFile(QString::fromStdString(dir.file("bell.mp3")));
-        static_cast<QDialog*>(files)->accept();
-    });
+    QString title;
+    QStringList filters;
+    auto browseTo = [&](const char* file) {
+        answer.then([&, file](QWidget* dialog) {
+            auto* files = qobject_cast<QFileDialog*>(dialog);
+            ASSERT_NE(files, nullptr);
+            title = files->windowTitle();
+            filters = files->nameFilters();
+            files->selectFile(QString::fromStdString(dir.file(file)));
+            static_cast<QDialog*>(files)->accept();
+        });
+        QTest::mouseClick(child<QPushButton>(w.get(), "chPathButton"), Qt::LeftButton);
+    };
     child<QTabWidget>(w.get(), "tbsAlarms")->setCurrentIndex(1);
-    QTest::mouseClick(child<QPushButton>(w.get(), "chPathButton"), Qt::LeftButton);
+    browseTo("bell.wav");
+    EXPECT_EQ(title, "Open Sound-file");
+    EXPECT_EQ(filters, (QStringList{"Wave (*.wav)", "All files (*)"}));
+    EXPECT_EQ(path->text().toStdString(), dir.file("bell.wav"));
+    EXPECT_TRUE(messages.messages.empty());
+
+    browseTo("bell.mp3");
     const std::string cannotPlay = "The Sound-file cannot be played.\nOnly uncompressed WAV files can be played.";
     EXPECT_EQ(messages.messages, std::vector<std::string>{cannotPlay});
-    EXPECT_EQ(path->text(), before);
+    EXPECT_EQ(path->text().toStdString(), dir.file("bell.wav"));
 
     // Typed by hand, it is refused on OK.
     messages.messages.clear();

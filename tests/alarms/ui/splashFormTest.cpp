@@ -58,25 +58,21 @@ TEST_F(NotificationTest, listsTheDescriptionsInTheGivenOrderAndAppendsLaterOnesB
     EXPECT_EQ(sound->played.size(), 1);
 }
 
-TEST_F(NotificationTest, staysSilentWithoutTheAudibleKeyOrWithAMissingSoundFile) {
-    settings("AudioPath=" + dir.file("wakeup.wav") + "\r\n");
-    ASSERT_TRUE(notifier.show({"Download limit of 1 kB/session."}));
-    ASSERT_TRUE(sound);
-    EXPECT_TRUE(sound->played.isEmpty());
-    notifier.unload();
-
-    settings("AudibleAlarm=1\r\nAudioPath=" + dir.file("missing.wav") + "\r\n");
-    ASSERT_TRUE(notifier.show({"Download limit of 1 kB/session."}));
-    EXPECT_TRUE(notifier.window()->isVisible());
-    EXPECT_TRUE(sound->played.isEmpty());
-}
-
-TEST_F(NotificationTest, playsTheChosenFileWhenAudible) {
+// Only with the audible key and a sound file that is there; the chosen file, not the default.
+TEST_F(NotificationTest, playsTheChosenFileOnlyWhenAudibleAndTheFileIsThere) {
     dir.write("bell.wav", "RIFF");
-    settings("AudibleAlarm=1\r\nAudioPath=" + dir.file("bell.wav") + "\r\n");
-    ASSERT_TRUE(notifier.show({"x"}));
-    ASSERT_TRUE(sound);
-    EXPECT_EQ(sound->played, QStringList{QString::fromStdString(dir.file("bell.wav"))});
+    const QString bell = QString::fromStdString(dir.file("bell.wav"));
+    for (const auto& [alarmSection, played] : std::vector<std::pair<std::string, QStringList>>{
+             {"AudioPath=" + dir.file("bell.wav") + "\r\n", {}},
+             {"AudibleAlarm=1\r\nAudioPath=" + dir.file("missing.wav") + "\r\n", {}},
+             {"AudibleAlarm=1\r\nAudioPath=" + dir.file("bell.wav") + "\r\n", {bell}}}) {
+        settings(alarmSection);
+        ASSERT_TRUE(notifier.show({"Download limit of 1 kB/session."}));
+        EXPECT_TRUE(notifier.window()->isVisible());
+        ASSERT_TRUE(sound);
+        EXPECT_EQ(sound->played, played) << alarmSection;
+        notifier.unload();
+    }
 }
 
 TEST_F(NotificationTest, isNotShownWhileAnotherWindowOfTheProgramIsOpen) {
@@ -145,23 +141,19 @@ TEST_F(NotificationTest, windowIsRoundedOnTopAndDoesNotTakeTheFocus) {
 }
 
 TEST_F(NotificationTest, isAsTransparentAsTheAlarmWindowStoredAndOpaqueUntilThen) {
-    ASSERT_TRUE(notifier.show({"x"}));
-    EXPECT_DOUBLE_EQ(notifier.window()->windowOpacity(), 1.0);
-    notifier.unload();
-
-    settings("isInvisible=1\r\nPercentInvisible=3\r\n");
-    ASSERT_TRUE(notifier.show({"x"}));
-    EXPECT_NEAR(notifier.window()->windowOpacity(), 0.80, 0.005);
-    notifier.unload();
-
-    settings("isInvisible=1\r\nPercentInvisible=9\r\n");
-    ASSERT_TRUE(notifier.show({"x"}));
-    EXPECT_NEAR(notifier.window()->windowOpacity(), 0.50, 0.005);
-    notifier.unload();
-
-    settings("isInvisible=0\r\nPercentInvisible=9\r\n");
-    ASSERT_TRUE(notifier.show({"x"}));
-    EXPECT_DOUBLE_EQ(notifier.window()->windowOpacity(), 1.0);
+    // The first case has no settings file at all.
+    for (const auto& [alarmSection, opacity] :
+         std::vector<std::pair<std::string, double>>{{"", 1.0},
+                                                     {"isInvisible=1\r\nPercentInvisible=3\r\n", 0.80},
+                                                     {"isInvisible=1\r\nPercentInvisible=9\r\n", 0.50},
+                                                     {"isInvisible=0\r\nPercentInvisible=9\r\n", 1.0}}) {
+        if (!alarmSection.empty()) {
+            settings(alarmSection);
+        }
+        ASSERT_TRUE(notifier.show({"x"}));
+        EXPECT_NEAR(notifier.window()->windowOpacity(), opacity, 0.005) << alarmSection;
+        notifier.unload();
+    }
 }
 
 namespace {

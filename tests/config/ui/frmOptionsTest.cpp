@@ -95,15 +95,6 @@ TEST_F(OptionsTest, loadsEveryControlFromTheSettingsFile) {
                                                                       {tw::kKindIpRange, "10.0.0.1-10.0.0.9"}}));
 }
 
-TEST_F(OptionsTest, sensitivityOf1024MegabytesPerSecondIsAcceptedAndStored) {
-    auto w = open();
-    setSensitivity(*w, "1024", 2);
-    pressOk(*w);
-    EXPECT_EQ(w->result(), QDialog::Accepted);
-    EXPECT_EQ(tw::loadIconSensitivity(settings()), 1073741824);
-    EXPECT_EQ(read("General", "bytesCombo"), "2");
-}
-
 TEST_F(OptionsTest, refusedSensitivityBringsTheGeneralTabForwardWithTheTextSelected) {
     auto w = open();
     w->show();
@@ -125,13 +116,19 @@ TEST_F(OptionsTest, refusedSensitivityBringsTheGeneralTabForwardWithTheTextSelec
     EXPECT_EQ(read("General", "bytesText"), "<missing>");
 }
 
-TEST_F(OptionsTest, fractionalSensitivityIsStoredAsTypedWithARoundedThreshold) {
-    auto w = open();
-    setSensitivity(*w, "1.6", 0);
-    pressOk(*w);
-    EXPECT_EQ(w->result(), QDialog::Accepted);
-    EXPECT_EQ(read("General", "bytesText"), "1.6");
-    EXPECT_EQ(tw::loadIconSensitivity(settings()), 2);
+// The largest value is accepted; a fraction is stored as typed, the icon's threshold rounded to whole bytes.
+TEST_F(OptionsTest, acceptedSensitivityIsStoredAsTypedWithItsThreshold) {
+    for (const auto& [text, unit, threshold] :
+         std::vector<std::tuple<QString, int, std::int32_t>>{{"1024", 2, 1073741824}, {"1.6", 0, 2}}) {
+        SCOPED_TRACE(text.toStdString());
+        auto w = open();
+        setSensitivity(*w, text, unit);
+        pressOk(*w);
+        EXPECT_EQ(w->result(), QDialog::Accepted);
+        EXPECT_EQ(read("General", "bytesText"), text.toStdString());
+        EXPECT_EQ(read("General", "bytesCombo"), std::to_string(unit));
+        EXPECT_EQ(tw::loadIconSensitivity(settings()), threshold);
+    }
 }
 
 TEST_F(OptionsTest, okWritesEveryControlAndTheConnectionRowsInListOrder) {

@@ -268,35 +268,26 @@ TEST_F(editloggsFormTest, TheRunningSessionCanBeNeitherDeletedNorChanged) {
     EXPECT_EQ(viewer.historyTree().getDay(2004, 5, 6)->Count(), 2);
 }
 
-TEST_F(editloggsFormTest, CancelAfterChangesLeavesTheFileUntouched) {
+TEST_F(editloggsFormTest, CancelAfterChangesLeavesTheFileUntouchedAndOkSavesTheTreeWithoutTheRunningSession) {
     writeHistory(line("2004-05-06 09:30", "2004-05-06 10:00", "100") +
                  line("2004-05-07 09:30", "2004-05-07 10:00", "200"));
     const std::string before = history();
-    editloggsForm viewer(path(), std::nullopt, nullptr);
-    twtest::ModalAnswerer answerer;
-    answerer.then([](QWidget* w) {
-        chooseDataTab(w);
-        w->findChild<QPushButton*>("deleteButton")->click();
-        w->findChild<QPushButton*>("CancelButton")->click();
-    });
-    EXPECT_EQ(viewer.exec(), QDialog::Rejected);
-    EXPECT_EQ(history(), before);
-}
-
-TEST_F(editloggsFormTest, OkSavesTheTreeWithoutTheRunningSession) {
-    writeHistory(line("2004-05-06 09:30", "2004-05-06 10:00", "100") +
-                 line("2004-05-07 09:30", "2004-05-07 10:00", "200"));
-    editloggsForm viewer(path(), running("2004-05-07 12:00", 5), nullptr);
-    twtest::ModalAnswerer answerer;
-    answerer.then([](QWidget* w) {
-        chooseDataTab(w);
-        auto* rows = w->findChild<QTreeWidget*>("monthListView");
-        rows->setCurrentItem(rows->topLevelItem(rows->topLevelItemCount() - 1)); // the oldest: 6 May
-        w->findChild<QPushButton*>("deleteButton")->click();
-        w->findChild<QPushButton*>("OKButton")->click();
-    });
-    EXPECT_EQ(viewer.exec(), QDialog::Accepted);
-    EXPECT_EQ(history(), kHeader + line("2004-05-07 09:30", "2004-05-07 10:00", "200"));
+    for (const auto& [closer, result, after] : std::vector<std::tuple<const char*, int, std::string>>{
+             {"CancelButton", QDialog::Rejected, before},
+             {"OKButton", QDialog::Accepted, kHeader + line("2004-05-07 09:30", "2004-05-07 10:00", "200")}}) {
+        SCOPED_TRACE(closer);
+        editloggsForm viewer(path(), running("2004-05-07 12:00", 5), nullptr);
+        twtest::ModalAnswerer answerer;
+        answerer.then([closer = closer](QWidget* w) {
+            chooseDataTab(w);
+            auto* rows = w->findChild<QTreeWidget*>("monthListView");
+            rows->setCurrentItem(rows->topLevelItem(rows->topLevelItemCount() - 1)); // the oldest: 6 May
+            w->findChild<QPushButton*>("deleteButton")->click();
+            w->findChild<QPushButton*>(closer)->click();
+        });
+        EXPECT_EQ(viewer.exec(), result);
+        EXPECT_EQ(history(), after);
+    }
 }
 
 TEST_F(editloggsFormTest, AFailedSaveSaysSoAndDoesNotCountAsSaved) {
@@ -419,15 +410,6 @@ TEST_F(editloggsFormTest, DoubleClickingTheChartEnlargesItAndBack) {
     EXPECT_TRUE(shows(chartEnlargeCursor()));
 }
 
-TEST_F(editloggsFormTest, NeverShrinksBelowItsLeastSize) {
-    editloggsForm viewer(path(), std::nullopt, nullptr);
-    viewer.show();
-    viewer.resize(100, 100);
-    EXPECT_GE(viewer.width(), 633);
-    EXPECT_GE(viewer.height(), 447);
-    EXPECT_EQ(viewer.size(), viewer.minimumSize());
-}
-
 namespace {
 
 // What a view's contents need (the views hide these from their users).
@@ -535,7 +517,7 @@ TEST_F(editloggsFormTest, OpensLargeEnoughThatNoTextIsCutAndNeverShrinksSoFar) {
     QApplication::setFont(normal);
 }
 
-TEST_F(editloggsFormTest, ReopensAtTheSizeItWasClosedAtButNeverBelowWhatItsTextsNeed) {
+TEST_F(editloggsFormTest, ReopensAtTheSizeItWasClosedAtButNeverShrinksBelowItsLeastSize) {
     const std::string settings = dir.file("settings.txt");
     QSize least;
     QSize kept;
@@ -544,6 +526,8 @@ TEST_F(editloggsFormTest, ReopensAtTheSizeItWasClosedAtButNeverBelowWhatItsTexts
         viewer.rememberSizeIn(settings);
         viewer.show();
         least = viewer.minimumSize();
+        EXPECT_GE(least.width(), 633);
+        EXPECT_GE(least.height(), 447);
         // Larger than the least size, as far as the screen allows.
         kept = (least + QSize(40, 30)).boundedTo(viewer.screen()->availableGeometry().size());
         viewer.resize(kept);
@@ -559,5 +543,7 @@ TEST_F(editloggsFormTest, ReopensAtTheSizeItWasClosedAtButNeverBelowWhatItsTexts
     editloggsForm viewer(path(), std::nullopt, nullptr);
     viewer.rememberSizeIn(settings);
     viewer.show();
+    EXPECT_EQ(viewer.size(), least);
+    viewer.resize(100, 100);
     EXPECT_EQ(viewer.size(), least);
 }
