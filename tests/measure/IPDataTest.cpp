@@ -158,15 +158,8 @@ TEST_F(IPDataTest, AFailedTableReadCountsNothingAndTheNextReadCountsBothInterval
     EXPECT_EQ(tick(), Pair(300, 30));
 }
 
-TEST_F(IPDataTest, InterfaceNamesMatchExactlyIncludingLetterCase) {
-    engine.addAdaptor(kKindInterface, "ETH0");
-    tick();
-    tables.addTraffic(2, 100, 100);
-    EXPECT_EQ(tick(), Pair(0, 0));
-    EXPECT_TRUE(engine.adaptors().front().isFirstTime());
-}
-
-TEST_F(IPDataTest, SingleIpAndRangeEntriesMatchTheRowsFirstAddress) {
+// Interface names match exactly, letter case included.
+TEST_F(IPDataTest, InterfaceEntriesMatchTheNameAndSingleIpAndRangeEntriesTheRowsFirstAddress) {
     tables.addInterface(3, "wlan0");
     tables.addAddress(3, "10.168.5.7");
     tables.addInterface(4, "ppp0", kIfTypePpp); // no address at all
@@ -180,6 +173,8 @@ TEST_F(IPDataTest, SingleIpAndRangeEntriesMatchTheRowsFirstAddress) {
         std::uint64_t expected; // bytes: row n carries n * 1000
     };
     const Case cases[] = {
+        {kKindInterface, "wlan0", 3000},
+        {kKindInterface, "ETH0", 0},
         {kKindIpRange, "192.168.*.*", 2000 + 5000},
         {kKindIpRange, "192.168.1.5", 5000},
         {kKindIpRange, "*.168.5.7", 2000 + 3000},

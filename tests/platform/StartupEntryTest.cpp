@@ -43,9 +43,11 @@ protected:
 
 } // namespace
 
-TEST_F(StartupEntryTest, enablingWritesAnAutostartEntryWithTheQuotedPathAndIsSeenAsSet) {
+// Disabling removes the entry, and succeeds when there is none.
+TEST_F(StartupEntryTest, enablingWritesAnAutostartEntryWithTheQuotedPathAndDisablingRemovesIt) {
     auto entry = tw::makeStartupEntry(kExe);
     EXPECT_FALSE(entry->isStartUpSet());
+    EXPECT_EQ(entry->setStartUp(false), "1");
     EXPECT_EQ(entry->setStartUp(true), "1");
     EXPECT_EQ(entry->setStartUp(true), "1");
     const std::string content = readEntry();
@@ -54,12 +56,7 @@ TEST_F(StartupEntryTest, enablingWritesAnAutostartEntryWithTheQuotedPathAndIsSee
     EXPECT_NE(content.find("\nName=Tallywave\n"), std::string::npos);
     EXPECT_NE(content.find("\nExec=\"/opt/Tally Wave/bin/tallywave\" -winStartUp\n"), std::string::npos);
     EXPECT_TRUE(entry->isStartUpSet());
-}
 
-TEST_F(StartupEntryTest, disablingRemovesTheEntryAndSucceedsWhenThereIsNone) {
-    auto entry = tw::makeStartupEntry(kExe);
-    EXPECT_EQ(entry->setStartUp(false), "1");
-    ASSERT_EQ(entry->setStartUp(true), "1");
     EXPECT_EQ(entry->setStartUp(false), "1");
     EXPECT_FALSE(std::filesystem::exists(entryFile()));
     EXPECT_FALSE(entry->isStartUpSet());

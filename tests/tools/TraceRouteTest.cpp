@@ -164,32 +164,28 @@ TEST_F(TraceRouteTest, BoundLinesComeBeforeTheStartLineAndTheBoundValuesAreUsed)
     EXPECT_EQ(network->probes()[0].payloadSize, 128u);
 }
 
-TEST_F(TraceRouteTest, StopEndsTheTraceAfterTheCurrentProbe) {
-    TraceRoute trace(network->opener(), resolver);
-    network->onProbe = [&](const FakeIcmpNetwork::Probe& p) {
-        if (p.ttl == 2) {
-            trace.stop();
+// Whether a hop answers or is still being retried, stop lets the probe under way finish and sends no other.
+TEST_F(TraceRouteTest, StopEndsTheTraceAfterTheCurrentProbeAlsoDuringTheRetriesOfASilentHop) {
+    const auto routers = network->answer;
+    for (const bool silent : {false, true}) {
+        SCOPED_TRACE(silent ? "silent hop" : "answering hops");
+        network = std::make_shared<FakeIcmpNetwork>(); // answers nothing: every probe times out
+        if (!silent) {
+            network->answer = routers;
         }
-    };
-    trace.run(byIp("198.18.3.2"), observer);
-    EXPECT_EQ(network->probes().size(), 2u);
-    EXPECT_EQ(observer.rows.size(), 2u);
-    EXPECT_EQ(observer.log.back(), "Aborted by user.");
-    EXPECT_EQ(observer.events.back(), "finished");
-}
-
-TEST_F(TraceRouteTest, StopDuringTheRetriesOfASilentHopEndsAfterThatProbe) {
-    TraceRoute trace(network->opener(), resolver);
-    network->answer = [](const FakeIcmpNetwork::Probe&) { return EchoResult{}; };
-    network->onProbe = [&](const FakeIcmpNetwork::Probe&) {
-        if (network->probes().size() == 2) {
-            trace.stop();
-        }
-    };
-    trace.run(byIp("198.18.3.2"), observer);
-    EXPECT_EQ(network->probes().size(), 2u);
-    EXPECT_TRUE(observer.rows.empty());
-    EXPECT_EQ(observer.log.back(), "Aborted by user.");
+        observer = {};
+        TraceRoute trace(network->opener(), resolver);
+        network->onProbe = [&](const FakeIcmpNetwork::Probe&) {
+            if (network->probes().size() == 2) {
+                trace.stop();
+            }
+        };
+        trace.run(byIp("198.18.3.2"), observer);
+        EXPECT_EQ(network->probes().size(), 2u);
+        EXPECT_EQ(observer.rows.size(), silent ? 0u : 2u);
+        EXPECT_EQ(observer.log.back(), "Aborted by user.");
+        EXPECT_EQ(observer.events.back(), "finished");
+    }
 }
 
 TEST_F(TraceRouteTest, TracesAHostNameThroughItsAddress) {
@@ -200,22 +196,6 @@ TEST_F(TraceRouteTest, TracesAHostNameThroughItsAddress) {
     EXPECT_EQ(observer.events.front(), "ip=198.18.3.2");
     EXPECT_EQ(observer.log.front(), "Starting traceroute to target.example.");
     EXPECT_EQ(observer.log.back(), "Traceroute completed.");
-}
-
-TEST_F(TraceRouteTest, AHostNameThatDoesNotResolveIsNotTraced) {
-    TraceRequest request;
-    request.byHostName = true;
-    request.hostText = "nowhere.invalid";
-    run(request);
-    EXPECT_THAT(observer.events,
-                ElementsAre("ip=", "clear", "Unable to resolve the host name nowhere.invalid.", "finished"));
-    EXPECT_EQ(network->opened(), 0);
-}
-
-TEST_F(TraceRouteTest, AnAddressThatIsNoIpv4AddressIsNotTraced) {
-    run(byIp("198.18.3"));
-    EXPECT_THAT(observer.events, ElementsAre("clear", "198.18.3 is not an IPv4 address.", "finished"));
-    EXPECT_TRUE(network->probes().empty());
 }
 
 TEST_F(TraceRouteTest, WithoutNameResolutionNoLookupIsMadeAndTheAddressNamesTheTarget) {
@@ -234,11 +214,30 @@ TEST_F(TraceRouteTest, AnUnknownTargetNameStartsTowardsAnUnknownHost) {
     EXPECT_EQ(observer.log.front(), "Starting traceroute to unknown host.");
 }
 
-TEST_F(TraceRouteTest, NoIcmpEndpointShowsTheMessageAndFinishes) {
-    network->failToOpen = true;
-    run(byIp("198.18.3.2"));
-    EXPECT_THAT(observer.events,
-                ElementsAre("name=target.example", "clear", "box " + icmpUnavailableText(), "finished"));
+TEST_F(TraceRouteTest, AnUnresolvedNameABadAddressOrNoIcmpEndpointEndsTheTraceBeforeAnyProbe) {
+    TraceRequest byName;
+    byName.byHostName = true;
+    byName.hostText = "nowhere.invalid";
+    struct Case {
+        TraceRequest request;
+        bool failToOpen;
+        std::vector<std::string> events;
+    };
+    const Case cases[] = {
+        {byName, false, {"ip=", "clear", "Unable to resolve the host name nowhere.invalid.", "finished"}},
+        {byIp("198.18.3"), false, {"clear", "198.18.3 is not an IPv4 address.", "finished"}},
+        {byIp("198.18.3.2"), true, {"name=target.example", "clear", "box " + icmpUnavailableText(), "finished"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.events[1]);
+        network = std::make_shared<FakeIcmpNetwork>();
+        network->failToOpen = c.failToOpen;
+        observer = {};
+        run(c.request);
+        EXPECT_EQ(observer.events, c.events);
+        EXPECT_TRUE(network->probes().empty());
+        EXPECT_EQ(network->opened(), 0);
+    }
 }
 
 TEST_F(TraceRouteTest, CancelGivesUpTheCurrentProbe) {

@@ -32,9 +32,7 @@ TEST(HlsColour, lighteningAndDarkeningMoveTheLuminanceByWholeStepsWithinTheScale
     EXPECT_EQ(tw::rgbToHls(tw::darken(c, 0.75)).l, 0);
     EXPECT_EQ(tw::lighten(c, 0), c);
     EXPECT_EQ(tw::darken(c, -1), c);
-}
-
-TEST(HlsColour, whiteStaysWhiteWhenLightenedAndBlackStaysBlackWhenDarkened) {
+    // White stays white when lightened and black stays black when darkened.
     EXPECT_EQ(tw::lighten({255, 255, 255}, 0.75), (Rgb{255, 255, 255}));
     EXPECT_EQ(tw::darken({0, 0, 0}, 0.75), (Rgb{0, 0, 0}));
 }

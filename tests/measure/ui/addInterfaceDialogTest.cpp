@@ -75,33 +75,33 @@ TEST_F(AddInterfaceDialogTest, EachOptionEnablesOnlyItsOwnControls) {
     }
 }
 
-TEST_F(AddInterfaceDialogTest, AddsTheChosenInterfaceOrAddress) {
-    addInterfaceDialog byName({addresses, descriptions}, {});
-    child<QComboBox>(byName, "interfaceCombo")->setCurrentIndex(1);
-    child<QPushButton>(byName, "OKButton")->click();
-    EXPECT_EQ(byName.result(), QDialog::Accepted);
-    EXPECT_EQ(byName.connection(), (MonitoredConnection{kKindInterface, "eth0"}));
-
-    addInterfaceDialog byAddress({addresses, descriptions}, {});
-    option(byAddress, addInterfaceDialog::kFoundIp)->click();
-    child<QComboBox>(byAddress, "ipCombo")->setCurrentIndex(1);
-    child<QPushButton>(byAddress, "OKButton")->click();
-    EXPECT_EQ(byAddress.result(), QDialog::Accepted);
-    EXPECT_EQ(byAddress.connection(), (MonitoredConnection{kKindSingleIp, "192.168.5.7"}));
-}
-
-TEST_F(AddInterfaceDialogTest, TypedTextWithAStarIsARangeAndWithoutOneASingleAddress) {
-    twtest::ModalAnswerer answerer;
-    addInterfaceDialog range({addresses, descriptions}, {});
-    addTyped(range, answerer, "192.168.*.*");
-    EXPECT_EQ(range.result(), QDialog::Accepted);
-    EXPECT_EQ(range.connection(), (MonitoredConnection{kKindIpRange, "192.168.*.*"}));
-
-    addInterfaceDialog single({addresses, descriptions}, {});
-    addTyped(single, answerer, "192.168.1.5");
-    EXPECT_EQ(single.result(), QDialog::Accepted);
-    EXPECT_EQ(single.connection(), (MonitoredConnection{kKindSingleIp, "192.168.1.5"}));
-    EXPECT_TRUE(answerer.texts.empty());
+// Typed text with a star is a range, without one a single address.
+TEST_F(AddInterfaceDialogTest, AddsTheChosenInterfaceOrAddressOrTheTypedText) {
+    const struct {
+        int option;
+        const char* control; // the combo whose second entry is chosen, or the typed text
+        MonitoredConnection expected;
+    } cases[] = {
+        {addInterfaceDialog::kHardwareInterface, "interfaceCombo", {kKindInterface, "eth0"}},
+        {addInterfaceDialog::kFoundIp, "ipCombo", {kKindSingleIp, "192.168.5.7"}},
+        {addInterfaceDialog::kOwnIp, "192.168.*.*", {kKindIpRange, "192.168.*.*"}},
+        {addInterfaceDialog::kOwnIp, "192.168.1.5", {kKindSingleIp, "192.168.1.5"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.control);
+        twtest::ModalAnswerer answerer;
+        addInterfaceDialog dlg({addresses, descriptions}, {});
+        if (c.option == addInterfaceDialog::kOwnIp) {
+            addTyped(dlg, answerer, c.control);
+        } else {
+            option(dlg, c.option)->click();
+            child<QComboBox>(dlg, c.control)->setCurrentIndex(1);
+            child<QPushButton>(dlg, "OKButton")->click();
+        }
+        EXPECT_EQ(dlg.result(), QDialog::Accepted);
+        EXPECT_EQ(dlg.connection(), c.expected);
+        EXPECT_TRUE(answerer.texts.empty());
+    }
 }
 
 TEST_F(AddInterfaceDialogTest, InvalidTypedTextIsRefusedWithTheTextSelectedForCorrection) {
@@ -144,6 +144,7 @@ TEST_F(AddInterfaceDialogTest, AConnectionAlreadyListedIsRefused) {
     EXPECT_EQ(otherKind.result(), QDialog::Accepted);
 }
 
+// An interface without an address cannot be added as a found address either.
 TEST_F(AddInterfaceDialogTest, EmptyListsSelectNothingAndOnlyTypedTextCanBeAdded) {
     addInterfaceDialog dlg({}, {});
     dlg.show();
@@ -157,15 +158,13 @@ TEST_F(AddInterfaceDialogTest, EmptyListsSelectNothingAndOnlyTypedTextCanBeAdded
     twtest::ModalAnswerer answerer;
     addTyped(dlg, answerer, "10.0.0.1");
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
-}
 
-TEST_F(AddInterfaceDialogTest, AnInterfaceWithoutAddressCannotBeAddedAsAFoundIp) {
-    addInterfaceDialog dlg({addresses, descriptions}, {});
-    dlg.show();
-    option(dlg, addInterfaceDialog::kFoundIp)->click();
-    child<QComboBox>(dlg, "ipCombo")->setCurrentIndex(2);
-    child<QPushButton>(dlg, "OKButton")->click();
-    EXPECT_TRUE(dlg.isVisible());
+    addInterfaceDialog noAddress({addresses, descriptions}, {});
+    noAddress.show();
+    option(noAddress, addInterfaceDialog::kFoundIp)->click();
+    child<QComboBox>(noAddress, "ipCombo")->setCurrentIndex(2);
+    child<QPushButton>(noAddress, "OKButton")->click();
+    EXPECT_TRUE(noAddress.isVisible());
 }
 
 TEST_F(AddInterfaceDialogTest, CancelClosesWithoutAResult) {

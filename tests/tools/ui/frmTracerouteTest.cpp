@@ -44,6 +44,18 @@ protected:
     bool waitUntilIdle() {
         return QTest::qWaitFor([&] { return !window->isTracing() && button()->isEnabled(); }, 5000);
     }
+    void trace() {
+        window->setAddress("198.18.3.2");
+        button()->click();
+    }
+    // Each probe hangs until the trace gives it up.
+    void probesHangUntilCancelled() {
+        network->onProbe = [this](const FakeIcmpNetwork::Probe&) {
+            while (!network->cancelled()) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            }
+        };
+    }
 
     std::shared_ptr<FakeIcmpNetwork> network = std::make_shared<FakeIcmpNetwork>();
     std::shared_ptr<FakeResolver> resolver = std::make_shared<FakeResolver>();
@@ -81,8 +93,7 @@ TEST_F(TracerouteWindow, AMissingAddressIsReportedAndNothingIsTraced) {
 }
 
 TEST_F(TracerouteWindow, TracesOffTheWindowThreadAndShowsRowsLogAndNames) {
-    window->setAddress("198.18.3.2");
-    button()->click();
+    trace();
     EXPECT_EQ(button()->text(), "Stop");
     ASSERT_TRUE(waitUntilIdle());
     EXPECT_EQ(button()->text(), "Start");
@@ -103,8 +114,7 @@ TEST_F(TracerouteWindow, StopEndsTheTraceAfterTheProbeUnderWayWhileTheWindowStay
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
     };
-    window->setAddress("198.18.3.2");
-    button()->click();
+    trace();
     ASSERT_TRUE(QTest::qWaitFor([&] { return network->probes().size() == 1; }, 5000));
     button()->click(); // handled at once although a probe is blocking
     EXPECT_EQ(button()->text(), "Start");
@@ -127,13 +137,8 @@ TEST_F(TracerouteWindow, AHostNameThatDoesNotResolveIsNotTraced) {
 }
 
 TEST_F(TracerouteWindow, ClosingTheWindowDuringAProbeGivesItUp) {
-    network->onProbe = [&](const FakeIcmpNetwork::Probe&) {
-        while (!network->cancelled()) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-    };
-    window->setAddress("198.18.3.2");
-    button()->click();
+    probesHangUntilCancelled();
+    trace();
     ASSERT_TRUE(QTest::qWaitFor([&] { return network->probes().size() == 1; }, 5000));
     window.reset();
     EXPECT_TRUE(network->cancelled());
@@ -199,8 +204,7 @@ TEST_F(TracerouteWindow, TheProgramEndsNormallyWhileALookupStillRuns) {
         {
             auto slow = std::make_shared<SlowLookup>();
             resolver->onLookup = slow->hook(slow);
-            window->setAddress("198.18.3.2");
-            button()->click();
+            trace();
             if (!slow->waitFor(&SlowLookup::inLookup)) {
                 std::_Exit(3);
             }
@@ -216,8 +220,7 @@ TEST_F(TracerouteWindow, NoIcmpEndpointIsReportedInAMessageBox) {
     network->failToOpen = true;
     twtest::ModalAnswerer answerer;
     answerer.clickMessageBox(QMessageBox::Ok);
-    window->setAddress("198.18.3.2");
-    button()->click();
+    trace();
     ASSERT_TRUE(waitUntilIdle());
     QTest::qWait(50);
     ASSERT_EQ(answerer.texts.size(), 1u);
@@ -226,14 +229,9 @@ TEST_F(TracerouteWindow, NoIcmpEndpointIsReportedInAMessageBox) {
 }
 
 TEST_F(TracerouteWindow, ClosingTheWindowEndsARunningTraceAndLeavesItReadyForANewOne) {
-    network->onProbe = [&](const FakeIcmpNetwork::Probe&) {
-        while (!network->cancelled()) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-    };
-    window->setAddress("198.18.3.2");
+    probesHangUntilCancelled();
     window->show();
-    button()->click();
+    trace();
     ASSERT_TRUE(QTest::qWaitFor([&] { return network->probes().size() == 1 && !log().isEmpty(); }, 5000));
     window->reject();
     EXPECT_FALSE(window->isTracing());

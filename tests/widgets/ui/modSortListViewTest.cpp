@@ -46,17 +46,8 @@ TEST(modSortListView, SortsDatesByTimeAndText) {
     EXPECT_THAT(column(list, 0), testing::ElementsAre("c", "b", "a"));
 }
 
-TEST(modSortListView, ClickingTheSameHeaderTwiceReversesTheOrder) {
-    QTreeWidget list;
-    fill(list);
-    list.header()->setSortIndicator(0, Qt::DescendingOrder);
-    modSortListView::headerClicked(&list, 1);
-    EXPECT_THAT(column(list, 1), testing::ElementsAre("9 999", "10 000", "123 456"));
-    modSortListView::headerClicked(&list, 1);
-    EXPECT_THAT(column(list, 1), testing::ElementsAre("123 456", "10 000", "9 999"));
-}
-
-// The header flips its own indicator on a real click before it reports the click; the order must still reverse.
+// Clicking the same header again reverses the order. The header flips its own indicator on a real click before it
+// reports the click; the order must still reverse.
 TEST(modSortListView, RealClicksOnTheSameHeaderReverseTheOrderEachTime) {
     QTreeWidget list;
     fill(list);
