@@ -157,13 +157,14 @@ row "hidden, 1 s refresh" "$(idle_row "$d" -- -winStartUp) % of a core" "≤ 0.0
 # The floor under those three: a bare C++ process that only wakes at the same period and reads the counters with one
 # link dump, as each pass does (the wake-up alone is a large part of it on a virtual machine).
 if c++ -O2 -std=c++20 -o "$work/wakeup-floor" scripts/perf/wakeup-floor.cpp 2> /dev/null; then
-    floor_row() { # period in ms; the median of 3
+    floor_row() { # period in ms, then "dump" or nothing; the median of 3
         local runs=()
-        for _ in 1 2 3; do runs+=("$("$work/wakeup-floor" "$1" "$seconds" dump)"); done
+        for _ in 1 2 3; do runs+=("$("$work/wakeup-floor" "$1" "$seconds" ${2:+"$2"})"); done
         median "${runs[@]}"
     }
-    row "floor: a bare process waking every 250 ms for one link dump" "$(floor_row 250) % of a core" "—"
-    row "floor: a bare process waking every second for one link dump" "$(floor_row 1000) % of a core" "—"
+    row "floor: a bare process waking every 250 ms, nothing else" "$(floor_row 250) % of a core" "—"
+    row "floor: a bare process waking every 250 ms for one link dump" "$(floor_row 250 dump) % of a core" "—"
+    row "floor: a bare process waking every second for one link dump" "$(floor_row 1000 dump) % of a core" "—"
 fi
 
 # --- start-up ---------------------------------------------------------------------------------------------------------

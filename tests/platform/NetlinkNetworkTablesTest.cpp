@@ -1,6 +1,7 @@
 #include "platform/NetworkTables.h"
 
 #include <arpa/inet.h>
+#include <cstdlib>
 #include <cstring>
 #include <gmock/gmock.h>
 #include <net/if.h>
@@ -135,6 +136,50 @@ TEST(NetlinkNetworkTables, StampsTheMomentTheOperationalStatusChanges) {
     // A table opened afterwards knows the moment too.
     ASSERT_EQ(openedLater.size(), 1u);
     EXPECT_EQ(openedLater[0].lastChange, after[0].lastChange);
+}
+
+TEST(NetlinkNetworkTables, ALongLivedTableReadsWhatAFreshOneDoesAsLinksComeAndCountersMove) {
+    // Between link events a table reads only the counters; a fresh table always reads everything.
+    std::string skip;
+    std::vector<InterfaceRow> kept;
+    std::vector<InterfaceRow> fresh;
+    std::size_t before = 0;
+    std::thread worker([&] {
+        if (::unshare(CLONE_NEWNET) != 0) {
+            skip = std::string("cannot create a network namespace: ") + std::strerror(errno);
+            return;
+        }
+        auto tables = makeSystemNetworkTables();
+        tables->readInterfaces(kept);
+        before = kept.size();
+        // Commands started from this thread share its namespace.
+        if (std::system("ip link add twa type veth peer name twb && ip link set lo up") != 0) {
+            skip = "cannot create links with ip";
+            return;
+        }
+        tables->readInterfaces(kept);
+        loopUdp(10, 500);
+        for (int i = 0; i < 3; ++i) {
+            tables->readInterfaces(kept);
+        }
+        makeSystemNetworkTables()->readInterfaces(fresh);
+    });
+    worker.join();
+    if (!skip.empty()) {
+        GTEST_SKIP() << skip;
+    }
+    EXPECT_EQ(before, 1u);
+    ASSERT_EQ(kept.size(), 3u);
+    ASSERT_EQ(fresh.size(), kept.size());
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        SCOPED_TRACE(kept[i].description);
+        EXPECT_EQ(kept[i].index, fresh[i].index);
+        EXPECT_EQ(kept[i].description, fresh[i].description);
+        EXPECT_EQ(kept[i].operStatus, fresh[i].operStatus);
+        EXPECT_EQ(kept[i].inOctets, fresh[i].inOctets);
+        EXPECT_EQ(kept[i].outUcastPkts, fresh[i].outUcastPkts);
+    }
+    EXPECT_GE(findRow(kept, "lo")->inOctets, 10u * 528);
 }
 
 } // namespace

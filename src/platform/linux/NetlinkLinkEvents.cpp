@@ -44,8 +44,12 @@ const nlmsghdr* NetlinkLinkEvents::next() {
             m_length = m_offset = 0;
             const ssize_t got = ::recv(m_fd, m_buffer.data(), m_buffer.size(), MSG_DONTWAIT | MSG_TRUNC);
             if (got < 0) {
-                if (errno == EINTR || errno == ENOBUFS) {
-                    continue; // ENOBUFS: the queue overflowed; what is still queued is read on
+                if (errno == ENOBUFS) {
+                    m_lost = true; // the queue overflowed; what is still queued is read on
+                    continue;
+                }
+                if (errno == EINTR) {
+                    continue;
                 }
                 return nullptr; // EAGAIN: nothing more queued
             }

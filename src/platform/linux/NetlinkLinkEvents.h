@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <linux/netlink.h>
+#include <utility>
 #include <vector>
 
 namespace tw {
@@ -19,12 +20,15 @@ public:
     bool isOpen() const { return m_fd >= 0; }
     // The next queued link message, or nullptr when none is left.
     const nlmsghdr* next();
+    // Whether events were lost to a full queue since the last call.
+    bool takeLost() { return std::exchange(m_lost, false); }
 
 private:
     int m_fd = -1;
     std::vector<char> m_buffer;
     std::size_t m_length = 0;
     std::size_t m_offset = 0;
+    bool m_lost = false;
 };
 
 } // namespace tw

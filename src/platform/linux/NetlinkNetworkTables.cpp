@@ -164,12 +164,20 @@ public:
         // those after it tell whether a dumped link was replaced meanwhile, in which case the dump is repeated.
         // A dump interrupted by a table change is repeated too, twice at most, before the caller is told it failed.
         followLinkEvents(nullptr);
+        // While no link event comes, only the counters change: they come from the statistics dump, a fraction of
+        // the kernel's work of a full one (which fills in every link's IPv6 settings too).
+        if (m_rowsCurrent && readCounters() && !followLinkEvents(nullptr) && m_rowsCurrent) {
+            rows = m_rows;
+            return true;
+        }
         for (int attempt = 0; attempt < 3; ++attempt) {
             if (dumpLinks(rows) && !followLinkEvents(&rows)) {
                 m_lives.keepOnly(rows);
+                m_rows = rows;
                 return true;
             }
         }
+        m_rowsCurrent = false;
         return false;
     }
 
@@ -186,7 +194,11 @@ private:
     // Follows the queued link events; true when one of them deleted a link of `dumped`.
     bool followLinkEvents(const std::vector<InterfaceRow>* dumped) {
         bool dumpedLinkGone = false;
+        if (m_events.takeLost()) {
+            m_rowsCurrent = false;
+        }
         while (const nlmsghdr* msg = m_events.next()) {
+            m_rowsCurrent = false;
             if (msg->nlmsg_len < NLMSG_LENGTH(sizeof(ifinfomsg))) {
                 continue;
             }
@@ -212,7 +224,57 @@ private:
             dumpedLinkGone = dumpedLinkGone || (dumped && std::any_of(dumped->begin(), dumped->end(),
                                                                       [&](const auto& r) { return r.index == index; }));
         }
+        if (m_events.takeLost()) {
+            m_rowsCurrent = false;
+        }
         return dumpedLinkGone;
+    }
+
+    // The counters of every link of the last full dump, into m_rows; false when the kernel's table is not exactly
+    // those links any more (or has no statistics dump), so that a full dump must be read.
+    bool readCounters() {
+        if (m_statsFailures >= kStatsFailuresTolerated) {
+            return false;
+        }
+        if_stats_msg header{};
+        header.family = AF_UNSPEC;
+        header.filter_mask = IFLA_STATS_FILTER_BIT(IFLA_STATS_LINK_64);
+        if (!m_socket.requestDump(RTM_GETSTATS, &header, sizeof(header))) {
+            ++m_statsFailures;
+            return false;
+        }
+        std::size_t matched = 0;
+        bool same = true;
+        while (const nlmsghdr* msg = m_socket.next()) {
+            if (msg->nlmsg_type != RTM_NEWSTATS || msg->nlmsg_len < NLMSG_LENGTH(sizeof(if_stats_msg))) {
+                continue;
+            }
+            const auto* info = static_cast<const if_stats_msg*>(NLMSG_DATA(msg));
+            const auto row = std::lower_bound(m_rows.begin(), m_rows.end(), info->ifindex,
+                                              [](const InterfaceRow& r, std::uint32_t i) { return r.index < i; });
+            if (row == m_rows.end() || row->index != info->ifindex) {
+                same = false; // a link the full dump did not have: read on to the end of this dump
+                continue;
+            }
+            int length = static_cast<int>(msg->nlmsg_len - NLMSG_LENGTH(sizeof(if_stats_msg)));
+            auto* attr = reinterpret_cast<const rtattr*>(reinterpret_cast<const char*>(info) +
+                                                         NLMSG_ALIGN(sizeof(if_stats_msg)));
+            for (; RTA_OK(attr, length); attr = RTA_NEXT(attr, length)) {
+                if (attr->rta_type == IFLA_STATS_LINK_64) {
+                    rtnl_link_stats64 stats{};
+                    std::memcpy(&stats, RTA_DATA(attr), std::min<std::size_t>(RTA_PAYLOAD(attr), sizeof(stats)));
+                    applyCounters(*row, stats);
+                    ++matched;
+                    break;
+                }
+            }
+        }
+        if (m_socket.failed()) {
+            ++m_statsFailures; // a kernel without the statistics dump fails every time: full dumps only, then
+            return false;
+        }
+        m_statsFailures = 0;
+        return same && matched == m_rows.size();
     }
 
     bool dumpLinks(std::vector<InterfaceRow>& rows) {
@@ -245,6 +307,8 @@ private:
         if (!std::is_sorted(rows.begin(), rows.end(), byIndex)) {
             std::sort(rows.begin(), rows.end(), byIndex);
         }
+        // Without the link events nothing would tell when the rows stop describing the table.
+        m_rowsCurrent = m_events.isOpen();
         return true;
     }
 
@@ -343,6 +407,10 @@ private:
         row.speed = memory.speed;
         row.lastChange = memory.lastChange;
 
+        applyCounters(row, stats);
+    }
+
+    static void applyCounters(InterfaceRow& row, const rtnl_link_stats64& stats) {
         row.inOctets = stats.rx_bytes;
         row.inNUcastPkts = stats.multicast;
         row.inUcastPkts = stats.rx_packets >= stats.multicast ? stats.rx_packets - stats.multicast : 0;
@@ -425,9 +493,14 @@ private:
         return !m_socket.failed();
     }
 
+    static constexpr int kStatsFailuresTolerated = 3;
+
     NetlinkLinkEvents m_events; // subscribed before the first dump, so that no change falls between the two
     NetlinkSocket m_socket;
     LinkLives m_lives;
+    std::vector<InterfaceRow> m_rows; // the last full dump, with the counters of the last read
+    bool m_rowsCurrent = false;       // no link event since m_rows was dumped
+    int m_statsFailures = 0;
     std::shared_ptr<LinkMemoryTable> m_memory = linkMemoryOfThisNamespace();
 };
 
