@@ -33,8 +33,16 @@ QLabel* makeLabel(QWidget* parent, const QString& text, const QString& name, Qt:
 } // namespace
 
 char localeDecimalSeparator() {
-    const QString point = QLocale().decimalPoint();
-    return point.size() == 1 && point.at(0).unicode() < 128 ? static_cast<char>(point.at(0).unicode()) : '.';
+    // Asking the system locale goes through its backend every time; the answer changes only with the locale.
+    static QLocale askedOf;
+    static char separator = 0;
+    const QLocale locale;
+    if (separator == 0 || !(locale == askedOf)) {
+        const QString point = locale.decimalPoint();
+        askedOf = locale;
+        separator = point.size() == 1 && point.at(0).unicode() < 128 ? static_cast<char>(point.at(0).unicode()) : '.';
+    }
+    return separator;
 }
 
 PeriodPanels::PeriodPanels(QWidget* parent) {
@@ -111,6 +119,16 @@ void PeriodPanels::showAllowance(const std::optional<AllowanceForecast>& allowan
 
 void PeriodPanels::showTotals(const PeriodRecords& periods, const std::array<int, 4>& unitSettings,
                               char decimalSeparator) {
+    // Most passes of a quiet link repeat the texts: formatting them again would be the pass's largest cost.
+    ShownTotals shown{{}, unitSettings, decimalSeparator};
+    for (std::size_t i = 0; i < 3; ++i) {
+        shown.amounts[2 * i] = periods[i].getBytesReceived();
+        shown.amounts[2 * i + 1] = periods[i].getBytesSent();
+    }
+    if (shown == m_shownTotals) {
+        return;
+    }
+    m_shownTotals = shown;
     for (int i = 0; i < 3; ++i) {
         const dayObject& p = periods[static_cast<std::size_t>(i)];
         const AmountTexts texts = formatAmounts(p.getBytesReceived(), p.getBytesSent(),
@@ -122,6 +140,11 @@ void PeriodPanels::showTotals(const PeriodRecords& periods, const std::array<int
 }
 
 void PeriodPanels::showSpeeds(std::int32_t download, std::int32_t upload, int speedUnit, char decimalSeparator) {
+    const ShownSpeeds shown{download, upload, speedUnit, decimalSeparator};
+    if (shown == m_shownSpeeds) {
+        return;
+    }
+    m_shownSpeeds = shown;
     const AmountTexts texts = formatSpeeds(download, upload, speedUnit, decimalSeparator);
     m_speeds[0]->setText(toQString(texts.download));
     m_speeds[1]->setText(toQString(texts.upload));

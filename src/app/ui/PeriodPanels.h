@@ -6,6 +6,8 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
+#include <optional>
 
 class QGroupBox;
 class QLabel;
@@ -51,6 +53,22 @@ private:
     QLabel* m_allowanceLabel = nullptr;
     QLabel* m_forecastLabel = nullptr;
     bool m_allowanceShown = false;
+
+    struct ShownSpeeds {
+        std::int32_t download = 0;
+        std::int32_t upload = 0;
+        int unit = 0;
+        char decimalSeparator = 0;
+        bool operator==(const ShownSpeeds&) const = default;
+    };
+    struct ShownTotals {
+        std::array<double, 6> amounts{};
+        std::array<int, 4> units{};
+        char decimalSeparator = 0;
+        bool operator==(const ShownTotals&) const = default;
+    };
+    std::optional<ShownSpeeds> m_shownSpeeds;
+    std::optional<ShownTotals> m_shownTotals;
 };
 
 // The locale's decimal separator as one character ('.' when it is not plain ASCII).

@@ -170,6 +170,7 @@ private:
     BillingSettings m_billing;
     int m_panelRows = 0; // lines the second row of panels holds beyond the amounts
     std::optional<TrayImage> m_shownImage;
+    std::string m_alarmStatus; // as last shown: every pass repeats it
     std::optional<TrayImage> m_windowImage;
     QString m_trayStateLine;
     bool m_logging = false;

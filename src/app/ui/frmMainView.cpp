@@ -100,7 +100,10 @@ void frmMain::clearChart() {
 }
 
 void frmMain::setAlarmStatus(const std::string& text) {
-    m_statusBar->setAlarmStatus(toQString(text));
+    if (text != m_alarmStatus) {
+        m_alarmStatus = text;
+        m_statusBar->setAlarmStatus(toQString(text));
+    }
 }
 
 void frmMain::setTrayImage(TrayImage image) {
