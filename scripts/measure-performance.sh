@@ -155,7 +155,7 @@ settings "$d" 2
 row "hidden, 1 s refresh" "$(idle_row "$d" -- -winStartUp) % of a core" "≤ 0.01 %"
 
 # The floor under those three: a bare C++ process that only wakes at the same period and reads the counters with one
-# link dump, as each pass does (the wake-up alone is a large part of it on a virtual machine).
+# statistics dump, as each pass does (the wake-up alone is a large part of it on a virtual machine).
 if c++ -O2 -std=c++20 -o "$work/wakeup-floor" scripts/perf/wakeup-floor.cpp 2> /dev/null; then
     floor_row() { # period in ms, then "dump" or nothing; the median of 3
         local runs=()
@@ -163,8 +163,8 @@ if c++ -O2 -std=c++20 -o "$work/wakeup-floor" scripts/perf/wakeup-floor.cpp 2> /
         median "${runs[@]}"
     }
     row "floor: a bare process waking every 250 ms, nothing else" "$(floor_row 250) % of a core" "—"
-    row "floor: a bare process waking every 250 ms for one link dump" "$(floor_row 250 dump) % of a core" "—"
-    row "floor: a bare process waking every second for one link dump" "$(floor_row 1000 dump) % of a core" "—"
+    row "floor: a bare process waking every 250 ms for one statistics dump" "$(floor_row 250 dump) % of a core" "—"
+    row "floor: a bare process waking every second for one statistics dump" "$(floor_row 1000 dump) % of a core" "—"
 fi
 
 # --- start-up ---------------------------------------------------------------------------------------------------------
