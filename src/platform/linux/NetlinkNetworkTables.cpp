@@ -166,9 +166,12 @@ public:
         followLinkEvents(nullptr);
         // While no link event comes, only the counters change: they come from the statistics dump, a fraction of
         // the kernel's work of a full one (which fills in every link's IPv6 settings too).
-        if (m_rowsCurrent && readCounters() && !followLinkEvents(nullptr) && m_rowsCurrent) {
-            rows = m_rows;
-            return true;
+        if (m_rowsCurrent && readCounters()) {
+            followLinkEvents(nullptr); // an event since the dump: a counted link may have been replaced meanwhile
+            if (m_rowsCurrent) {
+                rows = m_rows;
+                return true;
+            }
         }
         for (int attempt = 0; attempt < 3; ++attempt) {
             if (dumpLinks(rows) && !followLinkEvents(&rows)) {
